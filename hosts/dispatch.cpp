@@ -1,0 +1,55 @@
+#include "hosts/dispatch.h"
+
+#include <algorithm>
+
+namespace plotmate {
+
+Result<Variant> Dispatch::call(std::string_view name, std::vector<Variant> args) {
+  return invoke(name, CallKind::Method, args);
+}
+
+Result<Variant> Dispatch::get(std::string_view name, std::vector<Variant> args) {
+  return invoke(name, CallKind::Get, args);
+}
+
+Result<void> Dispatch::put(std::string_view name, Variant value, std::vector<Variant> args) {
+  args.push_back(std::move(value));
+  auto r = invoke(name, CallKind::Put, args);
+  if (!r) return std::unexpected(r.error());
+  return {};
+}
+
+namespace {
+
+Result<DispatchPtr> objectOf(Result<Variant> r, std::string_view name) {
+  if (!r) return std::unexpected(r.error());
+  if (auto obj = asObject(*r)) return obj;
+  return fail(hr::kTypeMismatch, "Object required: " + std::string(name));
+}
+
+}  // namespace
+
+Result<DispatchPtr> getObject(Dispatch& target, std::string_view name, std::vector<Variant> args) {
+  return objectOf(target.invoke(name, CallKind::Get, args), name);
+}
+
+Result<DispatchPtr> callObject(Dispatch& target, std::string_view name,
+                               std::vector<Variant> args) {
+  return objectOf(target.invoke(name, CallKind::Method, args), name);
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    return lower(x) == lower(y);
+  });
+}
+
+std::string lowerAscii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return out;
+}
+
+}  // namespace plotmate

@@ -1,0 +1,37 @@
+#pragma once
+// Errors between layers are values, never exceptions: every host call and
+// every fallible helper returns Result<T>.
+
+#include <cstdint>
+#include <expected>
+#include <string>
+
+namespace plotmate {
+
+// An HRESULT-style code with the platform's description of it.
+struct Error {
+  std::int32_t code = 0;
+  std::string description;
+  bool operator==(const Error&) const = default;
+};
+
+template <class T>
+using Result = std::expected<T, Error>;
+
+inline std::unexpected<Error> fail(std::int32_t code, std::string description) {
+  return std::unexpected(Error{code, std::move(description)});
+}
+
+// The COM codes the tools and stand-ins speak in.
+namespace hr {
+inline constexpr std::int32_t kFail = static_cast<std::int32_t>(0x80004005u);
+inline constexpr std::int32_t kInvalidArg = static_cast<std::int32_t>(0x80070057u);
+inline constexpr std::int32_t kUnknownName = static_cast<std::int32_t>(0x80020006u);
+inline constexpr std::int32_t kTypeMismatch = static_cast<std::int32_t>(0x80020005u);
+inline constexpr std::int32_t kBadParamCount = static_cast<std::int32_t>(0x8002000Eu);
+inline constexpr std::int32_t kMemberNotFound = static_cast<std::int32_t>(0x80020003u);
+inline constexpr std::int32_t kException = static_cast<std::int32_t>(0x80020009u);
+inline constexpr std::int32_t kOperationUnavailable = static_cast<std::int32_t>(0x800401E3u);
+}  // namespace hr
+
+}  // namespace plotmate
