@@ -1,0 +1,183 @@
+#include "hosts/acad.h"
+
+namespace plotmate {
+
+namespace {
+
+template <class T>
+Result<T> wrap(Result<DispatchPtr> object) {
+  if (!object) return std::unexpected(object.error());
+  return T(*object);
+}
+
+Result<void> done(const Result<Variant>& r) {
+  if (!r) return std::unexpected(r.error());
+  return {};
+}
+
+Result<std::string> text(const Result<Variant>& r) {
+  if (!r) return std::unexpected(r.error());
+  if (auto s = r->getIf<std::string>()) return *s;
+  return fail(hr::kTypeMismatch, "Type mismatch: text expected");
+}
+
+Result<double> number(const Result<Variant>& r) {
+  if (!r) return std::unexpected(r.error());
+  if (auto d = asDouble(*r)) return *d;
+  return fail(hr::kTypeMismatch, "Type mismatch: number expected");
+}
+
+Result<std::int32_t> integer(const Result<Variant>& r) {
+  auto d = number(r);
+  if (!d) return std::unexpected(d.error());
+  return static_cast<std::int32_t>(*d);
+}
+
+Result<std::vector<double>> numbers(const Result<Variant>& r) {
+  if (!r) return std::unexpected(r.error());
+  return toDoubles(*r);
+}
+
+Result<Point3> point(const Result<Variant>& r) {
+  if (!r) return std::unexpected(r.error());
+  return toPoint(*r);
+}
+
+}  // namespace
+
+Result<Point3> toPoint(const Variant& value) {
+  auto list = toDoubles(value);
+  if (!list) return std::unexpected(list.error());
+  if (list->size() < 3) return fail(hr::kTypeMismatch, "Type mismatch: a point needs three numbers");
+  return Point3{(*list)[0], (*list)[1], (*list)[2]};
+}
+
+Variant fromPoint(const Point3& p) { return fromDoubles(p); }
+
+// --- entity
+
+Result<std::string> AcadEntity::objectName() const { return text(self().get("ObjectName")); }
+Result<std::string> AcadEntity::handle() const { return text(self().get("Handle")); }
+Result<std::vector<double>> AcadEntity::coordinates() const {
+  return numbers(self().get("Coordinates"));
+}
+Result<std::vector<double>> AcadEntity::coordinate(std::int32_t index) const {
+  return numbers(self().get("Coordinate", {index}));
+}
+Result<double> AcadEntity::elevation() const { return number(self().get("Elevation")); }
+Result<Point3> AcadEntity::normal() const { return point(self().get("Normal")); }
+Result<Point3> AcadEntity::startPoint() const { return point(self().get("StartPoint")); }
+Result<Point3> AcadEntity::endPoint() const { return point(self().get("EndPoint")); }
+Result<std::string> AcadEntity::textString() const { return text(self().get("TextString")); }
+Result<void> AcadEntity::setTextString(const std::string& value) const {
+  return self().put("TextString", value);
+}
+Result<void> AcadEntity::update() const { return done(self().call("Update")); }
+Result<void> AcadEntity::highlight(bool on) const { return done(self().call("Highlight", {on})); }
+Result<void> AcadEntity::erase() const { return done(self().call("Delete")); }
+Result<double> AcadEntity::area() const { return number(self().get("Area")); }
+Result<void> AcadEntity::boolean(std::int16_t operation, const AcadEntity& other) const {
+  return done(self().call("Boolean", {operation, other.object()}));
+}
+Result<std::vector<double>> AcadEntity::intersectWith(const AcadEntity& other,
+                                                       std::int16_t extend) const {
+  auto r = self().call("IntersectWith", {other.object(), extend});
+  if (!r) return std::unexpected(r.error());
+  if (r->isEmpty()) return std::vector<double>{};
+  return toDoubles(*r);
+}
+
+// --- utility
+
+Result<Point3> AcadUtility::getPoint(const std::optional<Point3>& base,
+                                     const std::string& prompt) const {
+  Variant basePoint = base ? fromPoint(*base) : Variant(Missing{});
+  return point(self().call("GetPoint", {basePoint, prompt}));
+}
+
+Result<AcadUtility::Pick> AcadUtility::getEntity(const std::string& prompt) const {
+  std::vector<Variant> args{Variant(), Variant(), prompt};
+  auto r = self().invoke("GetEntity", CallKind::Method, args);
+  if (!r) return std::unexpected(r.error());
+  auto entity = asObject(args[0]);
+  if (!entity) return fail(hr::kFail, "GetEntity returned no entity");
+  Pick pick{AcadEntity(entity), {}};
+  if (auto p = toPoint(args[1])) pick.point = *p;
+  return pick;
+}
+
+Result<Point3> AcadUtility::translateCoordinates(const Point3& p, std::int16_t from,
+                                                 std::int16_t to, bool displacement,
+                                                 const std::optional<Point3>& normal) const {
+  std::vector<Variant> args{fromPoint(p), from, to, std::int16_t(displacement ? 1 : 0)};
+  if (normal) args.push_back(fromPoint(*normal));
+  return point(self().call("TranslateCoordinates", std::move(args)));
+}
+
+// --- selection sets
+
+Result<void> AcadSelectionSet::clear() const { return done(self().call("Clear")); }
+Result<void> AcadSelectionSet::selectOnScreen() const {
+  return done(self().call("SelectOnScreen"));
+}
+Result<void> AcadSelectionSet::selectByPolygon(std::int16_t mode, const std::vector<double>& points,
+                                               std::int16_t filterCode,
+                                               const std::string& filterValue) const {
+  return done(self().call("SelectByPolygon", {mode, fromDoubles(points),
+                                              VariantList{filterCode}, VariantList{filterValue}}));
+}
+Result<void> AcadSelectionSet::removeItems(const std::vector<AcadEntity>& entities) const {
+  VariantList list;
+  for (const auto& e : entities) list.emplace_back(e.object());
+  return done(self().call("RemoveItems", {std::move(list)}));
+}
+Result<std::int32_t> AcadSelectionSet::count() const { return integer(self().get("Count")); }
+Result<AcadEntity> AcadSelectionSet::item(std::int32_t index) const {
+  return wrap<AcadEntity>(callObject(self(), "Item", {index}));
+}
+Result<void> AcadSelectionSet::erase() const { return done(self().call("Delete")); }
+
+Result<AcadSelectionSet> AcadSelectionSets::item(const std::string& name) const {
+  return wrap<AcadSelectionSet>(callObject(self(), "Item", {name}));
+}
+Result<AcadSelectionSet> AcadSelectionSets::add(const std::string& name) const {
+  return wrap<AcadSelectionSet>(callObject(self(), "Add", {name}));
+}
+
+// --- model space
+
+Result<std::int32_t> AcadModelSpace::count() const { return integer(self().get("Count")); }
+Result<AcadEntity> AcadModelSpace::item(std::int32_t index) const {
+  return wrap<AcadEntity>(callObject(self(), "Item", {index}));
+}
+Result<AcadEntity> AcadModelSpace::add3DPoly(const std::vector<double>& points) const {
+  return wrap<AcadEntity>(callObject(self(), "Add3DPoly", {fromDoubles(points)}));
+}
+Result<AcadEntity> AcadModelSpace::addLightWeightPolyline(const std::vector<double>& points) const {
+  return wrap<AcadEntity>(callObject(self(), "AddLightWeightPolyline", {fromDoubles(points)}));
+}
+
+// --- document
+
+Result<AcadUtility> AcadDocument::utility() const {
+  return wrap<AcadUtility>(getObject(self(), "Utility"));
+}
+Result<AcadSelectionSets> AcadDocument::selectionSets() const {
+  return wrap<AcadSelectionSets>(getObject(self(), "SelectionSets"));
+}
+Result<AcadModelSpace> AcadDocument::modelSpace() const {
+  return wrap<AcadModelSpace>(getObject(self(), "ModelSpace"));
+}
+Result<void> AcadDocument::sendCommand(const std::string& value) const {
+  return done(self().call("SendCommand", {value}));
+}
+Result<void> AcadDocument::setVariable(const std::string& name, const Variant& value) const {
+  return done(self().call("SetVariable", {name, value}));
+}
+Result<Variant> AcadDocument::getVariable(const std::string& name) const {
+  return self().call("GetVariable", {name});
+}
+Result<void> AcadDocument::startUndoMark() const { return done(self().call("StartUndoMark")); }
+Result<void> AcadDocument::endUndoMark() const { return done(self().call("EndUndoMark")); }
+
+}  // namespace plotmate

@@ -1,0 +1,124 @@
+#pragma once
+// Typed views of the drawing host's automation objects: one short method per
+// member the tools use, so a tool reads like the automation it drives. Every
+// call goes through Dispatch, the same way to the real host and to the stand-in.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "hosts/dispatch.h"
+
+namespace plotmate {
+
+using Point3 = std::array<double, 3>;
+
+// Coordinate system codes of TranslateCoordinates.
+inline constexpr std::int16_t kWorld = 0;
+inline constexpr std::int16_t kUser = 1;
+inline constexpr std::int16_t kEntity = 4;
+
+// SelectByPolygon mode: an open fence through the points.
+inline constexpr std::int16_t kSelectFence = 2;
+// Boolean operation code: subtract.
+inline constexpr std::int16_t kBooleanSubtract = 2;
+
+class AcadObject {
+ public:
+  AcadObject() = default;
+  explicit AcadObject(DispatchPtr object) : object_(std::move(object)) {}
+  const DispatchPtr& object() const { return object_; }
+  explicit operator bool() const { return object_ != nullptr; }
+
+ protected:
+  Dispatch& self() const { return *object_; }
+  DispatchPtr object_;
+};
+
+class AcadEntity : public AcadObject {
+ public:
+  using AcadObject::AcadObject;
+  Result<std::string> objectName() const;
+  Result<std::string> handle() const;
+  Result<std::vector<double>> coordinates() const;
+  Result<std::vector<double>> coordinate(std::int32_t index) const;
+  Result<double> elevation() const;
+  Result<Point3> normal() const;
+  Result<Point3> startPoint() const;
+  Result<Point3> endPoint() const;
+  Result<std::string> textString() const;
+  Result<void> setTextString(const std::string& text) const;
+  Result<void> update() const;
+  Result<void> highlight(bool on) const;
+  Result<void> erase() const;  // the Delete member
+  Result<double> area() const;
+  Result<void> boolean(std::int16_t operation, const AcadEntity& other) const;
+  // Intersection points, three numbers each; empty when the two do not meet
+  // (the host answers with an empty value or an empty list).
+  Result<std::vector<double>> intersectWith(const AcadEntity& other, std::int16_t extend) const;
+};
+
+class AcadUtility : public AcadObject {
+ public:
+  using AcadObject::AcadObject;
+  struct Pick {
+    AcadEntity entity;
+    Point3 point{};
+  };
+  // Fails when the user cancels: nothing is picked then.
+  Result<Point3> getPoint(const std::optional<Point3>& base, const std::string& prompt) const;
+  Result<Pick> getEntity(const std::string& prompt) const;
+  Result<Point3> translateCoordinates(const Point3& point, std::int16_t from, std::int16_t to,
+                                      bool displacement,
+                                      const std::optional<Point3>& normal = std::nullopt) const;
+};
+
+class AcadSelectionSet : public AcadObject {
+ public:
+  using AcadObject::AcadObject;
+  Result<void> clear() const;
+  Result<void> selectOnScreen() const;
+  Result<void> selectByPolygon(std::int16_t mode, const std::vector<double>& points,
+                               std::int16_t filterCode, const std::string& filterValue) const;
+  Result<void> removeItems(const std::vector<AcadEntity>& entities) const;
+  Result<std::int32_t> count() const;
+  Result<AcadEntity> item(std::int32_t index) const;
+  Result<void> erase() const;  // the Delete member
+};
+
+class AcadSelectionSets : public AcadObject {
+ public:
+  using AcadObject::AcadObject;
+  Result<AcadSelectionSet> item(const std::string& name) const;
+  Result<AcadSelectionSet> add(const std::string& name) const;
+};
+
+class AcadModelSpace : public AcadObject {
+ public:
+  using AcadObject::AcadObject;
+  Result<std::int32_t> count() const;
+  Result<AcadEntity> item(std::int32_t index) const;
+  Result<AcadEntity> add3DPoly(const std::vector<double>& points) const;
+  Result<AcadEntity> addLightWeightPolyline(const std::vector<double>& points) const;
+};
+
+class AcadDocument : public AcadObject {
+ public:
+  using AcadObject::AcadObject;
+  Result<AcadUtility> utility() const;
+  Result<AcadSelectionSets> selectionSets() const;
+  Result<AcadModelSpace> modelSpace() const;
+  Result<void> sendCommand(const std::string& text) const;
+  Result<void> setVariable(const std::string& name, const Variant& value) const;
+  Result<Variant> getVariable(const std::string& name) const;
+  Result<void> startUndoMark() const;
+  Result<void> endUndoMark() const;
+};
+
+// The first three numbers of a point list; fails when there are fewer.
+Result<Point3> toPoint(const Variant& value);
+Variant fromPoint(const Point3& point);
+
+}  // namespace plotmate

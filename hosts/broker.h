@@ -1,0 +1,21 @@
+#pragma once
+// Finds a running automation host by its ProgID, never starting one. On
+// Windows this is the Running Object Table; in-process it serves the stand-ins.
+
+#include <string_view>
+
+#include "hosts/dispatch.h"
+
+namespace plotmate {
+
+class HostBroker {
+ public:
+  virtual ~HostBroker() = default;
+  // The running application object, or the platform's error (with its description).
+  virtual Result<DispatchPtr> findRunning(std::string_view progId) = 0;
+};
+
+inline constexpr std::string_view kAcadProgId = "AutoCAD.Application";
+inline constexpr std::string_view kExcelProgId = "Excel.Application";
+
+}  // namespace plotmate

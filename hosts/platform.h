@@ -1,0 +1,24 @@
+#pragma once
+// The only door to the desktop. Win32 implements it for the real program;
+// tests and the scenario runner use a recording fake.
+
+#include <string>
+#include <string_view>
+
+namespace plotmate {
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  // A message box with an OK button; an empty title means the program's default title.
+  virtual void messageBox(std::string_view text, std::string_view title = {}) = 0;
+  // Brings forward the top-level window whose title equals `title`, else one whose
+  // title begins with it, compared without regard to case; nothing when there is none.
+  virtual void activateWindow(std::string_view title) = 0;
+  // Starts a process from a command line without waiting for it; false when it cannot start.
+  virtual bool startProcess(std::string_view commandLine) = 0;
+  // The folder holding the program's executable, without a trailing separator.
+  virtual std::string executableFolder() = 0;
+};
+
+}  // namespace plotmate
