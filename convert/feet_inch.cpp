@@ -13,7 +13,9 @@ namespace {
 constexpr double kMillimetresPerInch = 25.4;
 constexpr int kSinglePrecisionDigits = 7;
 
-bool contains(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
+bool contains(std::string_view text, char c) {
+  return text.find(c) != std::string_view::npos;
+}
 
 std::string_view trimBlanks(std::string_view text) {
   const auto first = text.find_first_not_of(' ');

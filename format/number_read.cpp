@@ -10,7 +10,9 @@ namespace plotmate {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::string_view digitsAt(std::string_view text, std::size_t& at) {
   const std::size_t start = at;
