@@ -1,5 +1,6 @@
 #include "format/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -15,12 +16,13 @@ struct Digits {
   int exponent = 0;
 };
 
-Digits significantDigits(double value) {
+Digits significantDigits(double value, int count) {
   Digits out;
   if (value == 0 || !std::isfinite(value)) return out;
   out.negative = value < 0;
   char buf[64];
-  auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+  auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
+                         std::clamp(count, 1, 15) - 1);
   std::string_view text(buf, r.ptr);
   auto e = text.find('e');
   for (char c : text.substr(0, e))
@@ -30,8 +32,8 @@ Digits significantDigits(double value) {
   return out;
 }
 
-std::string render(double value, bool zeroBeforePoint) {
-  Digits d = significantDigits(value);
+std::string render(double value, bool zeroBeforePoint, int significant) {
+  Digits d = significantDigits(value, significant);
   if (d.digits.empty()) return "0";
   std::string integer, fraction;
   int count = static_cast<int>(d.digits.size());
@@ -55,9 +57,11 @@ std::string render(double value, bool zeroBeforePoint) {
 
 }  // namespace
 
-std::string plainForm(double value) { return render(value, false); }
+std::string plainForm(double value) { return render(value, false, 15); }
 
-std::string countingForm(double value) { return render(value, true); }
+std::string countingForm(double value, int significantDigits) {
+  return render(value, true, significantDigits);
+}
 
 std::optional<double> parseNumberText(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);

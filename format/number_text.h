@@ -12,8 +12,9 @@ namespace plotmate {
 
 // No digit before the point below 1: 0.5 -> ".5", -0.25 -> "-.25".
 std::string plainForm(double value);
-// A 0 before the point below 1: 0.5 -> "0.5".
-std::string countingForm(double value);
+// A 0 before the point below 1: 0.5 -> "0.5". Fewer significant digits (1 to
+// 15) give the shorter text of a less precise number, such as a float's 7.
+std::string countingForm(double value, int significantDigits = 15);
 // A whole text read as a number the way a worksheet takes typed text: optional
 // surrounding blanks, sign, digits with "." and an exponent. Nothing else.
 std::optional<double> parseNumberText(std::string_view text);

@@ -36,6 +36,16 @@ TEST(NumberText, PlainAndCountingForms) {
   }
 }
 
+TEST(NumberText, CountingFormWithFewerDigits) {
+  EXPECT_EQ(countingForm(static_cast<float>(1676.4), 7), "1676.4");  // 1676.400024...
+  EXPECT_EQ(countingForm(static_cast<float>(0.1), 7), "0.1");
+  EXPECT_EQ(countingForm(12345678, 7), "12345680");
+  EXPECT_EQ(countingForm(-0.00012345678, 7), "-0.0001234568");
+  EXPECT_EQ(countingForm(2.6, 1), "3");
+  EXPECT_EQ(countingForm(1.0 / 3, 40), "0.333333333333333");  // never past 15
+  EXPECT_EQ(countingForm(1.0 / 3, 0), "0.3");                  // at least 1
+}
+
 TEST(NumberText, WholeTextAsNumber) {
   EXPECT_EQ(parseNumberText("12.5"), 12.5);
   EXPECT_EQ(parseNumberText("  -3 "), -3.0);

@@ -1,0 +1,110 @@
+#include "format/output_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace plotmate {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A file name of its own in the temporary folder, removed afterwards.
+class OutputFileTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove(path_, ec);
+  }
+
+  static std::string contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  fs::path path_ = fs::temp_directory_path() /
+                   ("plotmate_DistOut_" + std::to_string(std::random_device{}()) + ".txt");
+};
+
+TEST(RecordLine, ValuesBackToBackRoundedInPlace) {
+  std::vector<double> values{12.3456, 7.1};
+  EXPECT_EQ(RecordLine(values, 3), "   12.346    7.100");
+  EXPECT_EQ(values, (std::vector<double>{12.346, 7.1}));
+
+  // A value filling the five places follows the previous one directly.
+  std::vector<double> wide{-1.5, 123456.7, 0.25};
+  EXPECT_EQ(RecordLine(wide, 1), "   -1.5123456.7    .3");
+  EXPECT_EQ(wide, (std::vector<double>{-1.5, 123456.7, 0.3}));
+
+  EXPECT_EQ(RecordLine({}, 3), "");
+}
+
+TEST_F(OutputFileTest, TwoRunsAppendTwoBlocksWithCrLf) {
+  ASSERT_FALSE(fs::exists(path_));
+  {
+    auto file = OutputFile::open(path_, 3);
+    ASSERT_TRUE(file) << file.error().description;
+    double record[] = {12.3456, 7.1};
+    ASSERT_TRUE(file->writeRecord(record));
+    EXPECT_EQ(record[0], 12.346);  // the caller sees the rounded value
+    ASSERT_TRUE(file->writeRecord({}));
+    ASSERT_TRUE(file->close());
+  }
+  {
+    // Closed by going out of scope only, at another precision.
+    auto file = OutputFile::open(path_, 0);
+    ASSERT_TRUE(file) << file.error().description;
+    double record[] = {-0.5, 12.6};
+    ASSERT_TRUE(file->writeRecord(record));
+  }
+  EXPECT_EQ(contents(path_),
+            " \r\n"
+            "   12.346    7.100\r\n"
+            "\r\n"
+            " \r\n"
+            "    0.   13.\r\n");  // -0.5 rounds up to 0
+}
+
+TEST_F(OutputFileTest, ClosedFileRefusesFurtherRecords) {
+  auto file = OutputFile::open(path_, 2);
+  ASSERT_TRUE(file);
+  ASSERT_TRUE(file->close());
+  EXPECT_TRUE(file->close());  // closing twice is harmless
+  double record[] = {1};
+  EXPECT_FALSE(file->writeRecord(record));
+  EXPECT_EQ(contents(path_), " \r\n");
+}
+
+TEST_F(OutputFileTest, FolderInTheWayGivesAMessageNamingTheFile) {
+  fs::create_directory(path_);
+  auto file = OutputFile::open(path_, 3);
+  ASSERT_FALSE(file);
+  const std::string& text = file.error().description;
+  EXPECT_NE(text.find(path_.filename().string()), std::string::npos) << text;
+  EXPECT_NE(text.find("已有同名的文件夹"), std::string::npos) << text;
+  EXPECT_TRUE(fs::is_directory(path_));
+}
+
+TEST_F(OutputFileTest, MissingFolderGivesAnError) {
+  auto file = OutputFile::open(path_ / kOutputFileName, 3);
+  ASSERT_FALSE(file);
+  EXPECT_NE(file.error().description.find(std::string(kOutputFileName)), std::string::npos);
+  EXPECT_FALSE(fs::exists(path_));
+}
+
+TEST(OutputFileFull, FullDiskIsAFailureNotASuccess) {
+  const fs::path full = "/dev/full";  // a device that accepts no data
+  if (!fs::exists(full)) GTEST_SKIP() << "no /dev/full on this system";
+  auto file = OutputFile::open(full, 3);
+  ASSERT_FALSE(file);
+  EXPECT_NE(file.error().description.find("磁盘已满"), std::string::npos)
+      << file.error().description;
+}
+
+}  // namespace
+}  // namespace plotmate
