@@ -1,0 +1,37 @@
+#pragma once
+// What a scenario run shares between its parts: the scenario as read, the
+// stand-in hosts it set up, and the result being assembled.
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+
+
+namespace plotmate::scenario {
+
+using Json = nlohmann::ordered_json;
+
+struct Context {
+  Json spec;                        // the scenario file
+  std::filesystem::path sourceDir;  // where the scenario file lives (relative paths start here)
+  std::filesystem::path workDir;    // the tool's current directory: "config", "DistOut.txt"
+  std::vector<std::string> messages;  // message boxes the tool showed
+  Json result = Json::object();
+};
+
+// A tool as the runner knows it: sets up what it needs from the context and
+// writes its part of the result.
+using ToolRunner = std::function<void(Context&)>;
+
+const std::map<std::string, ToolRunner>& toolRunners();
+
+// Fails the whole run with a message naming the scenario field at fault.
+[[noreturn]] void scenarioError(const std::string& message);
+
+}  // namespace plotmate::scenario

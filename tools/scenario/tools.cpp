@@ -1,0 +1,14 @@
+#include "tools/scenario/tools.h"
+
+namespace plotmate::scenario {
+
+const std::map<std::string, ToolRunner>& toolRunners() {
+  static const ToolTable tools = [] {
+    ToolTable table;
+    registerNumberTools(table);
+    return table;
+  }();
+  return tools;
+}
+
+}  // namespace plotmate::scenario

@@ -1,0 +1,12 @@
+#pragma once
+// The table of tools a scenario can run; each group of tools registers itself here.
+
+#include "tools/scenario/scenario.h"
+
+namespace plotmate::scenario {
+
+using ToolTable = std::map<std::string, ToolRunner>;
+
+void registerNumberTools(ToolTable& tools);
+
+}  // namespace plotmate::scenario
