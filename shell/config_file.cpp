@@ -1,6 +1,8 @@
 #include "shell/config_file.h"
 
 #include <charconv>
+#include <optional>
+#include <string>
 
 #include "shell/config_items.h"
 #include "shell/whole_file.h"

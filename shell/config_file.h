@@ -8,8 +8,10 @@
 // - no file: the record is left as it is (all defaults at start-up);
 // - a file that ends early: every setting read so far is kept, the rest are
 //   left as they are;
-// - a value that is no 16-bit integer: that setting is left as it is and
-//   reading goes on, since the later lines still hold their own values.
+// - a value that is no 16-bit integer (decimal digits with an optional sign,
+//   blanks around them allowed): that setting is left as it is and reading
+//   goes on, since the later lines still hold their own values;
+// - a UTF-8 byte order mark at the start: the texts are read as UTF-8.
 // Texts have every double quote doubled on writing, which the reader undoes;
 // files without quotes inside texts read exactly as they always did.
 
@@ -26,7 +28,7 @@ namespace plotmate {
 struct ConfigLoadReport {
   bool missing = false;   // there was no file; nothing was read
   bool complete = false;  // every setting found its value in the file
-  std::vector<std::string_view> unreadable;  // keys whose value was no 16-bit integer
+  std::vector<std::string_view> unreadable;  // keys whose value could not be read
   std::vector<std::string_view> lossy;       // keys whose text had characters replaced
 };
 

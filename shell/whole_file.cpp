@@ -24,18 +24,22 @@ std::error_code lastOpenError() {
 }
 
 // Writes a file that nobody else uses yet; removes it again when writing fails.
-Result<void> writeNewFile(const fs::path& path, std::string_view bytes) {
+// Gives the reason when it fails, if the system gave one.
+bool writeNewFile(const fs::path& path, std::string_view bytes, std::error_code& reason) {
   errno = 0;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return fileFailure("Cannot create the file", path, lastOpenError());
+  if (!out) {
+    reason = lastOpenError();
+    return false;
+  }
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.flush();
   const bool written = out.good();
   out.close();
-  if (written && !out.fail()) return {};
+  if (written && !out.fail()) return true;
   std::error_code ignored;
   fs::remove(path, ignored);
-  return fileFailure("Cannot write the file", path);
+  return false;
 }
 
 }  // namespace
@@ -75,15 +79,17 @@ Result<std::optional<std::string>> readFileHead(const fs::path& path, std::size_
 
 Result<void> replaceFile(const fs::path& path, std::string_view bytes) {
   const fs::path temporary = temporaryPathFor(path);
-  if (auto written = writeNewFile(temporary, bytes); !written) return written;
+  // Messages name the file the user knows, never the temporary one.
+  std::error_code reason;
+  if (!writeNewFile(temporary, bytes, reason))
+    return fileFailure("Cannot write the file", path, reason);
   // Renaming replaces an existing file in one step on POSIX and, through
   // MoveFileEx with MOVEFILE_REPLACE_EXISTING, on Windows.
-  std::error_code ec;
-  fs::rename(temporary, path, ec);
-  if (ec) {
+  fs::rename(temporary, path, reason);
+  if (reason) {
     std::error_code ignored;
     fs::remove(temporary, ignored);
-    return fileFailure("Cannot replace the file", path, ec);
+    return fileFailure("Cannot replace the file", path, reason);
   }
   return {};
 }

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "shell/config_file.h"
 
@@ -66,24 +68,50 @@ TEST(AnsiCodec, ReportsWhatTheCodePageCannotHold) {
   EXPECT_FALSE(AnsiCodec(12345).toFile("x"));  // no such code page
 }
 
-TEST(AnsiCodec, ConfigHoldsGbkBytes) {
-  namespace fs = std::filesystem;
-  const fs::path path = fs::temp_directory_path() /
-                        ("plotmate_gbk_config_" + std::to_string(std::random_device()()));
+class AnsiConfig : public ::testing::Test {
+ protected:
+  void TearDown() override { std::filesystem::remove(path_); }
+  std::string fileBytes() const {
+    std::ifstream in(path_, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  }
+  const std::filesystem::path path_ = std::filesystem::temp_directory_path() /
+      ("plotmate_ansi_config_" + std::to_string(std::random_device()()));
+};
+
+TEST_F(AnsiConfig, TextsAreStoredInTheCodePage) {
   const AnsiCodec gbk(kChineseGbk);
   Settings saved;
   saved.command = "桩号";
-  ASSERT_TRUE(SaveConfig(path, gbk, saved));
-  ASSERT_TRUE(SaveConfig(path, gbk, saved));  // renames over the existing file
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  in.close();
-  EXPECT_NE(bytes.str().find("\"command\",\"\xD7\xAE\xBA\xC5\"\r\n"), std::string::npos);
+  ASSERT_TRUE(SaveConfig(path_, gbk, saved));
+  ASSERT_TRUE(SaveConfig(path_, gbk, saved));  // renames over the existing file
+  EXPECT_NE(fileBytes().find("\"command\",\"\xD7\xAE\xBA\xC5\"\r\n"), std::string::npos);
   Settings loaded;
-  ASSERT_TRUE(LoadConfig(path, gbk, loaded));
+  ASSERT_TRUE(LoadConfig(path_, gbk, loaded));
   EXPECT_EQ(loaded, saved);
-  fs::remove(path);
+
+  const AnsiCodec western(kWesternEuropean);
+  saved.command = "café", saved.EnterMark = "桩";
+  auto written = SaveConfig(path_, western, saved);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(written->lossy, std::vector<std::string_view>{"EnterMark"});
+  EXPECT_NE(fileBytes().find("\"caf\xE9\"\r\n\"EnterMark\",\"?\""), std::string::npos);
+}
+
+TEST_F(AnsiConfig, FileWithByteOrderMarkIsReadAsUtf8) {
+  Settings saved;
+  saved.command = "café";
+  ASSERT_TRUE(SaveConfig(path_, Utf8Codec(), saved));
+  const std::string utf8File = fileBytes();
+  for (const auto& [bytes, command] : {std::pair<std::string, std::string>{utf8File, "cafÃ©"},
+                                       {"\xEF\xBB\xBF" + utf8File, "café"}}) {
+    std::ofstream(path_, std::ios::binary) << bytes;
+    Settings loaded;
+    ASSERT_TRUE(LoadConfig(path_, AnsiCodec(kWesternEuropean), loaded));
+    EXPECT_EQ(loaded.command, command);
+  }
 }
 
 }  // namespace
