@@ -1,0 +1,256 @@
+#include "shell/config_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <sstream>
+#include <vector>
+
+#include "shell/whole_file.h"
+
+namespace plotmate {
+namespace {
+
+namespace fs = std::filesystem;
+
+
+// Lines joined the way the file holds them: every line ends with CR LF.
+std::string crlfLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& line : lines) text += line + "\r\n";
+  return text;
+}
+
+const std::vector<std::string> kZeroLines = {
+    "\"[General]\"", "\"YOX\",0", "\"PREC\",0", "\"Tabs\",0", "",
+    "\"[Dist]\"", "\"DX\",0", "\"DY\",0", "\"DI\",0", "",
+    "\"[ID]\"", "\"X\",0", "\"Y\",0", "\"Z\",0", "\"T\",0", "",
+    "\"[Pline]\"", "\"InterCoord\",0", "",
+    "\"[SCR]\"", "\"command\",\"\"", "\"EnterMark\",\"\"", "\"AutoNext\",0", "",
+    "\"[EXCEL]\"", "\"ReadDirec\",0", "",
+    "\"[Area]\"", "\"WriteToExcel\",0", "",
+    "\"[Position]\"", "\"TOP\",0", "\"LEFT\",0"};
+
+const std::vector<std::string> kFullLines = {
+    "\"[General]\"", "\"YOX\",1", "\"PREC\",3", "\"Tabs\",7", "",
+    "\"[Dist]\"", "\"DX\",1", "\"DY\",0", "\"DI\",1", "",
+    "\"[ID]\"", "\"X\",1", "\"Y\",1", "\"Z\",0", "\"T\",1", "",
+    "\"[Pline]\"", "\"InterCoord\",1", "",
+    "\"[SCR]\"", "\"command\",\"text\"", "\"EnterMark\",\"$\"", "\"AutoNext\",1", "",
+    "\"[EXCEL]\"", "\"ReadDirec\",-1", "",
+    "\"[Area]\"", "\"WriteToExcel\",1", "",
+    "\"[Position]\"", "\"TOP\",1200", "\"LEFT\",-300"};
+
+Settings fullRecord() {
+  Settings s;
+  s.YOX = 1, s.PREC = 3, s.Tabs = 7, s.DX = 1, s.DI = 1, s.X = 1, s.Y = 1, s.T = 1;
+  s.InterCoord = 1, s.command = "text", s.EnterMark = "$", s.AutoNext = 1;
+  s.ReadDirec = -1, s.WriteToExcel = 1, s.TOP = 1200, s.LEFT = -300;
+  return s;
+}
+
+// A record unlike both the defaults and fullRecord(): shows what a load left alone.
+Settings previousRecord() {
+  Settings s;
+  for (const auto& section : settingsLayout())
+    for (const auto& entry : section.entries) {
+      if (auto* number = std::get_if<std::int16_t Settings::*>(&entry.member)) s.*(*number) = 5;
+      else s.*std::get<std::string Settings::*>(entry.member) = "old";
+    }
+  return s;
+}
+
+class ConfigFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::random_device random;
+    dir_ = fs::temp_directory_path() / ("plotmate_config_" + std::to_string(random()));
+    fs::create_directories(dir_);
+    path_ = dir_ / "config";
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string fileBytes() const {
+    std::ifstream in(path_, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  }
+  void writeFile(std::string_view bytes) const {
+    std::ofstream(path_, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+  }
+  ConfigLoadReport load(Settings& settings, const TextCodec& codec) const {
+    auto report = LoadConfig(path_, codec, settings);
+    EXPECT_TRUE(report.has_value()) << report.error().description;
+    return report.value_or(ConfigLoadReport{});
+  }
+
+  fs::path dir_, path_;
+  Utf8Codec utf8_;
+};
+
+TEST_F(ConfigFile, WritesTheLayoutByteForByte) {
+  ASSERT_EQ(kZeroLines.size(), 33u);
+  ASSERT_TRUE(SaveConfig(path_, utf8_, Settings{}));
+  EXPECT_EQ(fileBytes(), crlfLines(kZeroLines));
+  ASSERT_TRUE(SaveConfig(path_, utf8_, fullRecord()));  // replaces the old file
+  EXPECT_EQ(fileBytes(), crlfLines(kFullLines));
+  EXPECT_FALSE(fs::exists(temporaryPathFor(path_)));
+}
+
+TEST_F(ConfigFile, RoundTripsEveryValue) {
+  const std::vector<std::pair<const char*, std::function<void(Settings&)>>> cases = {
+      {"zero", [](Settings&) {}},
+      {"full", [](Settings& s) { s = fullRecord(); }},
+      {"extremes", [](Settings& s) { s.YOX = s.TOP = -32768, s.PREC = s.LEFT = 32767; }},
+      {"commas", [](Settings& s) { s.command = "-insert,block1,0,0"; s.EnterMark = ","; }},
+      {"quotes", [](Settings& s) { s.command = "text \"a\",\"\""; s.EnterMark = "\""; }},
+      {"blanks", [](Settings& s) { s.command = "  lead and trail  "; s.EnterMark = " "; }},
+      {"chinese", [](Settings& s) { s.command = "桩号标注"; s.EnterMark = "回车"; }},
+      {"line break", [](Settings& s) { s.command = "a\r\nb"; }},
+  };
+  for (const auto& [name, fill] : cases) {
+    Settings saved;
+    fill(saved);
+    auto written = SaveConfig(path_, utf8_, saved);
+    ASSERT_TRUE(written) << name;
+    EXPECT_TRUE(written->lossy.empty()) << name;
+    Settings loaded;
+    auto report = load(loaded, utf8_);
+    EXPECT_EQ(loaded, saved) << name;
+    EXPECT_TRUE(report.complete && report.unreadable.empty() && report.lossy.empty()) << name;
+  }
+}
+
+TEST_F(ConfigFile, ReadsHandEditedFilesByPosition) {
+  auto lfOnly = [](std::string t) { std::erase(t, '\r'); return t; };
+  auto edit = [](std::size_t line, std::string text) {
+    return [=](std::string) {
+      auto lines = kFullLines;
+      lines[line - 1] = text;
+      return crlfLines(lines);
+    };
+  };
+  const std::vector<std::pair<const char*, std::function<std::string(std::string)>>> cases = {
+      {"renamed keys and sections", [](std::string) {
+         auto lines = kFullLines;
+         lines[0] = "\"[Allgemein]\"", lines[1] = "\"yox2\",1", lines[30] = "[Pos]";
+         return crlfLines(lines);
+       }},
+      {"LF only", lfOnly},
+      {"no final line end", [](std::string t) { return t.substr(0, t.size() - 2); }},
+      {"trailing empty lines", [](std::string t) { return t + "\r\n\r\n"; }},
+      {"CR CR LF", [](std::string t) {
+         std::string out;
+         for (char c : t) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+         return out;
+       }},
+      {"byte order mark", [](std::string t) { return "\xEF\xBB\xBF" + t; }},
+      {"blanks and tabs", edit(3, "  \"PREC\" \t,  3  ")},
+      {"blank empty line", edit(5, "   ")},
+      {"unquoted key", edit(2, "YOX,1")},
+      {"quoted number", edit(33, "\"LEFT\",\"-300\"")},
+      {"plus sign", edit(23, "\"AutoNext\",+1")},
+  };
+  for (const auto& [name, change] : cases) {
+    writeFile(change(crlfLines(kFullLines)));
+    Settings loaded;
+    auto report = load(loaded, utf8_);
+    EXPECT_EQ(loaded, fullRecord()) << name;
+    EXPECT_TRUE(report.complete && report.unreadable.empty()) << name;
+  }
+}
+
+TEST_F(ConfigFile, ShortFileKeepsWhatWasRead) {
+  const auto full = crlfLines(kFullLines);
+  const std::vector<std::pair<std::size_t, std::function<void(Settings&)>>> cases = {
+      {0, [](Settings& s) { s = previousRecord(); }},
+      {full.find("\"Tabs\""), [](Settings& s) {
+         s = previousRecord();
+         s.YOX = 1, s.PREC = 3;
+       }},
+      {full.find("\"AutoNext\""), [](Settings& s) {
+         auto p = previousRecord();
+         s.AutoNext = p.AutoNext, s.ReadDirec = p.ReadDirec, s.WriteToExcel = p.WriteToExcel;
+         s.TOP = p.TOP, s.LEFT = p.LEFT;
+       }},
+      {full.size() - 7, [](Settings& s) { s.LEFT = previousRecord().LEFT; }},  // cut after the key
+  };
+  for (const auto& [cut, expect] : cases) {
+    writeFile(full.substr(0, cut));
+    Settings loaded = previousRecord(), expected = fullRecord();
+    expect(expected);
+    auto report = load(loaded, utf8_);
+    EXPECT_EQ(loaded, expected) << cut;
+    EXPECT_FALSE(report.complete || report.missing) << cut;
+  }
+}
+
+TEST_F(ConfigFile, UnreadableNumberLeavesOnlyThatSetting) {
+  const std::vector<std::tuple<std::size_t, const char*, std::int16_t Settings::*>> cases = {
+      {2, "\"YOX\",40000", &Settings::YOX},      {3, "\"PREC\",-32769", &Settings::PREC},
+      {4, "\"Tabs\",abc", &Settings::Tabs},      {7, "\"DX\",1.5", &Settings::DX},
+      {9, "\"DI\",", &Settings::DI},             {26, "\"ReadDirec\",0x10", &Settings::ReadDirec},
+      {32, "\"TOP\",\"\"", &Settings::TOP},      {33, "\"LEFT\",--1", &Settings::LEFT},
+  };
+  for (const auto& [line, text, member] : cases) {
+    auto lines = kFullLines;
+    lines[line - 1] = text;
+    writeFile(crlfLines(lines));
+    Settings loaded = previousRecord(), expected = fullRecord();
+    expected.*member = previousRecord().*member;
+    auto report = load(loaded, utf8_);
+    EXPECT_EQ(loaded, expected) << text;
+    EXPECT_TRUE(report.complete) << text;
+    ASSERT_EQ(report.unreadable.size(), 1u) << text;
+    EXPECT_EQ(std::string(text).find("\"" + std::string(report.unreadable[0]) + "\""), 0u) << text;
+  }
+}
+
+TEST_F(ConfigFile, MissingFileLeavesTheRecordSilently) {
+  Settings settings = previousRecord();
+  auto report = load(settings, utf8_);
+  EXPECT_TRUE(report.missing);
+  EXPECT_EQ(settings, previousRecord());
+}
+
+TEST_F(ConfigFile, ReportsReplacedText) {
+  auto lines = kFullLines;
+  lines[20] = "\"command\",\"a\xFF\"";
+  writeFile(crlfLines(lines));
+  Settings loaded;
+  auto report = load(loaded, utf8_);
+  EXPECT_EQ(loaded.command, "a\uFFFD");
+  EXPECT_EQ(report.lossy, std::vector<std::string_view>{"command"});
+}
+
+TEST_F(ConfigFile, FailedSaveReportsAndKeepsTheOldFile) {
+  const auto old = crlfLines(kFullLines);
+  writeFile(old);
+  // The temporary file cannot be created where a folder with content stands.
+  fs::create_directories(temporaryPathFor(path_) / "inside");
+  auto blocked = SaveConfig(path_, utf8_, Settings{});
+  ASSERT_FALSE(blocked);
+  EXPECT_NE(blocked.error().description.find("settings could not be saved"), std::string::npos);
+  EXPECT_EQ(fileBytes(), old);
+
+  const fs::path nowhere = dir_ / "missing" / "config";
+  auto missingFolder = SaveConfig(nowhere, utf8_, Settings{});
+  ASSERT_FALSE(missingFolder);
+  EXPECT_NE(missingFolder.error().description.find(displayPath(nowhere) + '"'),
+            std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_ / "missing"));
+
+  const fs::path folder = dir_ / "folder";
+  fs::create_directories(folder / "inside");
+  EXPECT_FALSE(SaveConfig(folder, utf8_, Settings{}));
+  EXPECT_FALSE(fs::exists(temporaryPathFor(folder)));
+  Settings settings;
+  EXPECT_FALSE(LoadConfig(folder, utf8_, settings));
+}
+
+}  // namespace
+}  // namespace plotmate
