@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "tools/scenario/scenario.h"
+#include "tools/scenario/settings_io.h"
 
 namespace fs = std::filesystem;
 using plotmate::scenario::Json;
@@ -52,6 +53,7 @@ Json run(const fs::path& scenarioPath) {
   auto it = runners.find(tool);
   if (it == runners.end()) scenarioError("unknown tool \"" + tool + "\"");
 
+  applySettings(context);
   auto previous = fs::current_path();
   fs::current_path(context.workDir);
   it->second(context);

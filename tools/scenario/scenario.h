@@ -11,6 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "shell/settings.h"
 
 
 namespace plotmate::scenario {
@@ -21,6 +22,7 @@ struct Context {
   Json spec;                        // the scenario file
   std::filesystem::path sourceDir;  // where the scenario file lives (relative paths start here)
   std::filesystem::path workDir;    // the tool's current directory: "config", "DistOut.txt"
+  Settings settings;                // the record as the scenario set it
   std::vector<std::string> messages;  // message boxes the tool showed
   Json result = Json::object();
 };

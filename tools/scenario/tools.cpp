@@ -6,6 +6,7 @@ const std::map<std::string, ToolRunner>& toolRunners() {
   static const ToolTable tools = [] {
     ToolTable table;
     registerNumberTools(table);
+    registerSettingsTools(table);
     return table;
   }();
   return tools;

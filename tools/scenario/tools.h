@@ -8,5 +8,6 @@ namespace plotmate::scenario {
 using ToolTable = std::map<std::string, ToolRunner>;
 
 void registerNumberTools(ToolTable& tools);
+void registerSettingsTools(ToolTable& tools);
 
 }  // namespace plotmate::scenario
