@@ -13,7 +13,8 @@ namespace plotmate {
 // position and size cannot be read.
 inline constexpr const char* kWrongSelectionMessage = "对不起，您的选择区域不对！";
 // The list would run past the sheet's last row.
-inline constexpr const char* kColumnTooShortMessage = "选择区域下方的行数不够，无法把整块写成一列！";
+inline constexpr const char* kColumnTooShortMessage =
+    "选择区域下方的行数不够，无法把整块写成一列！";
 
 // `readDirec` is the ReadDirec setting: not 0 reads row by row, 0 column by
 // column. Each copy is one Cells read and one Cells write, in list order; the

@@ -19,7 +19,8 @@ Result<std::int32_t> wholeNumber(Result<Variant> value) {
   auto d = asDouble(*value);
   if (!d || *d != std::floor(*d) || *d < std::numeric_limits<std::int32_t>::min() ||
       *d > std::numeric_limits<std::int32_t>::max())
-    return fail(hr::kTypeMismatch, "Type mismatch: expected a whole number, got " + describe(*value));
+    return fail(hr::kTypeMismatch,
+                "Type mismatch: expected a whole number, got " + describe(*value));
   return static_cast<std::int32_t>(*d);
 }
 
@@ -42,11 +43,17 @@ bool hostMayReinterpret(std::string_view text) {
 
 }  // namespace
 
-Result<Variant> ExcelRange::value() { return range_->get("Value"); }
+Result<Variant> ExcelRange::value() {
+  return range_->get("Value");
+}
 
-Result<void> ExcelRange::setValue(Variant value) { return range_->put("Value", std::move(value)); }
+Result<void> ExcelRange::setValue(Variant value) {
+  return range_->put("Value", std::move(value));
+}
 
-Result<void> ExcelRange::setText(std::string text) { return setValue(Variant(std::move(text))); }
+Result<void> ExcelRange::setText(std::string text) {
+  return setValue(Variant(std::move(text)));
+}
 
 Result<void> ExcelRange::setExactValue(Variant value) {
   if (auto text = value.getIf<std::string>(); text && hostMayReinterpret(*text))
@@ -65,15 +72,25 @@ Result<VariantGrid> ExcelRange::values() {
   return one;
 }
 
-Result<void> ExcelRange::setValues(VariantGrid values) { return setValue(Variant(std::move(values))); }
+Result<void> ExcelRange::setValues(VariantGrid values) {
+  return setValue(Variant(std::move(values)));
+}
 
-Result<std::int32_t> ExcelRange::row() { return wholeNumber(range_->get("Row")); }
+Result<std::int32_t> ExcelRange::row() {
+  return wholeNumber(range_->get("Row"));
+}
 
-Result<std::int32_t> ExcelRange::column() { return wholeNumber(range_->get("Column")); }
+Result<std::int32_t> ExcelRange::column() {
+  return wholeNumber(range_->get("Column"));
+}
 
-Result<std::int32_t> ExcelRange::rowCount() { return countOf(*range_, "Rows"); }
+Result<std::int32_t> ExcelRange::rowCount() {
+  return countOf(*range_, "Rows");
+}
 
-Result<std::int32_t> ExcelRange::columnCount() { return countOf(*range_, "Columns"); }
+Result<std::int32_t> ExcelRange::columnCount() {
+  return countOf(*range_, "Columns");
+}
 
 Result<ExcelRange> ExcelRange::offset(std::int32_t rows, std::int32_t columns) {
   return rangeOf(getObject(*range_, "Offset", {rows, columns}));
@@ -95,9 +112,13 @@ Result<void> ExcelRange::select() {
   return {};
 }
 
-Result<ExcelRange> ExcelApp::activeCell() { return rangeOf(getObject(*app_, "ActiveCell")); }
+Result<ExcelRange> ExcelApp::activeCell() {
+  return rangeOf(getObject(*app_, "ActiveCell"));
+}
 
-Result<ExcelRange> ExcelApp::selection() { return rangeOf(getObject(*app_, "Selection")); }
+Result<ExcelRange> ExcelApp::selection() {
+  return rangeOf(getObject(*app_, "Selection"));
+}
 
 Result<ExcelRange> ExcelApp::cells(std::int32_t row, std::int32_t column) {
   return rangeOf(getObject(*app_, "Cells", {row, column}));

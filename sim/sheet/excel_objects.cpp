@@ -9,9 +9,13 @@ namespace {
 
 const Area kWholeSheet{{1, 1}, {xl::kMaxRow, xl::kMaxColumn}};
 
-std::unexpected<Error> objectDefined() { return fail(xl::kObjectDefinedError, xl::kObjectDefinedText); }
+std::unexpected<Error> objectDefined() {
+  return fail(xl::kObjectDefinedError, xl::kObjectDefinedText);
+}
 
-Variant nothing() { return DispatchPtr(); }
+Variant nothing() {
+  return DispatchPtr();
+}
 
 // A shape or chart selected on the sheet: the Selection is then this object,
 // which has none of a Range's members (asking it for Row fails as in Excel).
@@ -21,7 +25,8 @@ class DrawingObject final : public SimObject {
       : SimObject(std::move(context), "Rectangle"), name_(std::move(name)) {}
 
  protected:
-  Result<Variant> invokeMember(std::string_view member, CallKind kind, std::span<Variant> args) override {
+  Result<Variant> invokeMember(std::string_view member, CallKind kind,
+                               std::span<Variant> args) override {
     static const MemberTable<DrawingObject> table{{"Name", &DrawingObject::name}};
     return table.invoke(*this, member, kind, args);
   }
@@ -38,10 +43,13 @@ class SheetObject final : public SimObject {
       : SimObject(std::move(context), "Worksheet"), sheet_(std::move(sheet)) {}
 
  protected:
-  Result<Variant> invokeMember(std::string_view member, CallKind kind, std::span<Variant> args) override {
+  Result<Variant> invokeMember(std::string_view member, CallKind kind,
+                               std::span<Variant> args) override {
     using S = SheetObject;
-    static const MemberTable<S> table{
-        {"UsedRange", &S::usedRange}, {"Cells", &S::cells}, {"Range", &S::range}, {"Name", &S::name}};
+    static const MemberTable<S> table{{"UsedRange", &S::usedRange},
+                                      {"Cells", &S::cells},
+                                      {"Range", &S::range},
+                                      {"Name", &S::name}};
     return table.invoke(*this, member, kind, args);
   }
 
@@ -53,7 +61,9 @@ class SheetObject final : public SimObject {
     Area used = sheet_->usedArea().value_or(Area::cell({1, 1}));
     return Variant(std::make_shared<RangeObject>(sharedContext(), sheet_, used));
   }
-  Result<Variant> cells(std::span<Variant> args) { return cellsOf(sharedContext(), sheet_, kWholeSheet, args); }
+  Result<Variant> cells(std::span<Variant> args) {
+    return cellsOf(sharedContext(), sheet_, kWholeSheet, args);
+  }
   Result<Variant> range(std::span<Variant> args) { return rangeOf(sharedContext(), sheet_, args); }
   Result<Variant> name(std::span<Variant>) { return "Sheet1"; }
 
@@ -67,12 +77,16 @@ class ApplicationObject final : public SimObject {
       : SimObject(std::move(context), "Application"), sheet_(std::move(sheet)) {}
 
  protected:
-  Result<Variant> invokeMember(std::string_view member, CallKind kind, std::span<Variant> args) override {
+  Result<Variant> invokeMember(std::string_view member, CallKind kind,
+                               std::span<Variant> args) override {
     using A = ApplicationObject;
     static const MemberTable<A> table{
-        {"ActiveCell", &A::activeCell},   {"Selection", &A::selection},
-        {"Cells", &A::cells},             {"Range", &A::range},
-        {"ActiveSheet", &A::activeSheet}, {"Visible", &A::visible, &A::setVisible},
+        {"ActiveCell", &A::activeCell},
+        {"Selection", &A::selection},
+        {"Cells", &A::cells},
+        {"Range", &A::range},
+        {"ActiveSheet", &A::activeSheet},
+        {"Visible", &A::visible, &A::setVisible},
         {"Name", &A::name},
     };
     return table.invoke(*this, member, kind, args);
@@ -82,7 +96,8 @@ class ApplicationObject final : public SimObject {
   Result<Variant> activeCell(std::span<Variant> args) {
     if (auto ok = expectArgs(args, 0, 0); !ok) return std::unexpected(ok.error());
     if (!sheet_) return nothing();
-    return Variant(std::make_shared<RangeObject>(sharedContext(), sheet_, Area::cell(sheet_->activeCell())));
+    return Variant(
+        std::make_shared<RangeObject>(sharedContext(), sheet_, Area::cell(sheet_->activeCell())));
   }
 
   Result<Variant> selection(std::span<Variant> args) {

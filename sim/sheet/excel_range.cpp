@@ -14,10 +14,12 @@ namespace {
 // refuses ranges beyond this many cells (four whole columns) the way Excel
 // fails on arrays larger than memory allows, instead of exhausting memory.
 constexpr std::int64_t kMaxValueCells = std::int64_t{1} << 22;
-constexpr std::int32_t kOverflow = static_cast<std::int32_t>(0x8002000Au);  // DISP_E_OVERFLOW
+constexpr std::int32_t kOverflow = static_cast<std::int32_t>(0x8002000Au);     // DISP_E_OVERFLOW
 constexpr std::int32_t kOutOfMemory = static_cast<std::int32_t>(0x8007000Eu);  // E_OUTOFMEMORY
 
-std::unexpected<Error> objectDefined() { return fail(xl::kObjectDefinedError, xl::kObjectDefinedText); }
+std::unexpected<Error> objectDefined() {
+  return fail(xl::kObjectDefinedError, xl::kObjectDefinedText);
+}
 
 Result<void> checkValueSize(const Area& area) {
   if (area.cellCount() > kMaxValueCells) return fail(kOutOfMemory, "Not enough memory");
@@ -126,7 +128,8 @@ Result<Variant> RangeObject::getValue(std::span<Variant> args) {
   if (auto ok = expectArgs(args, 0, 1); !ok) return std::unexpected(ok.error());
   if (area_.first == area_.last) return sheet_->value(area_.first);
   if (auto ok = checkValueSize(area_); !ok) return std::unexpected(ok.error());
-  VariantGrid grid(static_cast<std::size_t>(area_.rows()), static_cast<std::size_t>(area_.columns()));
+  VariantGrid grid(static_cast<std::size_t>(area_.rows()),
+                   static_cast<std::size_t>(area_.columns()));
   for (std::size_t i = 0; i < grid.rows; ++i)
     for (std::size_t j = 0; j < grid.columns; ++j)
       grid.at(i, j) = sheet_->value({area_.first.row + static_cast<std::int32_t>(i),
@@ -142,18 +145,21 @@ Result<Variant> RangeObject::putValue(std::span<Variant> args) {
   if (args.back().isMissing()) return fail(hr::kBadParamCount, "Invalid number of parameters");
   if (auto ok = checkValueSize(area_); !ok) return std::unexpected(ok.error());
   VariantGrid source = asGrid(args.back());
-  if (source.rows == 0 || source.columns == 0) return fail(hr::kTypeMismatch, "Type mismatch: empty array");
+  if (source.rows == 0 || source.columns == 0)
+    return fail(hr::kTypeMismatch, "Type mismatch: empty array");
   std::vector<Variant> entered;
   entered.reserve(static_cast<std::size_t>(area_.cellCount()));
   for (std::int64_t i = 0; i < area_.rows(); ++i) {
     for (std::int64_t j = 0; j < area_.columns(); ++j) {
       entered.push_back(asEntered(spreadElement(source, i, j)));
-      if (auto ok = Worksheet::checkStorable(entered.back()); !ok) return std::unexpected(ok.error());
+      if (auto ok = Worksheet::checkStorable(entered.back()); !ok)
+        return std::unexpected(ok.error());
     }
   }
   auto next = entered.begin();
   for (std::int32_t r = area_.first.row; r <= area_.last.row; ++r)
-    for (std::int32_t c = area_.first.column; c <= area_.last.column; ++c) (void)sheet_->setValue({r, c}, *next++);
+    for (std::int32_t c = area_.first.column; c <= area_.last.column; ++c)
+      (void)sheet_->setValue({r, c}, *next++);
   return Variant{};
 }
 
@@ -243,7 +249,8 @@ Result<Variant> cellsOf(const std::shared_ptr<HostContext>& context,
                         const std::shared_ptr<Worksheet>& sheet, const Area& base,
                         std::span<Variant> args) {
   if (auto ok = expectArgs(args, 0, 2); !ok) return std::unexpected(ok.error());
-  if (!hasArg(args, 0) && !hasArg(args, 1)) return Variant(std::make_shared<RangeObject>(context, sheet, base));
+  if (!hasArg(args, 0) && !hasArg(args, 1))
+    return Variant(std::make_shared<RangeObject>(context, sheet, base));
   std::int64_t rowBy = 0, columnBy = 0;
   if (!hasArg(args, 1)) {
     // Cells(index): counted row by row across the width of `base`.

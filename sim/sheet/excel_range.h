@@ -20,7 +20,8 @@ class RangeObject final : public SimObject {
   const Area& area() const { return area_; }
 
  protected:
-  Result<Variant> invokeMember(std::string_view name, CallKind kind, std::span<Variant> args) override;
+  Result<Variant> invokeMember(std::string_view name, CallKind kind,
+                               std::span<Variant> args) override;
 
  private:
   static const MemberTable<RangeObject>& members();

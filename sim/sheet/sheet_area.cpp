@@ -26,9 +26,13 @@ bool Area::contains(CellRef c) const {
          c.column <= last.column;
 }
 
-bool Area::contains(const Area& inner) const { return contains(inner.first) && contains(inner.last); }
+bool Area::contains(const Area& inner) const {
+  return contains(inner.first) && contains(inner.last);
+}
 
-bool Area::inSheet() const { return sim::inSheet(first) && sim::inSheet(last); }
+bool Area::inSheet() const {
+  return sim::inSheet(first) && sim::inSheet(last);
+}
 
 std::optional<Area> Area::shifted(std::int64_t rowBy, std::int64_t columnBy) const {
   auto fits = [](std::int64_t v, std::int64_t limit) { return v >= 1 && v <= limit; };
@@ -43,8 +47,12 @@ std::optional<Area> Area::shifted(std::int64_t rowBy, std::int64_t columnBy) con
 
 namespace {
 
-bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 

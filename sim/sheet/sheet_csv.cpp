@@ -47,7 +47,8 @@ class CsvReader {
   Result<std::string> plainField() {
     std::string field;
     while (pos_ < text_.size() && !atSeparator()) {
-      if (text_[pos_] == '"') return damaged(line_, "a quote inside a field that does not start with one");
+      if (text_[pos_] == '"')
+        return damaged(line_, "a quote inside a field that does not start with one");
       field += text_[pos_++];
     }
     return field;
@@ -71,7 +72,8 @@ class CsvReader {
       if (c == '\n' || (c == '\r' && (pos_ >= text_.size() || text_[pos_] != '\n'))) ++line_;
       field += c;
     }
-    if (pos_ < text_.size() && !atSeparator()) return damaged(line_, "text after the closing quote of a field");
+    if (pos_ < text_.size() && !atSeparator())
+      return damaged(line_, "text after the closing quote of a field");
     return field;
   }
 
@@ -85,10 +87,12 @@ class CsvReader {
     ++line_;
   }
 
-  Result<void> store(Worksheet& sheet, std::int64_t row, std::int64_t column, const std::string& field) {
+  Result<void> store(Worksheet& sheet, std::int64_t row, std::int64_t column,
+                     const std::string& field) {
     if (row > xl::kMaxRow) return damaged(line_, "more rows than a worksheet has (1048576)");
     if (column > xl::kMaxColumn) return damaged(line_, "more columns than a worksheet has (16384)");
-    return sheet.enterText({static_cast<std::int32_t>(row), static_cast<std::int32_t>(column)}, field);
+    return sheet.enterText({static_cast<std::int32_t>(row), static_cast<std::int32_t>(column)},
+                           field);
   }
 
   static std::unexpected<Error> damaged(std::int64_t line, const std::string& what) {
@@ -119,7 +123,9 @@ std::unexpected<Error> discard(const std::filesystem::path& partial, std::string
 
 }  // namespace
 
-Result<Worksheet> worksheetFromCsv(std::string_view text) { return CsvReader(text).read(); }
+Result<Worksheet> worksheetFromCsv(std::string_view text) {
+  return CsvReader(text).read();
+}
 
 std::string worksheetToCsv(const Worksheet& sheet) {
   auto used = sheet.usedArea();

@@ -28,7 +28,8 @@ Result<void> Worksheet::checkStorable(const Variant& value) {
     if (std::isfinite(*d)) return {};
     return fail(hr::kInvalidArg, "A cell cannot hold an infinite or undefined number");
   }
-  return fail(hr::kTypeMismatch, "Type mismatch: a cell holds a number, text, boolean or error value");
+  return fail(hr::kTypeMismatch,
+              "Type mismatch: a cell holds a number, text, boolean or error value");
 }
 
 Result<void> Worksheet::setValue(CellRef cell, const Variant& value) {

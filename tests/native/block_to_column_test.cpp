@@ -79,7 +79,8 @@ TEST_F(BlockToColumnTest, SingleCellsAndOneColumnBlocksRepeatBelowThemselves) {
 }
 
 TEST_F(BlockToColumnTest, CopiesAreExactEvenForTextsThatLookLikeValues) {
-  const std::vector<Variant> row{"007"s, "TRUE"s, "1-2"s, "'quoted"s, ""s, "测点 P7"s, CellError{xl::kErrNA}, false};
+  const std::vector<Variant> row{
+      "007"s, "TRUE"s, "1-2"s, "'quoted"s, ""s, "测点 P7"s, CellError{xl::kErrNA}, false};
   for (std::size_t i = 0; i < row.size(); ++i) put({1, static_cast<std::int32_t>(i + 1)}, row[i]);
   sheet->select({{1, 1}, {1, static_cast<std::int32_t>(row.size())}});
   ASSERT_TRUE(BlockToColumn(excel, kRowByRow));
@@ -87,7 +88,8 @@ TEST_F(BlockToColumnTest, CopiesAreExactEvenForTextsThatLookLikeValues) {
 }
 
 std::string logLine(const sim::CallRecord& r) {
-  return r.object + "." + r.member + " " + sim::kindName(r.kind) + (r.arguments.empty() ? "" : " " + r.arguments);
+  return r.object + "." + r.member + " " + sim::kindName(r.kind) +
+         (r.arguments.empty() ? "" : " " + r.arguments);
 }
 
 TEST_F(BlockToColumnTest, OneCellsReadAndOneCellsWritePerCopyInListOrder) {
@@ -119,14 +121,14 @@ bool anyValueWritten(const sim::CallLog& log) {
 
 TEST_F(BlockToColumnTest, AListPastTheLastRowWritesNothing) {
   const std::pair<Area, bool> cases[] = {
-      {Area::cell({xl::kMaxRow - 1, 1}), true},                 // ends on the last row
-      {Area::cell({xl::kMaxRow, 1}), false},                    // no row below at all
-      {{{xl::kMaxRow - 3, 1}, {xl::kMaxRow - 2, 1}}, true},     // 2 x 1 ends on the last row
+      {Area::cell({xl::kMaxRow - 1, 1}), true},              // ends on the last row
+      {Area::cell({xl::kMaxRow, 1}), false},                 // no row below at all
+      {{{xl::kMaxRow - 3, 1}, {xl::kMaxRow - 2, 1}}, true},  // 2 x 1 ends on the last row
       {{{xl::kMaxRow - 2, 1}, {xl::kMaxRow - 1, 1}}, false},
-      {{{xl::kMaxRow - 8, 2}, {xl::kMaxRow - 6, 3}}, true},     // 3 x 2 fills the 6 rows below
+      {{{xl::kMaxRow - 8, 2}, {xl::kMaxRow - 6, 3}}, true},  // 3 x 2 fills the 6 rows below
       {{{xl::kMaxRow - 7, 2}, {xl::kMaxRow - 5, 3}}, false},
-      {{{1, 1}, {xl::kMaxRow, 1}}, false},                      // a whole column
-      {{{1, 1}, {xl::kMaxRow, xl::kMaxColumn}}, false},         // the whole sheet: rows x columns > 2^31
+      {{{1, 1}, {xl::kMaxRow, 1}}, false},               // a whole column
+      {{{1, 1}, {xl::kMaxRow, xl::kMaxColumn}}, false},  // the whole sheet: rows x columns > 2^31
   };
   for (const auto& [block, fits] : cases) {
     *sheet = sim::Worksheet{};

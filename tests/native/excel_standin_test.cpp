@@ -1,8 +1,7 @@
-#include "sim/sheet/excel_objects.h"
-
 #include <gtest/gtest.h>
 
 #include "hosts/excel.h"
+#include "sim/sheet/excel_objects.h"
 
 namespace plotmate::sim {
 namespace {
@@ -16,7 +15,8 @@ class ExcelStandInTest : public ::testing::Test {
   ExcelApp excel{host.application};
 
   // The address of what `target.member(args)` returns, or the error's code as text.
-  static std::string addressOf(Dispatch& target, std::string_view member, std::vector<Variant> args = {}) {
+  static std::string addressOf(Dispatch& target, std::string_view member,
+                               std::vector<Variant> args = {}) {
     auto range = getObject(target, member, std::move(args));
     if (!range) return "error " + std::to_string(range.error().code);
     auto address = (*range)->get("Address");
@@ -88,7 +88,8 @@ TEST_F(ExcelStandInTest, OffsetKeepsTheShapeAndStopsAtTheSheetEdges) {
 TEST_F(ExcelStandInTest, TheToolsCursorIdiomWritesAndMoves) {
   ASSERT_TRUE(range("B2")->call("Select"));
   // ActiveCell.Offset(0, 1).Activate, ActiveCell.Value = text, as the export tools do.
-  const std::tuple<int, int, const char*> steps[] = {{0, 1, "PLine顶点坐标"}, {1, -1, "X"}, {0, 1, "12.500"}};
+  const std::tuple<int, int, const char*> steps[] = {
+      {0, 1, "PLine顶点坐标"}, {1, -1, "X"}, {0, 1, "12.500"}};
   for (const auto& [dr, dc, text] : steps) {
     auto cell = excel.activeCell();
     ASSERT_TRUE(cell);
@@ -159,13 +160,14 @@ TEST_F(ExcelStandInTest, ArraysSpreadOverTheRangeAsInExcel) {
   for (std::int32_t r = 1; r <= 2; ++r)
     for (std::int32_t c = 1; c <= 3; ++c) EXPECT_EQ(sheet->value({r, c}), Variant(7.0));
 
-  ASSERT_TRUE(block->put("Value", VariantList{1.0, 2.0}));  // one row repeats down; past its end #N/A
+  ASSERT_TRUE(
+      block->put("Value", VariantList{1.0, 2.0}));  // one row repeats down; past its end #N/A
   const Variant na = CellError{xl::kErrNA};
   EXPECT_EQ(*block->get("Value"), (Variant(VariantGrid{[&] {
-              VariantGrid g(2, 3);
-              g.cells = {1.0, 2.0, na, 1.0, 2.0, na};
-              return g;
-            }()})));
+    VariantGrid g(2, 3);
+    g.cells = {1.0, 2.0, na, 1.0, 2.0, na};
+    return g;
+  }()})));
 
   // A bad element refuses the whole assignment and changes nothing.
   VariantGrid bad(2, 3);

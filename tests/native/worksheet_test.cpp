@@ -18,32 +18,27 @@ const Variant kNA = CellError{xl::kErrNA};
 
 TEST(Worksheet, TypedTextBecomesTheValueExcelStores) {
   const std::pair<const char*, Variant> cases[] = {
-      {"12.5", 12.5},
-      {" -3 ", -3.0},
-      {".5", 0.5},
-      {"1e3", 1000.0},
-      {"TRUE", true},
-      {"false", false},
-      {"#N/A", kNA},
-      {"#div/0!", CellError{xl::kErrDiv0}},
+      {"12.5", 12.5},      {" -3 ", -3.0},
+      {".5", 0.5},         {"1e3", 1000.0},
+      {"TRUE", true},      {"false", false},
+      {"#N/A", kNA},       {"#div/0!", CellError{xl::kErrDiv0}},
       {"'12", "12"s},  // the apostrophe keeps the rest as text
-      {"''x", "'x"s},
-      {"'", ""s},
-      {"", Empty{}},
-      {"007x", "007x"s},
+      {"''x", "'x"s},      {"'", ""s},
+      {"", Empty{}},       {"007x", "007x"s},
       {"1,234", "1,234"s},  // digit grouping is the user's locale: stays text
       {"=A1", "=A1"s},      // no formulas in the stand-in
       {"1e400", "1e400"s},  // beyond a double
-      {"TRUE ", "TRUE "s},
-      {"PLine顶点坐标", "PLine顶点坐标"s},
+      {"TRUE ", "TRUE "s}, {"PLine顶点坐标", "PLine顶点坐标"s},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(enteredValue(text), expected) << text;
   EXPECT_FALSE(std::signbit(*enteredValue("-0").getIf<double>()));
 }
 
 TEST(Worksheet, ReenterableTextRestoresEveryValue) {
-  const Variant values[] = {12.5, 0.1, 1e21, -3.0, 123456789.123456789, true, false, kNA,
-                            "007"s, " 12"s, "TRUE"s, "#N/A"s, "'x"s, ""s, "abc"s, "中文"s};
+  const Variant values[] = {12.5,    0.1,     1e21,  -3.0,   123456789.123456789,
+                            true,    false,   kNA,   "007"s, " 12"s,
+                            "TRUE"s, "#N/A"s, "'x"s, ""s,    "abc"s,
+                            "中文"s};
   for (const auto& v : values) EXPECT_EQ(enteredValue(reenterableText(v)), v) << describe(v);
 }
 
@@ -57,8 +52,11 @@ TEST(Worksheet, StoresOnlyWhatACellCanHold) {
 
   ASSERT_TRUE(sheet.setValue(b2, "keep"));
   const Variant refused[] = {std::numeric_limits<double>::quiet_NaN(),
-                             std::numeric_limits<double>::infinity(), VariantList{1.0},
-                             CellError{1234}, Missing{}, DispatchPtr()};
+                             std::numeric_limits<double>::infinity(),
+                             VariantList{1.0},
+                             CellError{1234},
+                             Missing{},
+                             DispatchPtr()};
   for (const auto& v : refused) {
     EXPECT_FALSE(sheet.setValue(b2, v)) << describe(v);
     EXPECT_EQ(sheet.value(b2), Variant("keep")) << describe(v);
@@ -82,7 +80,7 @@ TEST(Worksheet, UsedAreaIsTheSmallestRectangleOfNonEmptyCells) {
   EXPECT_FALSE(sheet.usedArea());
   ASSERT_TRUE(sheet.setValue({5, 3}, 1.0));
   ASSERT_TRUE(sheet.setValue({2, 5}, "x"));
-  ASSERT_TRUE(sheet.setValue({4, 4}, ""s));  // empty text still counts
+  ASSERT_TRUE(sheet.setValue({4, 4}, ""s));             // empty text still counts
   EXPECT_EQ(sheet.usedArea(), (Area{{2, 3}, {5, 5}}));  // starts at C2, not A1
   ASSERT_TRUE(sheet.setValue({5, 3}, Empty{}));
   EXPECT_EQ(sheet.usedArea(), (Area{{2, 4}, {4, 5}}));  // clearing shrinks it
@@ -152,7 +150,9 @@ TEST(WorksheetCsv, WritesPaddedRowsWithQuotesAndApostrophes) {
 }
 
 TEST(WorksheetCsv, ReadsLineEndsMarksAndEmptyFields) {
-  auto sheet = worksheetFromCsv("\xEF\xBB\xBF" "1,\"x\"\"y\",\r\n\rTRUE,,3\n\"\",z\n");
+  auto sheet = worksheetFromCsv(
+      "\xEF\xBB\xBF"
+      "1,\"x\"\"y\",\r\n\rTRUE,,3\n\"\",z\n");
   ASSERT_TRUE(sheet) << sheet.error().description;
   const std::pair<CellRef, Variant> expected[] = {
       {{1, 1}, 1.0}, {{1, 2}, "x\"y"s}, {{3, 1}, true}, {{3, 3}, 3.0}, {{4, 2}, "z"s}};
@@ -170,7 +170,8 @@ TEST(WorksheetCsv, DamagedFilesNameTheLine) {
   for (const auto& [text, message] : cases) {
     auto sheet = worksheetFromCsv(text);
     ASSERT_FALSE(sheet) << message;
-    EXPECT_NE(sheet.error().description.find(message), std::string::npos) << sheet.error().description;
+    EXPECT_NE(sheet.error().description.find(message), std::string::npos)
+        << sheet.error().description;
   }
   // Empty fields past the edges hold nothing and are no damage.
   EXPECT_TRUE(worksheetFromCsv(std::string(xl::kMaxColumn + 5, ',')));
