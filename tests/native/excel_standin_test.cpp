@@ -61,6 +61,15 @@ TEST_F(ExcelStandInTest, CellsAndRangeAddressing) {
   auto b2 = *getObject(*host.application, "Cells", {2, 2});
   EXPECT_EQ(addressOf("Range", {c3, b2}), "$B$2:$C$3");
 
+  // A Range arriving through another Dispatch (a COM proxy) is placed by its Address.
+  struct ForeignRange : Dispatch {
+    Result<Variant> invoke(std::string_view name, CallKind, std::span<Variant>) override {
+      if (equalsNoCase(name, "Address")) return Variant("$E$5");
+      return fail(hr::kUnknownName, "Unknown name");
+    }
+  };
+  EXPECT_EQ(addressOf("Range", {b2, std::make_shared<ForeignRange>()}), "$B$2:$E$5");
+
   // Cells of a range count from its top-left cell and may leave it.
   auto block = range("B2:C3");
   EXPECT_EQ(addressOf(*block, "Cells", {3, 1}), "$B$4");
