@@ -1,0 +1,153 @@
+#include "hosts/excel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace plotmate {
+
+namespace {
+
+Result<ExcelRange> rangeOf(Result<DispatchPtr> object) {
+  if (!object) return std::unexpected(object.error());
+  return ExcelRange(std::move(*object));
+}
+
+// Counts and positions arrive as any numeric kind (a Long from Excel).
+Result<std::int32_t> wholeNumber(Result<Variant> value) {
+  if (!value) return std::unexpected(value.error());
+  auto d = asDouble(*value);
+  if (!d || *d != std::floor(*d) || *d < std::numeric_limits<std::int32_t>::min() ||
+      *d > std::numeric_limits<std::int32_t>::max())
+    return fail(hr::kTypeMismatch,
+                "Type mismatch: expected a whole number, got " + describe(*value));
+  return static_cast<std::int32_t>(*d);
+}
+
+Result<std::int32_t> countOf(Dispatch& range, std::string_view collection) {
+  auto items = getObject(range, collection);
+  if (!items) return std::unexpected(items.error());
+  return wholeNumber((*items)->get("Count"));
+}
+
+// Whether the host, taking `text` as typed input, might store something other
+// than that text: numbers, dates, times, fractions and percentages all need a
+// digit, formulas and signs have a leading mark, booleans are two words.
+// Erring towards yes costs only an apostrophe the user never sees in the cell.
+bool hostMayReinterpret(std::string_view text) {
+  if (text.empty()) return true;  // "" would clear the cell
+  if (std::string_view("'=+-@#").find(text.front()) != std::string_view::npos) return true;
+  if (std::ranges::any_of(text, [](char c) { return c >= '0' && c <= '9'; })) return true;
+  return equalsNoCase(text, "TRUE") || equalsNoCase(text, "FALSE");
+}
+
+}  // namespace
+
+Result<Variant> ExcelRange::value() {
+  return range_->get("Value");
+}
+
+Result<void> ExcelRange::setValue(Variant value) {
+  return range_->put("Value", std::move(value));
+}
+
+Result<void> ExcelRange::setText(std::string text) {
+  return setValue(Variant(std::move(text)));
+}
+
+Result<void> ExcelRange::setExactValue(Variant value) {
+  if (auto text = value.getIf<std::string>(); text && hostMayReinterpret(*text))
+    return setValue(Variant("'" + *text));
+  return setValue(std::move(value));
+}
+
+Result<VariantGrid> ExcelRange::values() {
+  auto v = value();
+  if (!v) return std::unexpected(v.error());
+  if (auto grid = v->getIf<VariantGrid>()) return std::move(*grid);
+  if (v->is<VariantList>() || v->is<DispatchPtr>() || v->isMissing())
+    return fail(hr::kTypeMismatch, "Type mismatch: a range value is " + describe(*v));
+  VariantGrid one(1, 1);
+  one.at(0, 0) = std::move(*v);
+  return one;
+}
+
+Result<void> ExcelRange::setValues(VariantGrid values) {
+  return setValue(Variant(std::move(values)));
+}
+
+Result<std::int32_t> ExcelRange::row() {
+  return wholeNumber(range_->get("Row"));
+}
+
+Result<std::int32_t> ExcelRange::column() {
+  return wholeNumber(range_->get("Column"));
+}
+
+Result<std::int32_t> ExcelRange::rowCount() {
+  return countOf(*range_, "Rows");
+}
+
+Result<std::int32_t> ExcelRange::columnCount() {
+  return countOf(*range_, "Columns");
+}
+
+Result<ExcelRange> ExcelRange::offset(std::int32_t rows, std::int32_t columns) {
+  return rangeOf(getObject(*range_, "Offset", {rows, columns}));
+}
+
+Result<ExcelRange> ExcelRange::cells(std::int32_t row, std::int32_t column) {
+  return rangeOf(getObject(*range_, "Cells", {row, column}));
+}
+
+Result<void> ExcelRange::activate() {
+  auto r = range_->call("Activate");
+  if (!r) return std::unexpected(r.error());
+  return {};
+}
+
+Result<void> ExcelRange::select() {
+  auto r = range_->call("Select");
+  if (!r) return std::unexpected(r.error());
+  return {};
+}
+
+Result<ExcelRange> ExcelApp::activeCell() {
+  return rangeOf(getObject(*app_, "ActiveCell"));
+}
+
+Result<ExcelRange> ExcelApp::selection() {
+  return rangeOf(getObject(*app_, "Selection"));
+}
+
+Result<ExcelRange> ExcelApp::cells(std::int32_t row, std::int32_t column) {
+  return rangeOf(getObject(*app_, "Cells", {row, column}));
+}
+
+Result<ExcelRange> ExcelApp::range(const ExcelRange& first, const ExcelRange& last) {
+  return rangeOf(getObject(*app_, "Range", {first.object(), last.object()}));
+}
+
+Result<ExcelRange> ExcelApp::range(const std::string& address) {
+  return rangeOf(getObject(*app_, "Range", {address}));
+}
+
+Result<ExcelRange> ExcelApp::usedRange() {
+  auto sheet = getObject(*app_, "ActiveSheet");
+  if (!sheet) return std::unexpected(sheet.error());
+  return rangeOf(getObject(**sheet, "UsedRange"));
+}
+
+Result<Variant> ExcelApp::cellValue(std::int32_t row, std::int32_t column) {
+  auto cell = cells(row, column);
+  if (!cell) return std::unexpected(cell.error());
+  return cell->value();
+}
+
+Result<void> ExcelApp::setCellValue(std::int32_t row, std::int32_t column, Variant value) {
+  auto cell = cells(row, column);
+  if (!cell) return std::unexpected(cell.error());
+  return cell->setValue(std::move(value));
+}
+
+}  // namespace plotmate

@@ -1,0 +1,73 @@
+#pragma once
+// Typed access to the spreadsheet host: one short method per member the tools
+// use, each a single late-bound call (or a short fixed chain) through
+// Dispatch, so the same code drives the stand-in and the real Excel.
+
+#include <cstdint>
+#include <string>
+
+#include "hosts/dispatch.h"
+
+namespace plotmate {
+
+class ExcelRange {
+ public:
+  explicit ExcelRange(DispatchPtr range) : range_(std::move(range)) {}
+
+  // Value of a single cell (Empty when blank); a multi-cell range gives a grid.
+  Result<Variant> value();
+  Result<void> setValue(Variant value);
+  // Value = text: the host parses it as typed input ("12.5" becomes a number).
+  Result<void> setText(std::string text);
+  // Value = a value read from another cell, so that the cell ends up holding
+  // the same value: a text the host could parse into something else ("007",
+  // "1-2", "TRUE") is written behind an apostrophe, which keeps it text.
+  Result<void> setExactValue(Variant value);
+  // The whole range's values in one call, as rows x columns (a 1 x 1 grid for one cell).
+  Result<VariantGrid> values();
+  Result<void> setValues(VariantGrid values);
+
+  // First row and column, 1-based.
+  Result<std::int32_t> row();
+  Result<std::int32_t> column();
+  // Rows.Count and Columns.Count.
+  Result<std::int32_t> rowCount();
+  Result<std::int32_t> columnCount();
+
+  Result<ExcelRange> offset(std::int32_t rows, std::int32_t columns);
+  // Cells(row, column) counted from this range's top-left cell.
+  Result<ExcelRange> cells(std::int32_t row, std::int32_t column);
+  Result<void> activate();
+  Result<void> select();
+
+  const DispatchPtr& object() const { return range_; }
+
+ private:
+  DispatchPtr range_;
+};
+
+class ExcelApp {
+ public:
+  explicit ExcelApp(DispatchPtr application) : app_(std::move(application)) {}
+
+  Result<ExcelRange> activeCell();
+  // When a shape or chart is selected, this object is no range: its first
+  // range member (row(), value(), ...) fails.
+  Result<ExcelRange> selection();
+  Result<ExcelRange> cells(std::int32_t row, std::int32_t column);
+  Result<ExcelRange> range(const ExcelRange& first, const ExcelRange& last);
+  Result<ExcelRange> range(const std::string& address);
+  // ActiveSheet.UsedRange.
+  Result<ExcelRange> usedRange();
+
+  // Cells(row, column).Value, read and written: two calls each.
+  Result<Variant> cellValue(std::int32_t row, std::int32_t column);
+  Result<void> setCellValue(std::int32_t row, std::int32_t column, Variant value);
+
+  const DispatchPtr& object() const { return app_; }
+
+ private:
+  DispatchPtr app_;
+};
+
+}  // namespace plotmate

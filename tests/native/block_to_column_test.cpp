@@ -1,0 +1,193 @@
+#include "convert/block_to_column.h"
+
+#include <gtest/gtest.h>
+
+#include "sim/sheet/excel_objects.h"
+
+namespace plotmate {
+namespace {
+
+using namespace std::string_literals;
+using sim::Area;
+using sim::CellRef;
+
+constexpr std::int16_t kRowByRow = -1;  // ReadDirec with "row→" selected
+constexpr std::int16_t kColumnByColumn = 0;
+
+class BlockToColumnTest : public ::testing::Test {
+ protected:
+  std::shared_ptr<sim::Worksheet> sheet = std::make_shared<sim::Worksheet>();
+  sim::ExcelStandIn host = sim::makeExcelStandIn(sheet);
+  ExcelApp excel{host.application};
+
+  void put(CellRef cell, Variant value) { ASSERT_TRUE(sheet->setValue(cell, value)); }
+  // B2:C3 holding 1, 2 / 3, 4, selected, with the active cell on C3.
+  void selectExampleBlock() {
+    put({2, 2}, 1.0);
+    put({2, 3}, 2.0);
+    put({3, 2}, 3.0);
+    put({3, 3}, 4.0);
+    sheet->select({{2, 2}, {3, 3}});
+    sheet->activate(Area::cell({3, 3}));
+  }
+  std::vector<Variant> column(std::int32_t column, std::int32_t from, std::int32_t to) const {
+    std::vector<Variant> out;
+    for (std::int32_t r = from; r <= to; ++r) out.push_back(sheet->value({r, column}));
+    return out;
+  }
+};
+
+TEST_F(BlockToColumnTest, ExampleBlockInBothDirections) {
+  const std::pair<std::int16_t, std::vector<Variant>> cases[] = {
+      {kRowByRow, {1.0, 2.0, 3.0, 4.0}},
+      {1, {1.0, 2.0, 3.0, 4.0}},  // any value but 0 reads row by row
+      {kColumnByColumn, {1.0, 3.0, 2.0, 4.0}},
+  };
+  for (const auto& [direction, expected] : cases) {
+    *sheet = sim::Worksheet{};
+    selectExampleBlock();
+    put({8, 2}, "below");
+    ASSERT_TRUE(BlockToColumn(excel, direction));
+    EXPECT_EQ(column(2, 4, 7), expected) << direction;
+    EXPECT_EQ(sheet->value({8, 2}), Variant("below"));  // nothing past the list
+    EXPECT_EQ(sheet->cells().size(), 9u);               // block + list + the cell below
+    EXPECT_EQ(sheet->selection(), (Area{{2, 2}, {3, 3}}));
+    EXPECT_EQ(sheet->activeCell(), (CellRef{3, 3}));
+  }
+}
+
+TEST_F(BlockToColumnTest, SingleCellsAndOneColumnBlocksRepeatBelowThemselves) {
+  // Column D from row 5: a number, an empty cell, a text.
+  const std::vector<Variant> oneCell{9.5}, threeCells{9.5, Empty{}, "x"s};
+  const std::tuple<Area, std::int16_t, std::vector<Variant>> cases[] = {
+      {Area::cell({5, 4}), kRowByRow, oneCell},
+      {Area::cell({5, 4}), kColumnByColumn, oneCell},
+      {{{5, 4}, {7, 4}}, kRowByRow, threeCells},
+      {{{5, 4}, {7, 4}}, kColumnByColumn, threeCells},
+  };
+  for (const auto& [block, direction, sources] : cases) {
+    *sheet = sim::Worksheet{};
+    const auto n = static_cast<std::int32_t>(sources.size());
+    for (std::int32_t i = 0; i < n; ++i) {
+      put({5 + i, 4}, sources[i]);
+      put({5 + n + i, 4}, "old");  // targets are overwritten, emptied by empty sources
+    }
+    sheet->select(block);
+    ASSERT_TRUE(BlockToColumn(excel, direction));
+    EXPECT_EQ(column(4, 5 + n, 4 + 2 * n), sources) << n << " " << direction;
+  }
+}
+
+TEST_F(BlockToColumnTest, CopiesAreExactEvenForTextsThatLookLikeValues) {
+  const std::vector<Variant> row{
+      "007"s, "TRUE"s, "1-2"s, "'quoted"s, ""s, "测点 P7"s, CellError{xl::kErrNA}, false};
+  for (std::size_t i = 0; i < row.size(); ++i) put({1, static_cast<std::int32_t>(i + 1)}, row[i]);
+  sheet->select({{1, 1}, {1, static_cast<std::int32_t>(row.size())}});
+  ASSERT_TRUE(BlockToColumn(excel, kRowByRow));
+  EXPECT_EQ(column(1, 2, static_cast<std::int32_t>(row.size()) + 1), row);
+}
+
+std::string logLine(const sim::CallRecord& r) {
+  return r.object + "." + r.member + " " + sim::kindName(r.kind) +
+         (r.arguments.empty() ? "" : " " + r.arguments);
+}
+
+TEST_F(BlockToColumnTest, OneCellsReadAndOneCellsWritePerCopyInListOrder) {
+  selectExampleBlock();
+  host.context->log.clear();
+  ASSERT_TRUE(BlockToColumn(excel, kColumnByColumn));
+  std::vector<std::string> expected{
+      "Application.Selection get", "Range.Row get",     "Range.Column get", "Range.Rows get",
+      "Range.Count get",           "Range.Columns get", "Range.Count get",
+  };
+  const std::tuple<int, int, int, const char*> copies[] = {
+      {2, 2, 4, "1"}, {3, 2, 5, "3"}, {2, 3, 6, "2"}, {3, 3, 7, "4"}};
+  for (const auto& [row, col, target, value] : copies) {
+    expected.push_back("Application.Cells get " + std::to_string(row) + ", " + std::to_string(col));
+    expected.push_back("Range.Value get");
+    expected.push_back("Application.Cells get " + std::to_string(target) + ", 2");
+    expected.push_back("Range.Value put "s + value);
+  }
+  std::vector<std::string> actual;
+  for (const auto& r : host.context->log.entries()) actual.push_back(logLine(r));
+  EXPECT_EQ(actual, expected);
+}
+
+bool anyValueWritten(const sim::CallLog& log) {
+  for (const auto& r : log.entries())
+    if (r.kind == CallKind::Put) return true;
+  return false;
+}
+
+TEST_F(BlockToColumnTest, AListPastTheLastRowWritesNothing) {
+  const std::pair<Area, bool> cases[] = {
+      {Area::cell({xl::kMaxRow - 1, 1}), true},              // ends on the last row
+      {Area::cell({xl::kMaxRow, 1}), false},                 // no row below at all
+      {{{xl::kMaxRow - 3, 1}, {xl::kMaxRow - 2, 1}}, true},  // 2 x 1 ends on the last row
+      {{{xl::kMaxRow - 2, 1}, {xl::kMaxRow - 1, 1}}, false},
+      {{{xl::kMaxRow - 8, 2}, {xl::kMaxRow - 6, 3}}, true},  // 3 x 2 fills the 6 rows below
+      {{{xl::kMaxRow - 7, 2}, {xl::kMaxRow - 5, 3}}, false},
+      {{{1, 1}, {xl::kMaxRow, 1}}, false},               // a whole column
+      {{{1, 1}, {xl::kMaxRow, xl::kMaxColumn}}, false},  // the whole sheet: rows x columns > 2^31
+  };
+  for (const auto& [block, fits] : cases) {
+    *sheet = sim::Worksheet{};
+    host.context->log.clear();
+    sheet->select(block);
+    auto done = BlockToColumn(excel, kColumnByColumn);
+    ASSERT_EQ(done.has_value(), fits) << sim::absoluteAddress(block);
+    if (!fits) {
+      EXPECT_EQ(done.error().description, kColumnTooShortMessage);
+      EXPECT_FALSE(anyValueWritten(host.context->log));
+    }
+  }
+}
+
+TEST_F(BlockToColumnTest, BlocksBeyondSixteenBitCounts) {
+  // 33000 rows read column by column: the list index passes 32767.
+  const std::int32_t n = 33000;
+  put({1, 1}, "first");
+  put({n, 1}, "last");
+  sheet->select({{1, 1}, {n, 1}});
+  host.context->log.setKeepRecords(false);
+  ASSERT_TRUE(BlockToColumn(excel, kColumnByColumn));
+  EXPECT_EQ(sheet->value({n + 1, 1}), Variant("first"));
+  EXPECT_EQ(sheet->value({2 * n, 1}), Variant("last"));
+  EXPECT_EQ(host.context->log.callCount(), 7u + 4u * n);
+}
+
+TEST_F(BlockToColumnTest, ASelectionThatIsNoCellRangeWritesNothing) {
+  auto closed = sim::makeExcelStandIn(nullptr);
+  ExcelApp noWorkbook(closed.application);
+  auto result = BlockToColumn(noWorkbook, kRowByRow);
+  ASSERT_FALSE(result);
+  EXPECT_EQ(result.error().description, kWrongSelectionMessage);
+
+  selectExampleBlock();
+  const auto before = sheet->cells();
+  sheet->selectObject("Chart 1");
+  result = BlockToColumn(excel, kRowByRow);
+  ASSERT_FALSE(result);
+  EXPECT_EQ(result.error().description, kWrongSelectionMessage);
+
+  sheet->select({{2, 2}, {3, 3}});
+  host.context->faults.add({"Range", "Rows", 0, Error{hr::kFail, "no rows"}});
+  result = BlockToColumn(excel, kRowByRow);
+  ASSERT_FALSE(result);
+  EXPECT_EQ(result.error().description, kWrongSelectionMessage);
+  EXPECT_EQ(sheet->cells(), before);
+}
+
+TEST_F(BlockToColumnTest, AHostErrorPartWayKeepsTheEarlierCopies) {
+  selectExampleBlock();
+  for (std::int32_t r = 4; r <= 7; ++r) put({r, 2}, "old");
+  const Error busy{static_cast<std::int32_t>(0x80010001u), "Call was rejected by callee."};
+  host.context->faults.add({"Range", "Value", 5, busy});  // the third read
+  auto result = BlockToColumn(excel, kRowByRow);
+  ASSERT_FALSE(result);
+  EXPECT_EQ(result.error(), busy);
+  EXPECT_EQ(column(2, 4, 7), (std::vector<Variant>{1.0, 2.0, "old"s, "old"s}));
+}
+
+}  // namespace
+}  // namespace plotmate
