@@ -17,7 +17,7 @@ struct ShownMessage {
 
 class RecordingPlatform : public Platform {
  public:
-  void messageBox(std::string_view text, std::string_view title) override;
+  void messageBox(std::string_view text, std::string_view title = {}) override;
   void activateWindow(std::string_view title) override;
   bool startProcess(std::string_view commandLine) override;
   std::string executableFolder() override { return executableFolder_; }

@@ -63,7 +63,6 @@ Json run(const fs::path& scenarioPath) {
   if (context.spec.contains("title")) out["title"] = context.spec["title"];
   out["tool"] = tool;
   for (auto& [key, value] : context.result.items()) out[key] = value;
-  if (!context.messages.empty()) out["messages"] = context.messages;
   fs::remove_all(context.workDir);
   return out;
 }

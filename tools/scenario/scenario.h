@@ -23,7 +23,6 @@ struct Context {
   std::filesystem::path sourceDir;  // where the scenario file lives (relative paths start here)
   std::filesystem::path workDir;    // the tool's current directory: "config", "DistOut.txt"
   Settings settings;                // the record as the scenario set it
-  std::vector<std::string> messages;  // message boxes the tool showed
   Json result = Json::object();
 };
 

@@ -7,6 +7,7 @@ const std::map<std::string, ToolRunner>& toolRunners() {
     ToolTable table;
     registerNumberTools(table);
     registerSettingsTools(table);
+    registerConverterTools(table);
     return table;
   }();
   return tools;

@@ -9,5 +9,6 @@ using ToolTable = std::map<std::string, ToolRunner>;
 
 void registerNumberTools(ToolTable& tools);
 void registerSettingsTools(ToolTable& tools);
+void registerConverterTools(ToolTable& tools);
 
 }  // namespace plotmate::scenario
