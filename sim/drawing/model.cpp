@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <optional>
 
 #include "hosts/dispatch.h"
@@ -58,7 +59,7 @@ std::string Drawing::add(Entity entity) {
   auto given = parseHandle(entity.handle);
   if (given && !byHandle_.contains(hexHandle(*given))) {
     entity.handle = hexHandle(*given);
-    if (*given >= nextHandle_) nextHandle_ = *given + 1;
+    if (*given >= nextHandle_ && *given < UINT64_MAX) nextHandle_ = *given + 1;
   } else {
     while (byHandle_.contains(hexHandle(nextHandle_))) ++nextHandle_;
     entity.handle = hexHandle(nextHandle_++);
@@ -92,6 +93,10 @@ bool Drawing::erase(std::string_view handle) {
     slots_ = std::move(kept);
   }
   return true;
+}
+
+void Drawing::reserveHandlesBelow(std::uint64_t seed) {
+  if (seed > nextHandle_) nextHandle_ = seed;
 }
 
 Entity* Drawing::find(std::string_view handle) {

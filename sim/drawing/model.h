@@ -116,6 +116,13 @@ class Drawing {
   std::vector<const Entity*> entities() const;
   std::vector<Entity*> entities();
 
+  // The handle the next added entity would get, as a number: above every
+  // handle in use (for a file's handle seed).
+  std::uint64_t handleSeed() const { return nextHandle_; }
+  // Keeps handles below `seed` from new entities (handles a loaded file uses
+  // for tables, blocks and objects).
+  void reserveHandlesBelow(std::uint64_t seed);
+
   Ucs ucs;
   // Block definitions by name, matched without regard to case.
   void defineBlock(BlockDefinition block);

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "sim/drawing/utf8_text.h"
+
 namespace plotmate::sim {
 
 std::string_view dxfTypeName(EntityKind kind) {
@@ -30,22 +32,8 @@ std::vector<char32_t> codePoints(std::string_view text) {
   std::vector<char32_t> out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t extra = lead >= 0xF8 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-    bool valid = extra > 0 && i + extra < text.size();
-    char32_t value = lead & (0x3F >> extra);
-    for (std::size_t k = 1; valid && k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) valid = false;
-      value = (value << 6) | (next & 0x3F);
-    }
-    if (!valid) {
-      out.push_back(static_cast<char32_t>(lead));
-      ++i;
-    } else {
-      out.push_back(value);
-      i += extra + 1;
-    }
+    const std::size_t at = i;
+    out.push_back(readUtf8(text, i).value_or(static_cast<unsigned char>(text[at])));
   }
   return out;
 }
