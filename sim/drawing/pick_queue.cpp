@@ -39,8 +39,8 @@ PickAnswer PickAnswer::enter() {
   return a;
 }
 
-std::optional<PickAnswer> PickQueue::take() {
-  if (answers_.empty()) return std::nullopt;
+std::optional<PickAnswer> PickQueue::take(const std::string& method, const std::string& prompt) {
+  if (answers_.empty()) return fallback_ ? fallback_(method, prompt) : std::nullopt;
   PickAnswer a = std::move(answers_.front());
   answers_.pop_front();
   return a;
@@ -131,7 +131,7 @@ namespace {
 // Takes the next answer, or logs the empty queue and says so.
 std::optional<PickAnswer> nextAnswer(PickQueue& queue, const std::string& method,
                                      const std::string& prompt) {
-  auto answer = queue.take();
+  auto answer = queue.take(method, prompt);
   if (!answer) queue.record(method, prompt, "no answer queued");
   return answer;
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,11 +43,18 @@ struct PickRecord {
 
 class PickQueue {
  public:
+  // Asks a live user (the windowed stand-in's mouse) for an answer when the
+  // queue is empty: called with the method and the prompt; nothing = no answer.
+  using Fallback = std::function<std::optional<PickAnswer>(const std::string& method,
+                                                            const std::string& prompt)>;
+
   void push(PickAnswer answer) { answers_.push_back(std::move(answer)); }
   std::size_t pending() const { return answers_.size(); }
   void clear() { answers_.clear(); }
-  // The next answer, removed from the queue; nothing when the queue is empty.
-  std::optional<PickAnswer> take();
+  void setFallback(Fallback fallback) { fallback_ = std::move(fallback); }
+  // The next queued answer, else the fallback's; nothing in a headless run
+  // with an empty queue.
+  std::optional<PickAnswer> take(const std::string& method, const std::string& prompt);
 
   void record(std::string method, std::string prompt, std::string outcome);
   const std::vector<PickRecord>& log() const { return log_; }
@@ -54,6 +62,7 @@ class PickQueue {
  private:
   std::deque<PickAnswer> answers_;
   std::vector<PickRecord> log_;
+  Fallback fallback_;
 };
 
 // Half the side of the square pick box, in drawing units, in the plan view of

@@ -96,6 +96,25 @@ TEST(AcadPicks, GetPointAnswersInWorldCoordinatesWhateverTheUcs) {
   EXPECT_EQ(outcomes, (std::vector<std::string>{"point 1,2,3", "point 4,5,6", "cancel"}));
 }
 
+TEST(AcadPicks, AnEmptyQueueAsksTheFallbackWhenThereIsOne) {
+  auto host = attachHost();
+  auto& picks = host.session().picks;
+  std::vector<std::string> asked;
+  picks.setFallback([&](const std::string& method, const std::string& prompt) -> std::optional<PickAnswer> {
+    asked.push_back(method + " " + prompt);
+    if (asked.size() == 1) return PickAnswer::at({9, 9, 0});
+    return std::nullopt;
+  });
+  picks.push(PickAnswer::at({1, 1, 0}));
+  std::vector<std::vector<double>> got;
+  for (int i = 0; i < 3; ++i) {
+    auto r = host.utility->call("GetPoint", {Missing{}, Variant("P:")});
+    got.push_back(r ? numbers(*r) : std::vector<double>{});
+  }
+  EXPECT_EQ(got, (std::vector<std::vector<double>>{{1, 1, 0}, {9, 9, 0}, {}}));
+  EXPECT_EQ(asked, (std::vector<std::string>{"GetPoint P:", "GetPoint P:"}));
+}
+
 TEST(AcadPicks, TheNearestEntityUnderThePickBoxWins) {
   struct Case {
     const char* name;
