@@ -39,6 +39,8 @@ bool isDispatchLevel(std::int32_t code) {
     case DISP_E_MEMBERNOTFOUND:
     case DISP_E_BADPARAMCOUNT:
     case DISP_E_TYPEMISMATCH:
+    case DISP_E_PARAMNOTFOUND:
+    case DISP_E_NONAMEDARGS:
       return true;
     default:
       return classifyFailure(code) == CallFailure::Busy;

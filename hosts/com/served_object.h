@@ -7,8 +7,8 @@
 // out when it is invoked (DISP_E_UNKNOWNNAME). Invoke hands the arguments to
 // the Dispatch in source order, writes changed by-reference arguments back,
 // and turns an Error into what a client expects: the dispatch codes
-// (unknown name, member not found, wrong argument count, type mismatch) and
-// "busy" codes as the HRESULT itself, any other error as DISP_E_EXCEPTION with
+// (unknown name, member not found, wrong argument count, type mismatch,
+// misplaced arguments) and "busy" codes as the HRESULT itself, any other error as DISP_E_EXCEPTION with
 // the code and description in EXCEPINFO. No exception leaves Invoke.
 //
 // There is one wrapper per object at a time, so a client sees the same

@@ -1,5 +1,6 @@
 #include "sim/apps/test_host.h"
 
+#include "sim/apps/context_controls.h"
 #include "sim/args.h"
 #include "sim/sim_object.h"
 
@@ -126,7 +127,8 @@ class TestObject final : public SimObject {
 
 ServedHost makeTestHost(std::string name) {
   auto context = std::make_shared<HostContext>();
-  return ServedHost{std::make_shared<TestObject>(context, std::move(name)), {}};
+  return ServedHost{std::make_shared<TestObject>(context, std::move(name)),
+                    contextControls(context)};
 }
 
 }  // namespace plotmate::sim

@@ -10,6 +10,8 @@
 //   IsChild(object) -> whether it is this object's Child
 //   CountOwn(list) -> how many items are objects of this host
 //   Value (read/write)   Sum(list of numbers)   Calls -> calls received so far
+//
+// With the fault and call-log members of every stand-in server.
 
 #include <string>
 

@@ -158,6 +158,29 @@ TEST_F(CrossProcess, ErrorsArriveWithTheirDescriptions) {
   EXPECT_EQ(wrongCount.error().code, DISP_E_BADPARAMCOUNT);
 }
 
+TEST_F(CrossProcess, InjectedFaultsAndTheCallLogAreReachable) {
+  ASSERT_TRUE(host().call("SimClearCallLog"));
+  ASSERT_TRUE(host().call("SimInjectFault", {"echo", std::int32_t{2}, std::int32_t(hr::kFail),
+                                             "Injected", "TestObject"}));
+  EXPECT_TRUE(host().call("Echo", {1.0}).has_value());
+  EXPECT_EQ(host().call("Echo", {2.0}).error(), (Error{hr::kFail, "Injected"}));
+  EXPECT_TRUE(host().call("Echo", {3.0}).has_value());
+  EXPECT_TRUE(host().get("Name").has_value());
+  ASSERT_TRUE(host().call("SimClearFaults"));
+  auto log = host().call("SimCallLog");
+  ASSERT_TRUE(log.has_value());
+  // A read reaches the host as a call: a late-bound client sends both flags.
+  const VariantList expected{
+      VariantList{"TestObject", "Echo", "call", "1", false},
+      VariantList{"TestObject", "Echo", "call", "2", true},
+      VariantList{"TestObject", "Echo", "call", "3", false},
+      VariantList{"TestObject", "Name", "call", "", false},
+  };
+  EXPECT_EQ(*log, Variant(expected)) << describe(*log);
+  auto badFault = host().call("SimInjectFault", {"Echo", std::int32_t{-1}, 0, "x"});
+  EXPECT_FALSE(badFault.has_value());
+}
+
 TEST_F(CrossProcess, BusyHostIsRetriedUntilItAnswers) {
   ScopedMessageFilter filter;  // what Plotmate registers; Wine never consults it
   for (std::int32_t code : {hr::kCallRejected, hr::kRetryLater}) {
@@ -227,7 +250,7 @@ TEST_F(CrossProcessAttach, HostClosedAfterTheAttachFailsAtOnceAndTheNextAttachKn
       {"Plotmate.Test.Killed", "{9B2E4F61-3C5D-4A7E-8F10-2D6B8C4A0E31}", true},
   };
   for (const auto& c : cases) {
-    comtest::PrivateServer server(c.progId, c.clsid);
+    sim::ServerProcess server(comtest::acadsimPath(), c.progId, c.clsid);
     ASSERT_TRUE(server.started()) << c.progId;
     auto attached = sim::attachWhenUp(broker_, c.progId, std::chrono::seconds(30));
     ASSERT_TRUE(attached.has_value()) << attached.error().description;

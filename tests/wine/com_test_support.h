@@ -1,15 +1,15 @@
 #pragma once
-// Shared by the COM tests: a plain local object to serve, and private server
-// processes that a test starts and ends itself.
+// Shared by the COM tests: a plain local object to serve, and where the
+// stand-in server is for tests that start and end private instances.
 
 #include <windows.h>
 
-#include <chrono>
 #include <functional>
 #include <string>
 
 #include "hosts/com/apartment.h"
 #include "hosts/dispatch.h"
+#include "sim/apps/server_process.h"
 
 namespace plotmate::comtest {
 
@@ -34,23 +34,9 @@ class RecordingDispatch final : public Dispatch {
   }
 };
 
-// acadsim.exe serving under a ProgID of the test's own, so the test may close
-// or kill it. The destructor ends it whatever happened and unregisters it.
-class PrivateServer {
- public:
-  PrivateServer(std::string progId, std::string clsid);
-  PrivateServer(const PrivateServer&) = delete;
-  PrivateServer& operator=(const PrivateServer&) = delete;
-  ~PrivateServer();
-
-  bool started() const { return process_ != nullptr; }
-  const std::string& progId() const { return progId_; }
-  bool waitForExit(std::chrono::milliseconds limit);
-  void kill();
-
- private:
-  std::string progId_;
-  HANDLE process_ = nullptr;
-};
+// The stand-in server built beside the tests (<build>/tests, <build>/sim/apps).
+inline std::wstring acadsimPath() {
+  return sim::besideThisProgram(L"..\\sim\\apps\\acadsim.exe");
+}
 
 }  // namespace plotmate::comtest

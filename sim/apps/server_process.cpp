@@ -1,27 +1,24 @@
-#include "com_test_support.h"
+#include "sim/apps/server_process.h"
 
 #include "hosts/com/bstr.h"
 #include "sim/apps/progid_registration.h"
 
-namespace plotmate::comtest {
+namespace plotmate::sim {
 
-namespace {
-
-// The servers are built beside the tests: <build>/tests and <build>/sim/apps.
-std::wstring serverPath() {
+std::wstring besideThisProgram(const std::wstring& relative) {
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring path(self);
   path.erase(path.find_last_of(L"\\/") + 1);
-  return path + L"..\\sim\\apps\\acadsim.exe";
+  return path + relative;
 }
 
-}  // namespace
-
-PrivateServer::PrivateServer(std::string progId, std::string clsid) : progId_(std::move(progId)) {
-  if (!sim::registerProgId(progId_, clsid)) return;
-  std::wstring command = L"\"" + serverPath() + L"\" --progid " + com::toWide(progId_) +
-                         L" --clsid " + com::toWide(clsid) + L" --lifetime 120";
+ServerProcess::ServerProcess(const std::wstring& exe, std::string progId, std::string clsid)
+    : progId_(std::move(progId)) {
+  if (!registerProgId(progId_, clsid)) return;
+  // The lifetime ends a server that outlives a crashed starter.
+  std::wstring command = L"\"" + exe + L"\" --progid " + com::toWide(progId_) + L" --clsid " +
+                         com::toWide(clsid) + L" --lifetime 300";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
@@ -32,17 +29,17 @@ PrivateServer::PrivateServer(std::string progId, std::string clsid) : progId_(st
   process_ = info.hProcess;
 }
 
-PrivateServer::~PrivateServer() {
+ServerProcess::~ServerProcess() {
   kill();
-  sim::unregisterProgId(progId_);
+  unregisterProgId(progId_);
 }
 
-bool PrivateServer::waitForExit(std::chrono::milliseconds limit) {
+bool ServerProcess::waitForExit(std::chrono::milliseconds limit) {
   if (!process_) return true;
   return WaitForSingleObject(process_, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
 }
 
-void PrivateServer::kill() {
+void ServerProcess::kill() {
   if (!process_) return;
   if (!waitForExit(std::chrono::milliseconds(0))) {
     TerminateProcess(process_, 1);
@@ -52,4 +49,4 @@ void PrivateServer::kill() {
   process_ = nullptr;
 }
 
-}  // namespace plotmate::comtest
+}  // namespace plotmate::sim
