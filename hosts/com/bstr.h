@@ -33,10 +33,6 @@ class Bstr {
 
   BSTR get() const { return b_; }
   BSTR release() { return std::exchange(b_, nullptr); }
-  BSTR* out() {
-    SysFreeString(std::exchange(b_, nullptr));
-    return &b_;
-  }
 
  private:
   BSTR b_ = nullptr;

@@ -114,7 +114,7 @@ class ServedObject final : public IDispatch {
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
     if (!IsEqualGUID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    if (!names || !ids || count == 0) return E_INVALIDARG;
+    if (!names || !ids || count == 0 || !names[0]) return E_INVALIDARG;
     try {
       ids[0] = idFor(fromWide(names[0]));
     } catch (...) {

@@ -176,6 +176,7 @@ Result<Variant> arrayFrom(SAFEARRAY* array, VARTYPE element, const HostLinkPtr& 
 Result<Variant> scalarFrom(const VARIANT& in, const HostLinkPtr& link) {
   const bool ref = (in.vt & VT_BYREF) != 0;
   const VARTYPE vt = in.vt & VT_TYPEMASK;
+  if (ref && !in.byref) return std::unexpected(mismatch("a null reference"));
   switch (vt) {
     case VT_EMPTY:
     case VT_NULL:
@@ -250,8 +251,47 @@ Result<Variant> elementAt(char* data, std::size_t index, std::size_t size, VARTY
   return scalarFrom(view, link);
 }
 
+// The size an element of each readable type has; 0 for any other type.
+std::size_t elementSize(VARTYPE element) {
+  switch (element) {
+    case VT_I1:
+    case VT_UI1:
+      return 1;
+    case VT_I2:
+    case VT_UI2:
+    case VT_BOOL:
+      return 2;
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_R4:
+    case VT_ERROR:
+      return 4;
+    case VT_I8:
+    case VT_UI8:
+    case VT_R8:
+    case VT_DATE:
+    case VT_CY:
+      return 8;
+    case VT_DECIMAL:
+      return sizeof(DECIMAL);
+    case VT_VARIANT:
+      return sizeof(VARIANT);
+    case VT_BSTR:
+    case VT_DISPATCH:
+    case VT_UNKNOWN:
+      return sizeof(void*);
+    default:
+      return 0;
+  }
+}
+
 Result<Variant> arrayFrom(SAFEARRAY* array, VARTYPE element, const HostLinkPtr& link) {
   if (!array) return Variant(VariantList{});
+  // An array whose elements are not what its VARIANT says would be misread.
+  if (SafeArrayGetElemsize(array) != elementSize(element))
+    return std::unexpected(mismatch("an array of " + typeName(element) + " elements"));
   const UINT dims = SafeArrayGetDim(array);
   if (dims != 1 && dims != 2)
     return std::unexpected(mismatch("an array of " + std::to_string(dims) + " dimensions"));

@@ -180,6 +180,14 @@ TEST(ComVariant, ArraysOfAnyElementTypeAndLowerBoundReadAsLists) {
     ASSERT_FALSE(value.has_value());
     EXPECT_EQ(value.error().code, DISP_E_TYPEMISMATCH);
   }
+  {  // elements that are not what the VARIANT claims are refused, not misread
+    VariantOwner v;
+    v.get().vt = VT_ARRAY | VT_VARIANT;
+    v.get().parray = oneBasedArray(VT_R8, 3);
+    auto value = fromVariant(v.get(), nullptr);
+    ASSERT_FALSE(value.has_value());
+    EXPECT_EQ(value.error().code, DISP_E_TYPEMISMATCH);
+  }
   {  // a by-reference VARIANT is read through
     VariantOwner inner;
     ASSERT_TRUE(toVariant(Variant(VariantList{1.0, 2.0}), inner.get()));
@@ -192,13 +200,18 @@ TEST(ComVariant, ArraysOfAnyElementTypeAndLowerBoundReadAsLists) {
   }
 }
 
-TEST(ComVariant, UnsupportedTypesAreErrorsNotGuesses) {
+TEST(ComVariant, UnsupportedOrBrokenValuesAreErrorsNotGuesses) {
   VARIANT v;
   VariantInit(&v);
   v.vt = VT_RECORD;
-  auto value = fromVariant(v, nullptr);
-  ASSERT_FALSE(value.has_value());
-  EXPECT_EQ(value.error().code, DISP_E_BADVARTYPE);
+  auto record = fromVariant(v, nullptr);
+  ASSERT_FALSE(record.has_value());
+  EXPECT_EQ(record.error().code, DISP_E_BADVARTYPE);
+  v.vt = VT_BYREF | VT_R8;
+  v.byref = nullptr;
+  auto nullReference = fromVariant(v, nullptr);
+  ASSERT_FALSE(nullReference.has_value());
+  EXPECT_EQ(nullReference.error().code, DISP_E_TYPEMISMATCH);
 }
 
 TEST(ComVariant, OutputsAreWrittenThroughEveryKindOfReference) {
