@@ -14,8 +14,15 @@ add_test(NAME com_servers_start COMMAND ${com_harness} start ${com_apps_dir})
 add_test(NAME com_servers_stop COMMAND ${com_harness} stop ${com_apps_dir})
 add_test(NAME com_suite_under_wine COMMAND plotmate_tests --gtest_brief=1 --gtest_filter=CrossProcess*)
 
+# Parity: every golden scenario played over COM against the servers must give
+# the result stored from its in-process run. One process plays them all.
+file(GLOB parity_scenarios CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/scenarios/*.json)
+list(FILTER parity_scenarios EXCLUDE REGEX "\\.expected\\.json$")
+add_test(NAME scenarios_over_com COMMAND plotmate_scenario --com --golden ${parity_scenarios})
+
 set_tests_properties(com_servers_start PROPERTIES FIXTURES_SETUP com_servers TIMEOUT 120)
 set_tests_properties(com_servers_stop PROPERTIES FIXTURES_CLEANUP com_servers TIMEOUT 120)
-set_tests_properties(com_suite_under_wine PROPERTIES FIXTURES_REQUIRED com_servers TIMEOUT 180)
-set_tests_properties(com_servers_start com_servers_stop com_suite_under_wine
+set_tests_properties(com_suite_under_wine scenarios_over_com
+  PROPERTIES FIXTURES_REQUIRED com_servers TIMEOUT 180 RUN_SERIAL TRUE)
+set_tests_properties(com_servers_start com_servers_stop com_suite_under_wine scenarios_over_com
   PROPERTIES ENVIRONMENT "${wine_environment}")

@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
   const int calls = argc > 1 ? std::atoi(argv[1]) : 5000;
   com::ComApartment apartment;
   if (!apartment.ok()) return 1;
-  sim::ServerProcess server(sim::besideThisProgram(L"..\\..\\sim\\apps\\acadsim.exe"),
+  sim::ServerProcess server(sim::besideThisProgram(L"..\\..\\sim\\apps\\testsim.exe"),
                             "Plotmate.Bench", "{5C0E7A19-2B64-4D83-9F3A-71E2B8D4C605}");
   com::ComHostBroker broker;
   auto host = sim::attachWhenUp(broker, "Plotmate.Bench", std::chrono::seconds(60));

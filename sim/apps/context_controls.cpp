@@ -37,25 +37,29 @@ Variant callLog(const CallLog& log) {
 }  // namespace
 
 std::vector<ControlMember> contextControls(std::shared_ptr<HostContext> context) {
+  return contextControls([context] { return context; });
+}
+
+std::vector<ControlMember> contextControls(std::function<std::shared_ptr<HostContext>()> current) {
   auto noArgs = [](std::span<Variant> args) { return expectArgs(args, 0, 0); };
   return {
       {"SimInjectFault",
-       [context](std::span<Variant> args) { return injectFault(*context, args); }},
+       [current](std::span<Variant> args) { return injectFault(*current(), args); }},
       {"SimClearFaults",
-       [context, noArgs](std::span<Variant> args) -> Result<Variant> {
+       [current, noArgs](std::span<Variant> args) -> Result<Variant> {
          if (auto n = noArgs(args); !n) return std::unexpected(n.error());
-         context->faults.clear();
+         current()->faults.clear();
          return Variant();
        }},
       {"SimCallLog",
-       [context, noArgs](std::span<Variant> args) -> Result<Variant> {
+       [current, noArgs](std::span<Variant> args) -> Result<Variant> {
          if (auto n = noArgs(args); !n) return std::unexpected(n.error());
-         return callLog(context->log);
+         return callLog(current()->log);
        }},
       {"SimClearCallLog",
-       [context, noArgs](std::span<Variant> args) -> Result<Variant> {
+       [current, noArgs](std::span<Variant> args) -> Result<Variant> {
          if (auto n = noArgs(args); !n) return std::unexpected(n.error());
-         context->log.clear();
+         current()->log.clear();
          return Variant();
        }},
   };

@@ -9,6 +9,7 @@
 //       arguments as text, whether an injected fault answered it
 //   SimClearCallLog()
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -18,5 +19,8 @@
 namespace plotmate::sim {
 
 std::vector<ControlMember> contextControls(std::shared_ptr<HostContext> context);
+// The same members, acting on whichever context `current` yields at the call
+// (a server whose host is replaced by a fresh one).
+std::vector<ControlMember> contextControls(std::function<std::shared_ptr<HostContext>()> current);
 
 }  // namespace plotmate::sim

@@ -1,5 +1,5 @@
-// Through real marshalling: the fixture's server (acadsim.exe serving the
-// test host under "AutoCAD.Application") and private servers this suite
+// Through real marshalling: the fixture's server (testsim.exe serving the
+// test host under "Plotmate.TestHost") and private servers this suite
 // starts, closes and kills itself.
 
 #include <gtest/gtest.h>
@@ -250,7 +250,7 @@ TEST_F(CrossProcessAttach, HostClosedAfterTheAttachFailsAtOnceAndTheNextAttachKn
       {"Plotmate.Test.Killed", "{9B2E4F61-3C5D-4A7E-8F10-2D6B8C4A0E31}", true},
   };
   for (const auto& c : cases) {
-    sim::ServerProcess server(comtest::acadsimPath(), c.progId, c.clsid);
+    sim::ServerProcess server(comtest::testsimPath(), c.progId, c.clsid);
     ASSERT_TRUE(server.started()) << c.progId;
     auto attached = sim::attachWhenUp(broker_, c.progId, std::chrono::seconds(30));
     ASSERT_TRUE(attached.has_value()) << attached.error().description;

@@ -14,7 +14,7 @@
 namespace plotmate::comtest {
 
 // The fixture's server (started by the CTest fixture before the suite runs).
-inline constexpr const char* kFixtureProgId = "AutoCAD.Application";
+inline constexpr const char* kFixtureProgId = "Plotmate.TestHost";
 
 // A Dispatch that records its last call and answers from a script.
 class RecordingDispatch final : public Dispatch {
@@ -35,8 +35,8 @@ class RecordingDispatch final : public Dispatch {
 };
 
 // The stand-in server built beside the tests (<build>/tests, <build>/sim/apps).
-inline std::wstring acadsimPath() {
-  return sim::besideThisProgram(L"..\\sim\\apps\\acadsim.exe");
+inline std::wstring testsimPath() {
+  return sim::besideThisProgram(L"..\\sim\\apps\\testsim.exe");
 }
 
 }  // namespace plotmate::comtest

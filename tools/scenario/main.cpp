@@ -1,7 +1,11 @@
-// plotmate_scenario [--expect EXPECTED.json] SCENARIO.json
+// plotmate_scenario [--com] [--expect EXPECTED.json] SCENARIO.json
+// plotmate_scenario [--com] --golden SCENARIO.json...
 // Runs one tool on the in-process stand-ins and prints its result as JSON;
-// with --expect, compares the result with a stored one instead.
+// with --expect, compares the result with a stored one instead; with
+// --golden, compares each scenario with the NAME.expected.json beside it.
+// With --com the hosts are the running stand-in servers, reached over COM.
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -9,17 +13,12 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "tools/scenario/remote_hosts.h"
 #include "tools/scenario/scenario.h"
 #include "tools/scenario/settings_io.h"
 
 namespace fs = std::filesystem;
 using plotmate::scenario::Json;
-
-namespace plotmate::scenario {
-
-void scenarioError(const std::string& message) { throw std::runtime_error(message); }
-
-}  // namespace plotmate::scenario
 
 namespace {
 
@@ -42,12 +41,13 @@ fs::path freshWorkDir(const fs::path& scenario) {
   return dir;
 }
 
-Json run(const fs::path& scenarioPath) {
+Json run(const fs::path& scenarioPath, std::shared_ptr<plotmate::scenario::RemoteHosts> remote) {
   using namespace plotmate::scenario;
   Context context;
   context.spec = readJson(scenarioPath);
   context.sourceDir = fs::absolute(scenarioPath).parent_path();
   context.workDir = freshWorkDir(scenarioPath);
+  context.remote = std::move(remote);
   const auto tool = context.spec.value("tool", std::string());
   const auto& runners = toolRunners();
   auto it = runners.find(tool);
@@ -67,36 +67,68 @@ Json run(const fs::path& scenarioPath) {
   return out;
 }
 
-}  // namespace
+fs::path expectedBeside(const fs::path& scenario) {
+  return scenario.parent_path() / (scenario.stem().string() + ".expected.json");
+}
 
-int main(int argc, char** argv) {
-  fs::path expected, scenario;
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    if (arg == "--expect" && i + 1 < argc)
-      expected = argv[++i];
-    else
-      scenario = arg;
-  }
-  if (scenario.empty()) {
-    std::cerr << "usage: plotmate_scenario [--expect EXPECTED.json] SCENARIO.json\n";
-    return 2;
-  }
+// 0 when the result equals the stored one; otherwise prints the difference.
+int compare(const fs::path& scenario, const fs::path& expected, const Json& result) {
+  Json want = readJson(expected);
+  if (want == result) return 0;
+  std::cout << scenario.string() << ": result differs from " << expected.string() << ":\n"
+            << Json::diff(want, result).dump(2) << "\nfull result:\n"
+            << result.dump(2) << "\n";
+  return 1;
+}
+
+int playOne(const fs::path& scenario, const fs::path& expected,
+            const std::shared_ptr<plotmate::scenario::RemoteHosts>& remote) {
   try {
-    Json result = run(scenario);
-    std::string text = result.dump(2) + "\n";
-    if (expected.empty()) {
-      std::cout << text;
-      return 0;
-    }
-    Json want = readJson(expected);
-    if (want == result) return 0;
-    std::cout << "result differs from " << expected.string() << ":\n"
-              << Json::diff(want, result).dump(2) << "\nfull result:\n"
-              << text;
-    return 1;
+    Json result = run(scenario, remote);
+    if (!expected.empty()) return compare(scenario, expected, result);
+    std::cout << result.dump(2) << "\n";
+    return 0;
   } catch (const std::exception& e) {
     std::cerr << scenario.string() << ": " << e.what() << "\n";
     return 2;
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  fs::path expected;
+  std::vector<fs::path> scenarios;
+  bool overCom = false, golden = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--expect" && i + 1 < argc)
+      expected = argv[++i];
+    else if (arg == "--com")
+      overCom = true;
+    else if (arg == "--golden")
+      golden = true;
+    else
+      scenarios.push_back(arg);
+  }
+  if (scenarios.empty() || (!golden && scenarios.size() > 1)) {
+    std::cerr << "usage: plotmate_scenario [--com] [--expect EXPECTED.json] SCENARIO.json\n"
+                 "       plotmate_scenario [--com] --golden SCENARIO.json...\n";
+    return 2;
+  }
+  std::shared_ptr<plotmate::scenario::RemoteHosts> remote;
+  try {
+    if (overCom) remote = plotmate::scenario::connectRemoteHosts();
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << "\n";
+    return 2;
+  }
+  int status = 0, failed = 0;
+  for (const auto& scenario : scenarios) {
+    int one = playOne(scenario, golden ? expectedBeside(scenario) : expected, remote);
+    if (one != 0) ++failed;
+    status = std::max(status, one);
+  }
+  if (golden) std::cout << scenarios.size() - failed << " of " << scenarios.size() << " scenarios as expected\n";
+  return status;
 }

@@ -9,14 +9,12 @@
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "shell/settings.h"
-
+#include "tools/scenario_state/state_json.h"
 
 namespace plotmate::scenario {
 
-using Json = nlohmann::ordered_json;
+class RemoteHosts;
 
 struct Context {
   Json spec;                        // the scenario file
@@ -24,6 +22,7 @@ struct Context {
   std::filesystem::path workDir;    // the tool's current directory: "config", "DistOut.txt"
   Settings settings;                // the record as the scenario set it
   Json result = Json::object();
+  std::shared_ptr<RemoteHosts> remote;  // set when the scenario plays over COM
 };
 
 // A tool as the runner knows it: sets up what it needs from the context and
@@ -31,8 +30,5 @@ struct Context {
 using ToolRunner = std::function<void(Context&)>;
 
 const std::map<std::string, ToolRunner>& toolRunners();
-
-// Fails the whole run with a message naming the scenario field at fault.
-[[noreturn]] void scenarioError(const std::string& message);
 
 }  // namespace plotmate::scenario

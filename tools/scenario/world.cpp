@@ -1,7 +1,7 @@
 #include "tools/scenario/world.h"
 
-#include "tools/scenario/drawing_io.h"
-#include "tools/scenario/sheet_io.h"
+#include "tools/scenario/remote_hosts.h"
+#include "tools/scenario_state/host_state.h"
 
 namespace plotmate::scenario {
 
@@ -9,22 +9,6 @@ namespace {
 
 bool hostRunning(const Json& spec, const char* host) {
   return !spec.contains("hosts") || spec["hosts"].value(host, true);
-}
-
-// "faults": [{"host": "excel", "object": "Range", "member": "Value", "nth": 2,
-//             "code": -2147467259, "description": "..."}]
-void addFaults(const Json& spec, const char* host, sim::HostContext& context) {
-  if (!spec.contains("faults")) return;
-  for (const auto& fault : spec["faults"]) {
-    if (fault.value("host", std::string()) != host) continue;
-    sim::FaultRule rule;
-    rule.object = fault.value("object", std::string());
-    rule.member = fault.at("member").get<std::string>();
-    rule.nth = fault.value("nth", std::size_t{0});
-    rule.error.code = fault.value("code", hr::kFail);
-    rule.error.description = fault.value("description", std::string("Unspecified error"));
-    context.faults.add(rule);
-  }
 }
 
 Json messagesJson(const sim::RecordingPlatform& platform) {
@@ -37,48 +21,62 @@ Json messagesJson(const sim::RecordingPlatform& platform) {
   return out;
 }
 
-Json callsJson(const sim::CallLog& log) {
-  Json out = Json::array();
-  for (const auto& call : log.entries()) {
-    std::string line = call.object + "." + call.member + " " + sim::kindName(call.kind);
-    if (!call.arguments.empty()) line += " (" + call.arguments + ")";
-    if (call.failed) line += " FAILED";
-    out.push_back(line);
-  }
-  return out;
-}
-
 }  // namespace
+
+Result<DispatchPtr> ScenarioBroker::findRunning(std::string_view progId) {
+  if (!remote) return sim::StandInBroker::findRunning(progId);
+  if (absent.contains(progId)) return std::unexpected(sim::notRunningError());
+  return remote->findRunning(progId);
+}
 
 std::unique_ptr<World> buildWorld(Context& context) {
   auto world = std::make_unique<World>();
   const Json& spec = context.spec;
-  world->sheet = std::make_shared<sim::Worksheet>(
-      sheetFromJson(spec.value("sheet", Json::object()), context.sourceDir));
-  world->excel = sim::makeExcelStandIn(world->sheet);
-  addFaults(spec, "excel", *world->excel.context);
-  if (hostRunning(spec, "excel")) world->broker.setRunning(kExcelProgId, world->excel.application);
+  auto sheetHost = sheetHostFromJson(spec, context.sourceDir);
+  world->sheet = sheetHost.sheet;
+  world->excel = sheetHost.excel;
+  auto drawingHost = drawingHostFromJson(spec, context.sourceDir);
+  world->acad = drawingHost.acad;
+  world->drawingNotes = drawingHost.notes;
 
-  auto session = std::make_shared<sim::DrawingSession>();
-  world->drawingNotes = loadDrawing(spec, context.sourceDir, *session);
-  world->acad = sim::makeAcadStandIn(session);
-  addFaults(spec, "acad", *world->acad.context);
-  if (hostRunning(spec, "acad")) world->broker.setRunning(kAcadProgId, world->acad.application);
+  if (context.remote) {
+    context.remote->load(spec, context.sourceDir);
+    world->broker.remote = &context.remote->broker();
+  }
+  for (auto [host, progId] : {std::pair{"excel", kExcelProgId}, std::pair{"acad", kAcadProgId}}) {
+    if (!hostRunning(spec, host))
+      world->broker.absent.emplace(progId);
+    else if (progId == kExcelProgId)
+      world->broker.setRunning(progId, world->excel.application);
+    else
+      world->broker.setRunning(progId, world->acad.application);
+  }
   return world;
 }
 
+namespace {
+
+// The hosts' own state: read back from the servers, or taken from the stand-ins.
+Json hostState(Context& context, const World& world, std::string_view progId) {
+  if (context.remote) return context.remote->state(progId);
+  if (progId == kExcelProgId) return sheetHostState({world.sheet, world.excel});
+  return drawingHostState({world.acad, world.drawingNotes});
+}
+
+}  // namespace
+
 void reportWorld(Context& context, const World& world) {
-  context.result["sheet"] = sheetJson(*world.sheet);
+  Json sheet = hostState(context, world, kExcelProgId);
+  context.result["sheet"] = sheet["sheet"];
   context.result["messages"] = messagesJson(world.platform);
   if (!world.platform.activatedWindows.empty())
     context.result["activatedWindows"] = world.platform.activatedWindows;
-  if (world.session.AcadApp) {
-    context.result["drawing"] = drawingJson(*world.acad.session);
-    if (!world.drawingNotes.empty()) context.result["drawing"]["notes"] = world.drawingNotes;
-  }
+  Json drawing = world.session.AcadApp || context.spec.value("reportCalls", false)
+                     ? hostState(context, world, kAcadProgId)
+                     : Json::object();
+  if (world.session.AcadApp) context.result["drawing"] = drawing["drawing"];
   if (context.spec.value("reportCalls", false))
-    context.result["calls"] = {{"excel", callsJson(world.excel.context->log)},
-                               {"acad", callsJson(world.acad.context->log)}};
+    context.result["calls"] = {{"excel", sheet["calls"]}, {"acad", drawing["calls"]}};
 }
 
 }  // namespace plotmate::scenario

@@ -2,8 +2,13 @@
 // The stand-in desktop a scenario runs in: the worksheet host, the drawing
 // host, the broker that finds them, the recording platform and the kept
 // attachments. Built from the scenario's "hosts", "sheet" and "faults".
+// Played over COM (context.remote set), the hosts are the stand-in servers:
+// they take the scenario's state, the tools attach to them through the COM
+// broker, and the report reads their state back.
 
 #include <memory>
+#include <set>
+#include <string>
 
 #include "hosts/attach.h"
 #include "sim/drawing/acad_application.h"
@@ -15,12 +20,24 @@
 
 namespace plotmate::scenario {
 
+// Finds the scenario's running hosts: the in-process stand-ins, or the
+// servers over COM. Over COM a host the scenario says is not running answers
+// as the Running Object Table does for a closed program (the servers
+// themselves stay up for the next scenario).
+class ScenarioBroker final : public sim::StandInBroker {
+ public:
+  HostBroker* remote = nullptr;
+  std::set<std::string, std::less<>> absent;  // ProgIDs, over COM only
+
+  Result<DispatchPtr> findRunning(std::string_view progId) override;
+};
+
 struct World {
   std::shared_ptr<sim::Worksheet> sheet;
   sim::ExcelStandIn excel;
   sim::AcadStandIn acad;
   std::vector<std::string> drawingNotes;  // what a loaded DXF left out
-  sim::StandInBroker broker;
+  ScenarioBroker broker;
   sim::RecordingPlatform platform;
   HostSession session;
 };

@@ -1,4 +1,4 @@
-#include "tools/scenario/drawing_io.h"
+#include "tools/scenario_state/drawing_io.h"
 
 #include <cmath>
 #include <numbers>
@@ -174,9 +174,13 @@ std::vector<std::string> loadDrawing(const Json& spec, const std::filesystem::pa
   session.boundaryIslandsFirst = d.value("boundaryIslandsFirst", false);
   if (d.value("noIntersection", std::string()) == "empty")
     session.noIntersection = sim::NoIntersectionAnswer::Empty;
-  if (spec.contains("picks"))
-    for (const auto& p : spec["picks"]) session.picks.push(pickFromJson(p));
+  if (spec.contains("picks")) queuePicks(spec["picks"], session);
   return notes;
+}
+
+void queuePicks(const Json& picks, sim::DrawingSession& session) {
+  if (!picks.is_array()) scenarioError("picks: a list of picks");
+  for (const auto& p : picks) session.picks.push(pickFromJson(p));
 }
 
 Json entityJson(const sim::Entity& entity) {

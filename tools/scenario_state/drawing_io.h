@@ -7,7 +7,7 @@
 //           {"cancel": true}, {"enter": true}]
 
 #include "sim/drawing/drawing_session.h"
-#include "tools/scenario/scenario.h"
+#include "tools/scenario_state/state_json.h"
 
 namespace plotmate::scenario {
 
@@ -15,6 +15,8 @@ namespace plotmate::scenario {
 // notes of a loaded DXF (what it left out).
 std::vector<std::string> loadDrawing(const Json& spec, const std::filesystem::path& sourceDir,
                                      sim::DrawingSession& session);
+// Adds a "picks" list to the session's pick queue.
+void queuePicks(const Json& picks, sim::DrawingSession& session);
 Json entityJson(const sim::Entity& entity);
 // Entities, selection sets, the system variables the tools set, prompts and commands.
 Json drawingJson(const sim::DrawingSession& session);

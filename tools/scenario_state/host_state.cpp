@@ -1,0 +1,67 @@
+#include "tools/scenario_state/host_state.h"
+
+#include "tools/scenario_state/drawing_io.h"
+#include "tools/scenario_state/sheet_io.h"
+
+namespace plotmate::scenario {
+
+namespace {
+
+// "faults": [{"host": "excel", "object": "Range", "member": "Value", "nth": 2,
+//             "code": -2147467259, "description": "..."}]
+void addFaults(const Json& spec, const char* host, sim::HostContext& context) {
+  if (!spec.contains("faults")) return;
+  for (const auto& fault : spec["faults"]) {
+    if (fault.value("host", std::string()) != host) continue;
+    sim::FaultRule rule;
+    rule.object = fault.value("object", std::string());
+    rule.member = fault.at("member").get<std::string>();
+    rule.nth = fault.value("nth", std::size_t{0});
+    rule.error.code = fault.value("code", hr::kFail);
+    rule.error.description = fault.value("description", std::string("Unspecified error"));
+    context.faults.add(rule);
+  }
+}
+
+}  // namespace
+
+SheetHost sheetHostFromJson(const Json& spec, const std::filesystem::path& sourceDir) {
+  SheetHost host;
+  host.sheet = std::make_shared<sim::Worksheet>(
+      sheetFromJson(spec.value("sheet", Json::object()), sourceDir));
+  host.excel = sim::makeExcelStandIn(host.sheet);
+  addFaults(spec, "excel", *host.excel.context);
+  return host;
+}
+
+DrawingHost drawingHostFromJson(const Json& spec, const std::filesystem::path& sourceDir) {
+  DrawingHost host;
+  auto session = std::make_shared<sim::DrawingSession>();
+  host.notes = loadDrawing(spec, sourceDir, *session);
+  host.acad = sim::makeAcadStandIn(session);
+  addFaults(spec, "acad", *host.acad.context);
+  return host;
+}
+
+Json sheetHostState(const SheetHost& host) {
+  return {{"sheet", sheetJson(*host.sheet)}, {"calls", callsJson(host.excel.context->log)}};
+}
+
+Json drawingHostState(const DrawingHost& host) {
+  Json drawing = drawingJson(*host.acad.session);
+  if (!host.notes.empty()) drawing["notes"] = host.notes;
+  return {{"drawing", drawing}, {"calls", callsJson(host.acad.context->log)}};
+}
+
+Json callsJson(const sim::CallLog& log) {
+  Json out = Json::array();
+  for (const auto& call : log.entries()) {
+    std::string line = call.object + "." + call.member + " " + sim::kindName(call.kind);
+    if (!call.arguments.empty()) line += " (" + call.arguments + ")";
+    if (call.failed) line += " FAILED";
+    out.push_back(line);
+  }
+  return out;
+}
+
+}  // namespace plotmate::scenario
