@@ -93,7 +93,7 @@ TEST_F(CrossProcess, ByReferenceOutputsComeBackAsGetEntityNeeds) {
   ASSERT_NE(entity, nullptr);
   EXPECT_EQ(args[1], fromDoubles(std::vector<double>{1.5, -2.25, 0.0}));
   EXPECT_EQ(args[2], Variant("Pick point:"));
-  EXPECT_EQ(entity->get("Name"), Result<Variant>(Variant("AutoCAD.Child")));
+  EXPECT_EQ(entity->get("Name"), Result<Variant>(Variant("TestHost.Child")));
   // Handed back, the entity is the server's own object again.
   EXPECT_EQ(host().call("IsChild", {entity}), Result<Variant>(Variant(true)));
 
@@ -120,7 +120,7 @@ TEST_F(CrossProcess, ObjectsKeepIdentityAndAreRecognisedWhenPassedBack) {
   auto own = host().call("CountOwn", {VariantList{*child, *other, 1.0, DispatchPtr{}}});
   EXPECT_EQ(own, Result<Variant>(Variant(std::int32_t{2})));
   // The child reports its own calls through its own proxy.
-  EXPECT_EQ((*other)->get("Name"), Result<Variant>(Variant("AutoCAD.NewChild")));
+  EXPECT_EQ((*other)->get("Name"), Result<Variant>(Variant("TestHost.NewChild")));
 }
 
 TEST_F(CrossProcess, PropertiesReadAndWriteAnyValue) {
