@@ -104,6 +104,10 @@ class Drawing {
   // not hexadecimal or already taken, so nothing loaded is ever lost); keeps a
   // valid given handle in upper case. Returns its handle.
   std::string add(Entity entity);
+  // Puts an entity back at a position in creation order (an undone erase):
+  // it becomes the position-th live entity (at the end when position is past
+  // it), keeping its handle when that is free. Returns its handle.
+  std::string restore(Entity entity, std::size_t position);
   bool erase(std::string_view handle);
   Entity* find(std::string_view handle);
   const Entity* find(std::string_view handle) const;
@@ -141,6 +145,7 @@ class Drawing {
   mutable std::vector<std::size_t> order_;
   mutable bool orderValid_ = true;
   const std::vector<std::size_t>& order() const;
+  std::string claimHandle(Entity& entity);
 };
 
 }  // namespace plotmate::sim
