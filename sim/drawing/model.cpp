@@ -116,8 +116,8 @@ bool Drawing::erase(std::string_view handle) {
   return true;
 }
 
-void Drawing::reserveHandlesBelow(std::uint64_t seed) {
-  if (seed > nextHandle_) nextHandle_ = seed;
+void Drawing::reserveHandlesBelow(std::uint64_t next) {
+  if (next > nextHandle_) nextHandle_ = next;
 }
 
 Entity* Drawing::find(std::string_view handle) {

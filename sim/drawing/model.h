@@ -121,11 +121,11 @@ class Drawing {
   std::vector<Entity*> entities();
 
   // The handle the next added entity would get, as a number: above every
-  // handle in use (for a file's handle seed).
-  std::uint64_t handleSeed() const { return nextHandle_; }
-  // Keeps handles below `seed` from new entities (handles a loaded file uses
+  // handle in use (what a saved file records as its next free handle).
+  std::uint64_t nextHandleNumber() const { return nextHandle_; }
+  // Keeps handles below `next` from new entities (handles a loaded file uses
   // for tables, blocks and objects).
-  void reserveHandlesBelow(std::uint64_t seed);
+  void reserveHandlesBelow(std::uint64_t next);
 
   Ucs ucs;
   // Block definitions by name, matched without regard to case.
