@@ -49,13 +49,25 @@ void serveUntilQuit(unsigned lifetimeSeconds) {
   }
 }
 
+// Right after the prefix boots, the Running Object Table answers
+// RPC_S_SERVER_UNAVAILABLE until rpcss runs: a server started then waits
+// for it, for a bounded time.
+Result<com::RunningObject> publishWhenUp(IDispatch* object, const CLSID& clsid) {
+  constexpr HRESULT kRpcUnavailable = static_cast<HRESULT>(0x800706BAu);
+  for (int tries = 0;; ++tries) {
+    auto running = com::RunningObject::publish(object, clsid);
+    if (running || running.error().code != kRpcUnavailable || tries >= 120) return running;
+    Sleep(500);
+  }
+}
+
 int serve(const ServerArguments& args, const CLSID& clsid, const HostFactory& makeHost) {
   auto host = makeHost(args);
   if (!host) return report("Cannot start the host", host.error());
   serverThread = GetCurrentThreadId();
   auto control = std::make_shared<ServerControl>(std::move(*host), [] { PostQuitMessage(0); });
   auto published = com::ComPtr<IDispatch>::adopt(com::serveObject(control));
-  auto running = com::RunningObject::publish(published.get(), clsid);
+  auto running = publishWhenUp(published.get(), clsid);
   if (!running) return report("Cannot register in the Running Object Table", running.error());
   SetConsoleCtrlHandler(onConsoleSignal, TRUE);
   std::printf("%s running\n", args.identity.progId.c_str());
