@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "format/number_text.h"
 #include "hosts/excel_codes.h"
+#include "sim/drawing/acad_application.h"
+#include "sim/drawing/drawing_session.h"
 #include "sim/recording_platform.h"
 #include "sim/sheet/excel_objects.h"
 #include "sim/standin_broker.h"
@@ -14,40 +17,16 @@ using namespace std::string_literals;
 using sim::Area;
 using sim::CellRef;
 
-// A drawing host that only records what the run asks of its document.
-class RecordingDocument final : public sim::SimObject {
- public:
-  using SimObject::SimObject;
-  std::vector<std::string> sent;
-  std::vector<std::string> variables;  // "NAME=value" in call order
+// SetVariable's arguments as the call log shows them.
+std::string setting(const char* name, int value) {
+  return "\"" + std::string(name) + "\", " + std::to_string(value);
+}
 
- protected:
-  Result<Variant> invokeMember(std::string_view name, CallKind, std::span<Variant> args) override {
-    if (equalsNoCase(name, "SendCommand")) sent.push_back(*args[0].getIf<std::string>());
-    if (equalsNoCase(name, "SetVariable"))
-      variables.push_back(*args[0].getIf<std::string>() + "=" + describe(args[1]));
-    return Variant();
-  }
-};
-
-class RecordingApplication final : public sim::SimObject {
- public:
-  RecordingApplication(std::shared_ptr<sim::HostContext> context, DispatchPtr document)
-      : SimObject(std::move(context), "AcadApplication"), document_(std::move(document)) {}
-
- protected:
-  Result<Variant> invokeMember(std::string_view name, CallKind, std::span<Variant>) override {
-    if (equalsNoCase(name, "ActiveDocument")) return Variant(document_);
-    return Variant();
-  }
-
- private:
-  DispatchPtr document_;
-};
-
-const std::vector<std::string> kBatchVariables{"CMDECHO=0", "FILEDIA=0", "EXPERT=1", "PDMODE=34",
-                                               "PDSIZE=5"};
-const std::vector<std::string> kRestored{"EXPERT=0", "FILEDIA=1", "CMDECHO=1"};
+const std::vector<std::string> kBatchVariables{setting("CMDECHO", 0), setting("FILEDIA", 0),
+                                               setting("EXPERT", 1), setting("PDMODE", 34),
+                                               setting("PDSIZE", 5)};
+const std::vector<std::string> kRestored{setting("EXPERT", 0), setting("FILEDIA", 1),
+                                         setting("CMDECHO", 1)};
 
 std::vector<std::string> completedRun() {
   auto out = kBatchVariables;
@@ -59,7 +38,7 @@ class RepeaterRunTest : public ::testing::Test {
  protected:
   RepeaterRunTest() {
     broker.setRunning(kExcelProgId, excel.application);
-    broker.setRunning(kAcadProgId, std::make_shared<RecordingApplication>(acadContext, document));
+    broker.setRunning(kAcadProgId, acad.application);
   }
 
   void put(CellRef cell, Variant value) { ASSERT_TRUE(sheet->setValue(cell, value)); }
@@ -76,6 +55,14 @@ class RepeaterRunTest : public ::testing::Test {
     for (const auto& m : platform.messages) out.push_back(m.text);
     return out;
   }
+  const std::vector<std::string>& sent() const { return acad.session->commands.sent; }
+  // SetVariable calls in order, whether or not the host took them.
+  std::vector<std::string> variableCalls() const {
+    std::vector<std::string> out;
+    for (const auto& r : acad.context->log.entries())
+      if (r.member == "SetVariable") out.push_back(r.arguments);
+    return out;
+  }
   std::vector<std::string> calls(const sim::HostContext& context) const {
     std::vector<std::string> out;
     for (const auto& r : context.log.entries()) out.push_back(r.object + "." + r.member);
@@ -84,9 +71,7 @@ class RepeaterRunTest : public ::testing::Test {
 
   std::shared_ptr<sim::Worksheet> sheet = std::make_shared<sim::Worksheet>();
   sim::ExcelStandIn excel = sim::makeExcelStandIn(sheet);
-  std::shared_ptr<sim::HostContext> acadContext = std::make_shared<sim::HostContext>();
-  std::shared_ptr<RecordingDocument> document =
-      std::make_shared<RecordingDocument>(acadContext, "AcadDocument");
+  sim::AcadStandIn acad = sim::makeAcadStandIn();
   sim::StandInBroker broker;
   sim::RecordingPlatform platform;
   HostSession session;
@@ -103,9 +88,9 @@ TEST_F(RepeaterRunTest, OneLinePerRowInsideTheSystemVariablesAndOneUndoGroup) {
   putRow(4, 2, {-1.25, 0.5});
   sheet->select({{3, 2}, {4, 3}});
   run();
-  EXPECT_EQ(document->sent, (std::vector<std::string>{"circle\r100,200\r5\r", "circle\r-1.25,0.5\r5\r"}));
-  EXPECT_EQ(document->variables, completedRun());
-  EXPECT_EQ(calls(*acadContext),
+  EXPECT_EQ(sent(), (std::vector<std::string>{"circle\r100,200\r5\r", "circle\r-1.25,0.5\r5\r"}));
+  EXPECT_EQ(variableCalls(), completedRun());
+  EXPECT_EQ(calls(*acad.context),
             (std::vector<std::string>{
                 "AcadApplication.Visible", "AcadApplication.ActiveDocument", "AcadDocument.ModelSpace",
                 "AcadDocument.SetVariable", "AcadDocument.SetVariable", "AcadDocument.SetVariable",
@@ -115,6 +100,71 @@ TEST_F(RepeaterRunTest, OneLinePerRowInsideTheSystemVariablesAndOneUndoGroup) {
   EXPECT_EQ(platform.activatedWindows, (std::vector<std::string>{"autoCAD"}));
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_EQ(sheet->selection(), (Area{{3, 2}, {4, 3}}));
+  // Fixed values afterwards, whatever they were before; the point look stays.
+  const std::pair<const char*, Variant> after[] = {{"CMDECHO", std::int16_t{1}},
+                                                   {"FILEDIA", std::int16_t{1}},
+                                                   {"EXPERT", std::int16_t{0}},
+                                                   {"PDMODE", std::int16_t{34}},
+                                                   {"PDSIZE", 5.0}};
+  for (const auto& [name, value] : after)
+    EXPECT_EQ(acad.session->variables.get(name), value) << name;
+}
+
+std::vector<std::string> entityTexts(const sim::Drawing& drawing) {
+  std::vector<std::string> out;
+  for (const sim::Entity* e : drawing.entities()) {
+    std::string text(sim::objectName(e->kind));
+    const sim::Vec3 at = e->points.empty() ? sim::Vec3{} : e->points[0];
+    text += " " + countingForm(at.x) + "," + countingForm(at.y);
+    if (e->kind == sim::EntityKind::Circle) text += " r" + countingForm(e->radius);
+    if (e->kind == sim::EntityKind::Text) text += " h" + countingForm(e->height) + " " + e->text;
+    if (e->kind == sim::EntityKind::BlockRef) text += " " + e->blockName;
+    for (const auto& a : e->attributes) text += " " + a.tag + "=" + a.value;
+    out.push_back(text);
+  }
+  return out;
+}
+
+TEST_F(RepeaterRunTest, SheetRowsBecomeEntitiesInTheDrawing) {
+  sim::BlockDefinition tree{"TREE", {}, {}, {{"KIND", "Kind", "", {}, 1}}};
+  acad.session->drawing.defineBlock(tree);
+  putRow(1, 1, {"P1"s, 100.0, 200.0, "oak"s});
+  putRow(2, 1, {"P2"s, 110.5, 205.25, "pine tree"s});
+  sheet->select({{1, 1}, {2, 3}});
+
+  useTemplate("ZhanDian");  // number, X, Y
+  run();
+  sheet->select({{1, 2}, {2, 4}});  // X, Y, kind
+  useTemplate("circle");
+  form.setCheck1(0, true);
+  form.setCheck2(0, true);
+  form.Text1[2] = "2";
+  run();
+  useTemplate("text");
+  form.setCheck1(0, true);
+  form.setCheck2(0, true);
+  form.Text1[2] = "3";
+  form.Text1[3] = "0";
+  form.setCheck1(4, true);
+  run();
+  useTemplate("-insert");
+  form.Text1[0] = "TREE";
+  form.setCheck1(1, true);
+  form.setCheck2(1, true);
+  form.Text1[3] = "1";
+  form.Text1[4] = "1";
+  form.Text1[5] = "0";
+  form.setCheck1(6, true);
+  run();
+
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(entityTexts(acad.session->drawing),
+            (std::vector<std::string>{
+                "AcDbText 100,200 h25 P1", "AcDbPoint 100,200", "AcDbText 110.5,205.25 h25 P2",
+                "AcDbPoint 110.5,205.25", "AcDbCircle 100,200 r2", "AcDbCircle 110.5,205.25 r2",
+                "AcDbText 100,200 h3 oak", "AcDbText 110.5,205.25 h3 pine tree",
+                "AcDbBlockReference 100,200 TREE KIND=oak",
+                "AcDbBlockReference 110.5,205.25 TREE KIND=pine tree"}));
 }
 
 TEST_F(RepeaterRunTest, AutoNextMovesToTheSecondRowAndStillRunsEveryRow) {
@@ -125,8 +175,8 @@ TEST_F(RepeaterRunTest, AutoNextMovesToTheSecondRowAndStillRunsEveryRow) {
   for (std::int32_t r = 0; r < 5; ++r) putRow(10 + r, 4, {r * 1.0, r * 2.0, "n"s});
   sheet->select({{10, 4}, {14, 6}});
   run();
-  EXPECT_EQ(document->sent.size(), 5u);
-  EXPECT_EQ(document->sent[4], "point\r4,8\r");
+  EXPECT_EQ(sent().size(), 5u);
+  EXPECT_EQ(sent()[4], "point\r4,8\r");
   EXPECT_EQ(sheet->selection(), (Area{{11, 4}, {11, 6}}));
   auto excelCalls = calls(*excel.context);
   excelCalls.resize(13);  // the selection read, the move, then the first capture
@@ -171,7 +221,7 @@ TEST_F(RepeaterRunTest, RunsThatEndEarlySendNothing) {
     RepeaterForm fresh;
     form = fresh;
     platform.messages.clear();
-    document->variables.clear();
+    acad.context->log.clear();
     excel.context->log.clear();
     useTemplate(c.command);
     form.Check3 = true;
@@ -184,8 +234,8 @@ TEST_F(RepeaterRunTest, RunsThatEndEarlySendNothing) {
     sheet->select(c.selection);
     run();
     EXPECT_EQ(messages(), std::vector<std::string>{c.message}) << c.what;
-    EXPECT_TRUE(document->sent.empty()) << c.what;
-    EXPECT_TRUE(document->variables.empty()) << c.what;
+    EXPECT_TRUE(sent().empty()) << c.what;
+    EXPECT_TRUE(variableCalls().empty()) << c.what;
     const auto& s = c.selection;
     EXPECT_EQ(sheet->selection(), (Area{{s.first.row + 1, s.first.column},
                                         {s.first.row + 1, s.last.column}}))
@@ -215,12 +265,13 @@ TEST_F(RepeaterRunTest, MissingHostsAndAMissingDrawingStopBeforeAnything) {
   // keep the document an earlier attach found, as every attach does).
   platform.messages.clear();
   session = HostSession{};
-  broker.setRunning(kAcadProgId, std::make_shared<RecordingApplication>(acadContext, nullptr));
+  broker.setRunning(kAcadProgId, acad.application);
+  acad.context->faults.add({"AcadApplication", "ActiveDocument", 0, Error{hr::kFail, "none"}});
   form.Check3 = true;
   run();
   EXPECT_EQ(messages(), (std::vector<std::string>{std::string(kNoDrawingMessage)}));
-  EXPECT_TRUE(document->sent.empty());
-  EXPECT_TRUE(document->variables.empty());
+  EXPECT_TRUE(sent().empty());
+  EXPECT_TRUE(variableCalls().empty());
   EXPECT_TRUE(platform.activatedWindows.empty());
   EXPECT_EQ(sheet->selection(), (Area{{1, 1}, {3, 1}}));
 }
@@ -230,14 +281,14 @@ TEST_F(RepeaterRunTest, FailingHostCallsArePassedOver) {
   form.setCheck1(0, true);
   for (std::int32_t r = 1; r <= 4; ++r) put({r, 1}, r * 1.0);
   sheet->select({{1, 1}, {4, 1}});
-  acadContext->faults.add({"", "SendCommand", 2, Error{hr::kFail, "busy"}});
-  acadContext->faults.add({"", "SetVariable", 0, Error{hr::kFail, "refused"}});
-  acadContext->faults.add({"", "StartUndoMark", 0, Error{hr::kFail, "refused"}});
+  acad.context->faults.add({"", "SendCommand", 2, Error{hr::kFail, "busy"}});
+  acad.context->faults.add({"", "SetVariable", 0, Error{hr::kFail, "refused"}});
+  acad.context->faults.add({"", "StartUndoMark", 0, Error{hr::kFail, "refused"}});
   excel.context->faults.add({"", "Value", 3, Error{hr::kFail, "busy"}});  // the third cell
   run();
-  EXPECT_EQ(document->sent, (std::vector<std::string>{"x\r1\r", "x\r\r", "x\r4\r"}));
+  EXPECT_EQ(sent(), (std::vector<std::string>{"x\r1\r", "x\r\r", "x\r4\r"}));
   EXPECT_TRUE(platform.messages.empty());
-  auto acadCalls = calls(*acadContext);
+  auto acadCalls = calls(*acad.context);
   EXPECT_EQ(acadCalls.back(), "AcadDocument.SetVariable");
   EXPECT_EQ(std::count(acadCalls.begin(), acadCalls.end(), "AcadDocument.EndUndoMark"), 1);
 }
@@ -247,8 +298,8 @@ TEST_F(RepeaterRunTest, AnUnreadableSelectionRunsNoRowButSetsAndRestoresTheVaria
   form.setCheck1(0, true);
   sheet->selectObject("Chart 1");
   run();
-  EXPECT_TRUE(document->sent.empty());
-  EXPECT_EQ(document->variables, completedRun());
+  EXPECT_TRUE(sent().empty());
+  EXPECT_EQ(variableCalls(), completedRun());
   EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -259,10 +310,10 @@ TEST_F(RepeaterRunTest, SelectionsPastSixteenBitCounts) {
   put({rows, 1}, "last");
   sheet->select({{1, 1}, {rows, 1}});
   excel.context->log.setKeepRecords(false);
-  acadContext->log.setKeepRecords(false);
+  acad.context->log.setKeepRecords(false);
   run();
-  ASSERT_EQ(document->sent.size(), static_cast<std::size_t>(rows));
-  EXPECT_EQ(document->sent.back(), "x\rlast\r");
+  ASSERT_EQ(sent().size(), static_cast<std::size_t>(rows));
+  EXPECT_EQ(sent().back(), "x\rlast\r");
 }
 
 }  // namespace
