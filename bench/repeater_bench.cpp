@@ -68,7 +68,8 @@ void BM_BuildTextLine(benchmark::State& state) {
     *block.value(2, r) = std::string("label");
   }
   for (auto _ : state)
-    for (std::int32_t r = 0; r < rows; ++r) benchmark::DoNotOptimize(BuildCommandLine(form, block, r));
+    for (std::int32_t r = 0; r < rows; ++r)
+      benchmark::DoNotOptimize(BuildCommandLine(form, block, r));
   state.SetItemsProcessed(state.iterations() * rows);
 }
 BENCHMARK(BM_BuildTextLine);

@@ -74,11 +74,17 @@ void RepeaterForm::Check1_Click(std::size_t index) {
 
 // Ticks the next parameter's worksheet box whichever way the pair box went.
 // The last pair box has no next parameter and so changes nothing else.
-void RepeaterForm::Check2_Click(std::size_t index) { setCheck1(index + 1, true); }
+void RepeaterForm::Check2_Click(std::size_t index) {
+  setCheck1(index + 1, true);
+}
 
-void RepeaterForm::Combo1_Click() { applyTemplate(); }
+void RepeaterForm::Combo1_Click() {
+  applyTemplate();
+}
 
-void RepeaterForm::Combo1_Validate() { applyTemplate(); }
+void RepeaterForm::Combo1_Validate() {
+  applyTemplate();
+}
 
 void RepeaterForm::applyTemplate() {
   const Captions& captions = captionsFor(Combo1);

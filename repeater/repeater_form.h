@@ -32,7 +32,7 @@ class RepeaterForm {
   std::string Text2 = "$";  // the Enter mark
   std::array<std::string, kParameterCount> Text1;
   std::array<std::string, kParameterCount> Label;
-  bool Check3 = false;  // AutoNext
+  bool Check3 = false;             // AutoNext
   std::int16_t Top = 0, Left = 0;  // window position in twips, set on load
 
   // Worksheet boxes and pair boxes. A setter that changes a box's state runs

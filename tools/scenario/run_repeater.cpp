@@ -60,8 +60,8 @@ Json formJson(const RepeaterForm& form) {
     check1.push_back(form.Check1(i) ? 1 : 0);
     check2.push_back(form.Check2(i) ? 1 : 0);
   }
-  return {{"Combo1", form.Combo1}, {"Text2", form.Text2}, {"Label", form.Label},
-          {"Text1", form.Text1},   {"Check1", check1},    {"Check2", check2},
+  return {{"Combo1", form.Combo1},        {"Text2", form.Text2}, {"Label", form.Label},
+          {"Text1", form.Text1},          {"Check1", check1},    {"Check2", check2},
           {"Check3", form.Check3 ? 1 : 0}};
 }
 
@@ -72,8 +72,11 @@ void defineBlocks(const Json& spec, sim::Drawing& drawing) {
     sim::BlockDefinition block;
     block.name = b.at("name").get<std::string>();
     for (const auto& a : b.value("attributes", Json::array()))
-      block.attributes.push_back({a.at("tag").get<std::string>(), a.value("prompt", std::string()),
-                                  a.value("default", std::string()), {}, 1});
+      block.attributes.push_back({a.at("tag").get<std::string>(),
+                                  a.value("prompt", std::string()),
+                                  a.value("default", std::string()),
+                                  {},
+                                  1});
     drawing.defineBlock(std::move(block));
   }
 }
@@ -96,7 +99,9 @@ sim::AcadStandIn startDrawingHost(const Json& spec, World& world) {
   return acad;
 }
 
-Json point(const sim::Vec3& p) { return Json::array({p.x, p.y, p.z}); }
+Json point(const sim::Vec3& p) {
+  return Json::array({p.x, p.y, p.z});
+}
 
 Json entityJson(const sim::Entity& e) {
   Json out = {{"type", sim::objectName(e.kind)}};
@@ -173,6 +178,8 @@ void runRepeater(Context& context) {
 
 }  // namespace
 
-void registerRepeaterTools(ToolTable& tools) { tools["Repeater"] = runRepeater; }
+void registerRepeaterTools(ToolTable& tools) {
+  tools["Repeater"] = runRepeater;
+}
 
 }  // namespace plotmate::scenario
