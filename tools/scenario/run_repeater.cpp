@@ -1,21 +1,17 @@
 // Scenario tool "Repeater": the repeater window set up from "form", then its
-// "Draw" button, on the worksheet stand-in and a drawing stand-in whose
+// "Draw" button, on the worksheet stand-in and the drawing stand-in, whose
 // command line carries out the lines sent.
 
 #include <string>
 
 #include "repeater/batch_run.h"
 #include "repeater/repeater_form.h"
-#include "sim/drawing/acad_application.h"
-#include "sim/drawing/drawing_session.h"
 #include "tools/scenario/tools.h"
 #include "tools/scenario/world.h"
 
 namespace plotmate::scenario {
 
 namespace {
-
-const char* const kReportedVariables[] = {"CMDECHO", "FILEDIA", "EXPERT", "PDMODE", "PDSIZE"};
 
 // "Check1": [1, 0, null, ...]: each box set as a click would set it (null
 // leaves it); the click reactions run when a state changes.
@@ -65,114 +61,11 @@ Json formJson(const RepeaterForm& form) {
           {"Check3", form.Check3 ? 1 : 0}};
 }
 
-// "drawing": {"blocks": [{"name": "TREE", "attributes": [{"tag": "KIND", "prompt": "Kind"}]}]}
-void defineBlocks(const Json& spec, sim::Drawing& drawing) {
-  const Json& d = spec.value("drawing", Json::object());
-  for (const auto& b : d.value("blocks", Json::array())) {
-    sim::BlockDefinition block;
-    block.name = b.at("name").get<std::string>();
-    for (const auto& a : b.value("attributes", Json::array()))
-      block.attributes.push_back({a.at("tag").get<std::string>(),
-                                  a.value("prompt", std::string()),
-                                  a.value("default", std::string()),
-                                  {},
-                                  1});
-    drawing.defineBlock(std::move(block));
-  }
-}
-
-// The drawing host beside the world's worksheet: running unless
-// "hosts": {"acad": false}; faults of "host": "acad" apply to it.
-sim::AcadStandIn startDrawingHost(const Json& spec, World& world) {
-  auto acad = sim::makeAcadStandIn();
-  defineBlocks(spec, acad.session->drawing);
-  for (const auto& fault : spec.value("faults", Json::array())) {
-    if (fault.value("host", std::string()) != "acad") continue;
-    acad.context->faults.add({fault.value("object", std::string()),
-                              fault.at("member").get<std::string>(),
-                              fault.value("nth", std::size_t{0}),
-                              {fault.value("code", hr::kFail),
-                               fault.value("description", std::string("Unspecified error"))}});
-  }
-  const bool running = spec.value("hosts", Json::object()).value("acad", true);
-  if (running) world.broker.setRunning(kAcadProgId, acad.application);
-  return acad;
-}
-
-Json point(const sim::Vec3& p) {
-  return Json::array({p.x, p.y, p.z});
-}
-
-Json entityJson(const sim::Entity& e) {
-  Json out = {{"type", sim::objectName(e.kind)}};
-  switch (e.kind) {
-    case sim::EntityKind::Text:
-      out["at"] = point(e.points.at(0));
-      out["height"] = e.height;
-      out["text"] = e.text;
-      break;
-    case sim::EntityKind::Point:
-      out["at"] = point(e.points.at(0));
-      break;
-    case sim::EntityKind::Circle:
-      out["center"] = point(e.points.at(0));
-      out["radius"] = e.radius;
-      break;
-    case sim::EntityKind::BlockRef: {
-      out["name"] = e.blockName;
-      out["at"] = point(e.points.at(0));
-      out["scale"] = point(e.scale);
-      out["rotation"] = e.rotation;
-      Json attributes = Json::object();
-      for (const auto& a : e.attributes) attributes[a.tag] = a.value;
-      out["attributes"] = attributes;
-      break;
-    }
-    default: {
-      Json points = Json::array();
-      for (const auto& p : e.points) points.push_back(point(p));
-      out["points"] = points;
-    }
-  }
-  return out;
-}
-
-// Each line with its carriage returns shown as "⏎".
-Json sentJson(const std::vector<std::string>& sent) {
-  Json out = Json::array();
-  for (const auto& line : sent) {
-    std::string shown;
-    for (char c : line) shown += c == '\r' ? std::string("⏎") : std::string(1, c);
-    out.push_back(shown);
-  }
-  return out;
-}
-
-void reportDrawing(Context& context, const sim::AcadStandIn& acad) {
-  const sim::DrawingSession& session = *acad.session;
-  context.result["sent"] = sentJson(session.commands.sent);
-  Json variables = Json::object();
-  for (const char* name : kReportedVariables) {
-    auto value = session.variables.get(name);
-    if (!value) continue;
-    if (auto integer = value->getIf<std::int16_t>())
-      variables[name] = *integer;
-    else if (auto number = asDouble(*value))
-      variables[name] = *number;
-  }
-  context.result["variables"] = variables;
-  Json entities = Json::array();
-  for (const sim::Entity* e : session.drawing.entities()) entities.push_back(entityJson(*e));
-  context.result["entities"] = entities;
-}
-
 void runRepeater(Context& context) {
   auto world = buildWorld(context);
-  auto acad = startDrawingHost(context.spec, *world);
   RepeaterForm form = formFromJson(context.spec, context.settings);
   Command1_Click(form, context.settings, world->session, world->broker, world->platform);
   context.result["form"] = formJson(form);
-  reportDrawing(context, acad);
   reportWorld(context, *world);
 }
 

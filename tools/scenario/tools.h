@@ -10,6 +10,7 @@ using ToolTable = std::map<std::string, ToolRunner>;
 void registerNumberTools(ToolTable& tools);
 void registerSettingsTools(ToolTable& tools);
 void registerConverterTools(ToolTable& tools);
+void registerDrawingTools(ToolTable& tools);
 void registerRepeaterTools(ToolTable& tools);
 
 }  // namespace plotmate::scenario
