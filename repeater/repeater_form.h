@@ -49,6 +49,8 @@ class RepeaterForm {
   void Check1_Click(std::size_t index);
   void Check2_Click(std::size_t index);
   void Combo1_Click();
+  // The command box loses the focus, also to "Draw": the template is applied
+  // before the run starts.
   void Combo1_Validate();
 
  private:
