@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "format/output_file.h"
 #include "hosts/attach.h"
 #include "measure/identify_points.h"
 #include "sim/drawing/acad_application.h"
