@@ -9,6 +9,7 @@ const std::map<std::string, ToolRunner>& toolRunners() {
     registerSettingsTools(table);
     registerConverterTools(table);
     registerDrawingTools(table);
+    registerMeasureTools(table);
     return table;
   }();
   return tools;
