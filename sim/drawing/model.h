@@ -100,22 +100,34 @@ struct Ucs {
 // Model space: entities in creation order, found by handle.
 class Drawing {
  public:
-  // Adds an entity, giving it the next handle when it has none; returns its handle.
+  // Adds an entity, giving it the next handle when it has none (or one that is
+  // not hexadecimal or already taken, so nothing loaded is ever lost); keeps a
+  // valid given handle in upper case. Returns its handle.
   std::string add(Entity entity);
   bool erase(std::string_view handle);
   Entity* find(std::string_view handle);
   const Entity* find(std::string_view handle) const;
   std::size_t size() const;
-  // i-th live entity in creation order (0-based).
+  // i-th live entity in creation order (0-based); null past the end. Constant
+  // time (after the first call following an erase), for Item(i) loops.
   Entity* at(std::size_t index);
+  const Entity* at(std::size_t index) const;
   // Live entities in creation order.
   std::vector<const Entity*> entities() const;
   std::vector<Entity*> entities();
+
+  // The handle the next added entity would get, as a number: above every
+  // handle in use (for a file's handle seed).
+  std::uint64_t handleSeed() const { return nextHandle_; }
+  // Keeps handles below `seed` from new entities (handles a loaded file uses
+  // for tables, blocks and objects).
+  void reserveHandlesBelow(std::uint64_t seed);
 
   Ucs ucs;
   // Block definitions by name, matched without regard to case.
   void defineBlock(BlockDefinition block);
   const BlockDefinition* block(std::string_view name) const;
+  // Every block definition, sorted by name without regard to case.
   std::vector<const BlockDefinition*> blocks() const;
 
  private:
@@ -124,6 +136,11 @@ class Drawing {
   std::unordered_map<std::string, BlockDefinition> blocks_;  // key: lower-case name
   std::uint64_t nextHandle_ = 0x100;
   std::size_t live_ = 0;
+  // Slot numbers of the live entities in creation order, rebuilt lazily after
+  // an erase so that a run of erases stays linear.
+  mutable std::vector<std::size_t> order_;
+  mutable bool orderValid_ = true;
+  const std::vector<std::size_t>& order() const;
 };
 
 }  // namespace plotmate::sim

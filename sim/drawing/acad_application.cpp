@@ -1,0 +1,64 @@
+#include "sim/drawing/acad_application.h"
+
+#include "sim/args.h"
+#include "sim/drawing/acad_document.h"
+
+namespace plotmate::sim {
+
+namespace {
+// A window handle as the host reports it; any non-zero value will do here.
+constexpr std::int32_t kMainWindow = 0x000A0B2C;
+}  // namespace
+
+AcadApplication::AcadApplication(std::shared_ptr<HostContext> context,
+                                 std::shared_ptr<DrawingSession> session)
+    : AcadObject(context, "AcadApplication", session),
+      document_(std::make_shared<AcadDocument>(context, session)) {}
+
+Result<Variant> AcadApplication::invokeMember(std::string_view name, CallKind kind,
+                                              std::span<Variant> args) {
+  return members().invoke(*this, name, kind, args);
+}
+
+Result<Variant> AcadApplication::getVisible(std::span<Variant>) { return Variant(session().visible); }
+
+Result<Variant> AcadApplication::putVisible(std::span<Variant> args) {
+  if (args.empty()) return fail(hr::kBadParamCount, "Invalid number of parameters");
+  auto visible = argBool(args, args.size() - 1);
+  if (!visible) return std::unexpected(visible.error());
+  session().visible = *visible;
+  return Variant();
+}
+
+Result<Variant> AcadApplication::activeDocument(std::span<Variant>) { return Variant(document_); }
+Result<Variant> AcadApplication::hwnd(std::span<Variant>) { return Variant(kMainWindow); }
+
+// The main window's title, which the tools find by its beginning "AutoCAD".
+Result<Variant> AcadApplication::caption(std::span<Variant>) {
+  return Variant("AutoCAD 2021 - [" + session().documentName + "]");
+}
+
+Result<Variant> AcadApplication::name(std::span<Variant>) { return Variant("AutoCAD"); }
+Result<Variant> AcadApplication::version(std::span<Variant>) { return Variant("24.0s (LMS Tech)"); }
+
+const MemberTable<AcadApplication>& AcadApplication::members() {
+  using A = AcadApplication;
+  static const MemberTable<A> table{
+      {"Visible", &A::getVisible, &A::putVisible},
+      {"ActiveDocument", &A::activeDocument},
+      {"HWND", &A::hwnd},
+      {"Caption", &A::caption},
+      {"Name", &A::name},
+      {"Version", &A::version},
+  };
+  return table;
+}
+
+AcadStandIn makeAcadStandIn(std::shared_ptr<DrawingSession> session) {
+  if (!session) session = std::make_shared<DrawingSession>();
+  auto context = std::make_shared<HostContext>();
+  auto application = std::make_shared<AcadApplication>(context, session);
+  return {std::move(application), std::move(context), std::move(session)};
+}
+
+}  // namespace plotmate::sim

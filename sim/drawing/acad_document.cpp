@@ -1,0 +1,83 @@
+#include "sim/drawing/acad_document.h"
+
+#include "sim/args.h"
+#include "sim/drawing/acad_model_space.h"
+#include "sim/drawing/acad_selection.h"
+#include "sim/drawing/acad_utility.h"
+#include "sim/drawing/command_line.h"
+
+namespace plotmate::sim {
+
+AcadDocument::AcadDocument(std::shared_ptr<HostContext> context,
+                           std::shared_ptr<DrawingSession> session)
+    : AcadObject(context, "AcadDocument", session),
+      utility_(std::make_shared<AcadUtility>(context, session)),
+      selectionSets_(std::make_shared<AcadSelectionSets>(context, session)),
+      modelSpace_(std::make_shared<AcadModelSpace>(context, session)) {}
+
+Result<Variant> AcadDocument::invokeMember(std::string_view name, CallKind kind,
+                                           std::span<Variant> args) {
+  return members().invoke(*this, name, kind, args);
+}
+
+Result<Variant> AcadDocument::name(std::span<Variant>) { return Variant(session().documentName); }
+Result<Variant> AcadDocument::utility(std::span<Variant>) { return Variant(utility_); }
+Result<Variant> AcadDocument::selectionSets(std::span<Variant>) { return Variant(selectionSets_); }
+Result<Variant> AcadDocument::modelSpace(std::span<Variant>) { return Variant(modelSpace_); }
+
+// SendCommand(text): typed into the command line and run to completion
+// before the call returns (what the tools rely on); kept on the command log.
+Result<Variant> AcadDocument::sendCommand(std::span<Variant> args) {
+  if (auto r = expectArgs(args, 1, 1); !r) return std::unexpected(r.error());
+  auto text = argText(args, 0);
+  if (!text) return std::unexpected(text.error());
+  session().commands.sent.push_back(*text);
+  session().commandLine().send(*text);
+  return Variant();
+}
+
+Result<Variant> AcadDocument::setVariable(std::span<Variant> args) {
+  if (auto r = expectArgs(args, 2, 2); !r) return std::unexpected(r.error());
+  auto name = argText(args, 0);
+  if (!name) return std::unexpected(name.error());
+  if (auto r = session().variables.set(*name, args[1]); !r) return std::unexpected(r.error());
+  return Variant();
+}
+
+Result<Variant> AcadDocument::getVariable(std::span<Variant> args) {
+  if (auto r = expectArgs(args, 1, 1); !r) return std::unexpected(r.error());
+  auto name = argText(args, 0);
+  if (!name) return std::unexpected(name.error());
+  return session().variables.get(*name);
+}
+
+Result<Variant> AcadDocument::startUndoMark(std::span<Variant>) {
+  session().undo.beginGroup();
+  return Variant();
+}
+
+Result<Variant> AcadDocument::endUndoMark(std::span<Variant>) {
+  session().undo.endGroup();
+  return Variant();
+}
+
+Result<Variant> AcadDocument::regen(std::span<Variant>) { return Variant(); }
+
+const MemberTable<AcadDocument>& AcadDocument::members() {
+  using D = AcadDocument;
+  static const MemberTable<D> table{
+      {"Name", &D::name},
+      {"Utility", &D::utility},
+      {"SelectionSets", &D::selectionSets},
+      {"ModelSpace", &D::modelSpace},
+      {"SendCommand", nullptr, nullptr, &D::sendCommand},
+      {"SetVariable", nullptr, nullptr, &D::setVariable},
+      {"GetVariable", nullptr, nullptr, &D::getVariable},
+      {"StartUndoMark", nullptr, nullptr, &D::startUndoMark},
+      {"EndUndoMark", nullptr, nullptr, &D::endUndoMark},
+      {"Regen", nullptr, nullptr, &D::regen},
+  };
+  return table;
+}
+
+}  // namespace plotmate::sim

@@ -1,0 +1,194 @@
+#include "sim/drawing/acad_model_space.h"
+
+#include "sim/args.h"
+#include "sim/drawing/acad_entity.h"
+#include "sim/drawing/acad_errors.h"
+#include "sim/drawing/coords.h"
+#include "sim/drawing/geometry.h"
+#include "sim/drawing/regions.h"
+
+namespace plotmate::sim {
+
+Result<Variant> AcadModelSpace::invokeMember(std::string_view name, CallKind kind,
+                                             std::span<Variant> args) {
+  return members().invoke(*this, name, kind, args);
+}
+
+Variant AcadModelSpace::added(Entity entity) {
+  std::string handle = session().addEntity(std::move(entity));
+  return Variant(entityObject(*this, handle));
+}
+
+Result<Variant> AcadModelSpace::count(std::span<Variant>) {
+  return Variant(static_cast<std::int32_t>(session().drawing.size()));
+}
+
+// Item(index): the entity at that position in creation order, 0 first.
+Result<Variant> AcadModelSpace::item(std::span<Variant> args) {
+  auto index = argInt(args, 0);
+  if (!index) return std::unexpected(index.error());
+  const Entity* e = *index < 0 ? nullptr : session().drawing.at(static_cast<std::size_t>(*index));
+  if (!e) return std::unexpected(invalidArgument("Index", "Item"));
+  return Variant(entityObject(*this, e->handle));
+}
+
+Result<Variant> AcadModelSpace::addLine(std::span<Variant> args) {
+  auto start = argPoint(args, 0, "StartPoint", "AddLine");
+  if (!start) return std::unexpected(start.error());
+  auto end = argPoint(args, 1, "EndPoint", "AddLine");
+  if (!end) return std::unexpected(end.error());
+  Entity e;
+  e.kind = EntityKind::Line;
+  e.points = {*start, *end};
+  return added(std::move(e));
+}
+
+Result<Variant> AcadModelSpace::addCircle(std::span<Variant> args) {
+  auto center = argPoint(args, 0, "Center", "AddCircle");
+  if (!center) return std::unexpected(center.error());
+  auto radius = argDouble(args, 1);
+  if (!radius) return std::unexpected(radius.error());
+  if (*radius <= 0) return std::unexpected(invalidArgument("Radius", "AddCircle"));
+  Entity e;
+  e.kind = EntityKind::Circle;
+  e.points = {*center};
+  e.radius = *radius;
+  return added(std::move(e));
+}
+
+Result<Variant> AcadModelSpace::addArc(std::span<Variant> args) {
+  auto center = argPoint(args, 0, "Center", "AddArc");
+  if (!center) return std::unexpected(center.error());
+  auto radius = argDouble(args, 1);
+  auto start = argDouble(args, 2);
+  auto end = argDouble(args, 3);
+  if (!radius || !start || !end) return fail(hr::kBadParamCount, "Invalid number of parameters");
+  if (*radius <= 0) return std::unexpected(invalidArgument("Radius", "AddArc"));
+  Entity e;
+  e.kind = EntityKind::Arc;
+  e.points = {*center};
+  e.radius = *radius;
+  e.startAngle = *start;
+  e.endAngle = *end;
+  return added(std::move(e));
+}
+
+Result<Variant> AcadModelSpace::addPoint(std::span<Variant> args) {
+  auto at = argPoint(args, 0, "Point", "AddPoint");
+  if (!at) return std::unexpected(at.error());
+  Entity e;
+  e.kind = EntityKind::Point;
+  e.points = {*at};
+  return added(std::move(e));
+}
+
+Result<Variant> AcadModelSpace::addText(std::span<Variant> args) {
+  auto text = argText(args, 0);
+  if (!text) return std::unexpected(text.error());
+  auto at = argPoint(args, 1, "InsertionPoint", "AddText");
+  if (!at) return std::unexpected(at.error());
+  auto height = argDouble(args, 2);
+  if (!height) return std::unexpected(height.error());
+  if (*height <= 0) return std::unexpected(invalidArgument("Height", "AddText"));
+  Entity e;
+  e.kind = EntityKind::Text;
+  e.points = {*at};
+  e.height = *height;
+  e.text = *text;
+  return added(std::move(e));
+}
+
+Result<Variant> AcadModelSpace::addMText(std::span<Variant> args) {
+  auto at = argPoint(args, 0, "InsertionPoint", "AddMText");
+  if (!at) return std::unexpected(at.error());
+  auto width = argDouble(args, 1);
+  if (!width) return std::unexpected(width.error());
+  auto text = argText(args, 2);
+  if (!text) return std::unexpected(text.error());
+  Entity e;
+  e.kind = EntityKind::MText;
+  e.points = {*at};
+  e.height = session().variables.real("TEXTSIZE");
+  e.text = *text;
+  return added(std::move(e));
+}
+
+// At least two vertices, two numbers each, in the polyline's own system
+// (here the world one): the ActiveX reference's rule; shorter or odd lists
+// are refused with nothing drawn.
+Result<Variant> AcadModelSpace::addLightWeightPolyline(std::span<Variant> args) {
+  auto points = argPointList(args, 0, 2, 2, "VerticesList", "AddLightWeightPolyline");
+  if (!points) return std::unexpected(points.error());
+  Entity e;
+  e.kind = EntityKind::LwPolyline;
+  e.points = std::move(*points);
+  e.bulges.assign(e.points.size(), 0.0);
+  return added(std::move(e));
+}
+
+// The old-style 2-D polyline: three numbers per vertex, the third ignored.
+Result<Variant> AcadModelSpace::addPolyline(std::span<Variant> args) {
+  auto points = argPointList(args, 0, 3, 2, "VerticesList", "AddPolyline");
+  if (!points) return std::unexpected(points.error());
+  Entity e;
+  e.kind = EntityKind::Polyline2d;
+  for (Vec3 p : *points) e.points.push_back({p.x, p.y, 0});
+  e.bulges.assign(e.points.size(), 0.0);
+  return added(std::move(e));
+}
+
+Result<Variant> AcadModelSpace::add3DPoly(std::span<Variant> args) {
+  auto points = argPointList(args, 0, 3, 2, "PointsArray", "Add3DPoly");
+  if (!points) return std::unexpected(points.error());
+  Entity e;
+  e.kind = EntityKind::Polyline3d;
+  e.points = std::move(*points);
+  e.bulges.assign(e.points.size(), 0.0);
+  return added(std::move(e));
+}
+
+// AddRegion(curves): one region per closed curve, in the curve's own plane;
+// the curves stay. Fails when no curve is closed.
+Result<Variant> AcadModelSpace::addRegion(std::span<Variant> args) {
+  if (args.empty()) return fail(hr::kBadParamCount, "Invalid number of parameters");
+  std::vector<Variant> items;
+  if (auto list = args[0].getIf<VariantList>()) items = *list;
+  else items.push_back(args[0]);
+  std::vector<Entity> regions;
+  for (const Variant& item : items) {
+    auto handle = entityHandleOf(*this, item, "ObjectList", "AddRegion");
+    if (!handle) return std::unexpected(handle.error());
+    const Entity* curve = session().drawing.find(*handle);
+    if (!curve) return std::unexpected(objectErased());
+    Frame own = ocsFrame(curve->kind == EntityKind::Polyline3d ? Vec3{0, 0, 1} : curve->normal);
+    Ucs plane{{0, 0, 0}, own.x, own.y};
+    if (auto loop = planLoop(plane, *curve)) regions.push_back(regionFromPlanLoop(plane, *loop));
+  }
+  if (regions.empty()) return std::unexpected(invalidArgument("ObjectList", "AddRegion"));
+  VariantList out;
+  session().undo.beginCommand();
+  for (Entity& region : regions) out.push_back(added(std::move(region)));
+  session().undo.endCommand();
+  return Variant(std::move(out));
+}
+
+const MemberTable<AcadModelSpace>& AcadModelSpace::members() {
+  using M = AcadModelSpace;
+  static const MemberTable<M> table{
+      {"Count", &M::count},
+      {"Item", &M::item},
+      {"AddLine", nullptr, nullptr, &M::addLine},
+      {"AddCircle", nullptr, nullptr, &M::addCircle},
+      {"AddArc", nullptr, nullptr, &M::addArc},
+      {"AddPoint", nullptr, nullptr, &M::addPoint},
+      {"AddText", nullptr, nullptr, &M::addText},
+      {"AddMText", nullptr, nullptr, &M::addMText},
+      {"AddLightWeightPolyline", nullptr, nullptr, &M::addLightWeightPolyline},
+      {"AddPolyline", nullptr, nullptr, &M::addPolyline},
+      {"Add3DPoly", nullptr, nullptr, &M::add3DPoly},
+      {"AddRegion", nullptr, nullptr, &M::addRegion},
+  };
+  return table;
+}
+
+}  // namespace plotmate::sim

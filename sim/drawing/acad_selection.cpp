@@ -1,0 +1,194 @@
+#include "sim/drawing/acad_selection.h"
+
+#include "sim/args.h"
+#include "sim/drawing/acad_entity.h"
+#include "sim/drawing/acad_errors.h"
+#include "sim/drawing/polygon_selection.h"
+
+namespace plotmate::sim {
+
+Result<Variant> AcadSelectionSets::invokeMember(std::string_view name, CallKind kind,
+                                                std::span<Variant> args) {
+  return members().invoke(*this, name, kind, args);
+}
+
+Result<Variant> AcadSelectionSets::count(std::span<Variant>) {
+  return Variant(static_cast<std::int32_t>(session().selectionSets.size()));
+}
+
+// Item(name or index). A name that does not exist fails with "Key not found",
+// the error AutoCAD raises; callers use that to decide to Add the set.
+Result<Variant> AcadSelectionSets::item(std::span<Variant> args) {
+  if (!hasArg(args, 0)) return fail(hr::kBadParamCount, "Invalid number of parameters");
+  auto& store = session().selectionSets;
+  SelectionSet* set = nullptr;
+  if (auto name = args[0].getIf<std::string>()) {
+    set = store.find(*name);
+    if (!set) return std::unexpected(keyNotFound());
+  } else {
+    auto index = argInt(args, 0);
+    if (!index) return std::unexpected(index.error());
+    set = *index < 0 ? nullptr : store.at(static_cast<std::size_t>(*index));
+    if (!set) return std::unexpected(invalidArgument("Index", "Item"));
+  }
+  return Variant(std::make_shared<AcadSelectionSet>(sharedContext(), sharedSession(), set->id));
+}
+
+Result<Variant> AcadSelectionSets::add(std::span<Variant> args) {
+  auto name = argText(args, 0);
+  if (!name) return std::unexpected(name.error());
+  if (name->empty()) return std::unexpected(invalidArgument("Name", "Add"));
+  auto set = session().selectionSets.add(*name);
+  if (!set) return std::unexpected(set.error());
+  return Variant(std::make_shared<AcadSelectionSet>(sharedContext(), sharedSession(), (*set)->id));
+}
+
+const MemberTable<AcadSelectionSets>& AcadSelectionSets::members() {
+  using S = AcadSelectionSets;
+  static const MemberTable<S> table{
+      {"Count", &S::count},
+      {"Item", &S::item},
+      {"Add", nullptr, nullptr, &S::add},
+  };
+  return table;
+}
+
+Result<Variant> AcadSelectionSet::invokeMember(std::string_view name, CallKind kind,
+                                               std::span<Variant> args) {
+  return members().invoke(*this, name, kind, args);
+}
+
+Result<SelectionSet*> AcadSelectionSet::set() const {
+  SelectionSet* s = session().selectionSets.byId(id_);
+  if (!s) return fail(hr::kException, "The selection set was deleted");
+  return s;
+}
+
+Result<Variant> AcadSelectionSet::name(std::span<Variant>) {
+  auto s = set();
+  if (!s) return std::unexpected(s.error());
+  return Variant((*s)->name);
+}
+
+// Count and Item see the members whose entity still exists.
+Result<Variant> AcadSelectionSet::count(std::span<Variant>) {
+  auto s = set();
+  if (!s) return std::unexpected(s.error());
+  return Variant(static_cast<std::int32_t>((*s)->live(session().drawing).size()));
+}
+
+Result<Variant> AcadSelectionSet::item(std::span<Variant> args) {
+  auto s = set();
+  if (!s) return std::unexpected(s.error());
+  auto index = argInt(args, 0);
+  if (!index) return std::unexpected(index.error());
+  auto live = (*s)->live(session().drawing);
+  if (*index < 0 || static_cast<std::size_t>(*index) >= live.size())
+    return std::unexpected(invalidArgument("Index", "Item"));
+  return Variant(entityObject(*this, live[static_cast<std::size_t>(*index)]));
+}
+
+Result<Variant> AcadSelectionSet::clear(std::span<Variant>) {
+  auto s = set();
+  if (!s) return std::unexpected(s.error());
+  (*s)->handles.clear();
+  return Variant();
+}
+
+// Delete: the set goes, its entities stay.
+Result<Variant> AcadSelectionSet::erase(std::span<Variant>) {
+  auto s = set();
+  if (!s) return std::unexpected(s.error());
+  session().selectionSets.remove(id_);
+  return Variant();
+}
+
+// SelectOnScreen([FilterType, FilterData]): adds what the user selects.
+Result<Variant> AcadSelectionSet::selectOnScreen(std::span<Variant> args) {
+  auto s = set();
+  if (!s) return std::unexpected(s.error());
+  auto filter = readSelectionFilter(args.size() > 0 ? &args[0] : nullptr,
+                                    args.size() > 1 ? &args[1] : nullptr);
+  if (!filter) return std::unexpected(filter.error());
+  auto& session = this->session();
+  auto picked = answerSelectOnScreen(session.picks, session.drawing, session.pickAperture);
+  if (!picked) return std::unexpected(picked.error());
+  std::erase_if(*picked, [&](const std::string& h) { return !filter->passes(*session.drawing.find(h)); });
+  (*s)->add(*picked);
+  return Variant();
+}
+
+// SelectByPolygon(mode, points, [FilterType, FilterData]). The points are
+// world coordinates (ActiveX reference); the selection itself happens in
+// the plan view of the current UCS, as the drafter sees the drawing.
+Result<Variant> AcadSelectionSet::selectByPolygon(std::span<Variant> args) {
+  auto s = set();
+  if (!s) return std::unexpected(s.error());
+  auto mode = argInt(args, 0);
+  if (!mode) return std::unexpected(mode.error());
+  auto points = argPointList(args, 1, 3, 1, "PointsList", "SelectByPolygon");
+  if (!points) return std::unexpected(points.error());
+  auto filter = readSelectionFilter(args.size() > 2 ? &args[2] : nullptr,
+                                    args.size() > 3 ? &args[3] : nullptr);
+  if (!filter) return std::unexpected(filter.error());
+  auto selected = plotmate::sim::selectByPolygon(session().drawing, *mode, *points, *filter);
+  if (!selected) return std::unexpected(selected.error());
+  (*s)->add(*selected);
+  return Variant();
+}
+
+Result<std::vector<std::string>> AcadSelectionSet::handlesOf(const Variant& objects,
+                                                              std::string_view method) const {
+  std::vector<Variant> items;
+  if (auto list = objects.getIf<VariantList>()) items = *list;
+  else items.push_back(objects);
+  std::vector<std::string> handles;
+  for (const Variant& item : items) {
+    auto handle = entityHandleOf(*this, item, "Objects", method);
+    if (!handle) return std::unexpected(handle.error());
+    handles.push_back(*handle);
+  }
+  return handles;
+}
+
+Result<Variant> AcadSelectionSet::addItems(std::span<Variant> args) {
+  auto s = set();
+  if (!s) return std::unexpected(s.error());
+  if (!hasArg(args, 0)) return fail(hr::kBadParamCount, "Invalid number of parameters");
+  auto handles = handlesOf(args[0], "AddItems");
+  if (!handles) return std::unexpected(handles.error());
+  for (const auto& h : *handles)
+    if (!session().drawing.find(h)) return std::unexpected(objectErased());
+  (*s)->add(*handles);
+  return Variant();
+}
+
+// RemoveItems(objects): an object that is not in the set is passed over
+// without an error; the others leave the set (their entities stay).
+Result<Variant> AcadSelectionSet::removeItems(std::span<Variant> args) {
+  auto s = set();
+  if (!s) return std::unexpected(s.error());
+  if (!hasArg(args, 0)) return fail(hr::kBadParamCount, "Invalid number of parameters");
+  auto handles = handlesOf(args[0], "RemoveItems");
+  if (!handles) return std::unexpected(handles.error());
+  for (const auto& h : *handles) (*s)->remove(h);
+  return Variant();
+}
+
+const MemberTable<AcadSelectionSet>& AcadSelectionSet::members() {
+  using S = AcadSelectionSet;
+  static const MemberTable<S> table{
+      {"Name", &S::name},
+      {"Count", &S::count},
+      {"Item", &S::item},
+      {"Clear", nullptr, nullptr, &S::clear},
+      {"Delete", nullptr, nullptr, &S::erase},
+      {"SelectOnScreen", nullptr, nullptr, &S::selectOnScreen},
+      {"SelectByPolygon", nullptr, nullptr, &S::selectByPolygon},
+      {"AddItems", nullptr, nullptr, &S::addItems},
+      {"RemoveItems", nullptr, nullptr, &S::removeItems},
+  };
+  return table;
+}
+
+}  // namespace plotmate::sim

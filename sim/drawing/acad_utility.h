@@ -1,0 +1,26 @@
+#pragma once
+// Utility: the user's picks (from the session's pick queue) and coordinate
+// translation.
+
+#include "sim/drawing/acad_object.h"
+
+namespace plotmate::sim {
+
+class AcadUtility final : public AcadObject {
+ public:
+  AcadUtility(std::shared_ptr<HostContext> context, std::shared_ptr<DrawingSession> session)
+      : AcadObject(std::move(context), "AcadUtility", std::move(session)) {}
+
+ protected:
+  Result<Variant> invokeMember(std::string_view name, CallKind kind,
+                               std::span<Variant> args) override;
+
+ private:
+  static const MemberTable<AcadUtility>& members();
+  Result<Variant> getPoint(std::span<Variant> args);
+  Result<Variant> getEntity(std::span<Variant> args);
+  Result<Variant> translateCoordinates(std::span<Variant> args);
+  Result<Variant> prompt(std::span<Variant> args);
+};
+
+}  // namespace plotmate::sim

@@ -1,0 +1,28 @@
+#pragma once
+// Helpers shared by the geometry sources (not part of the drawing interface).
+
+#include <initializer_list>
+#include <optional>
+
+#include "sim/drawing/geometry.h"
+
+namespace plotmate::sim::detail {
+
+// Points closer than this fraction of the coordinates' magnitude (plus one
+// unit) are one point: loose enough for arithmetic on survey-size
+// coordinates, far below anything a drafter can draw.
+inline constexpr double kRelativeTolerance = 1e-10;
+
+double toleranceFor(std::initializer_list<Vec3> points, double extra = 0);
+double pieceTolerance(const Piece& a, const Piece& b);
+
+// Angle of p around the arc, counter-clockwise from its start, in [0, 2*pi).
+double angleOnArc(const Piece& arc, Vec3 p);
+// The angle from the arc's start when p lies within its sweep (tol in length units).
+std::optional<double> arcParameter(const Piece& arc, Vec3 p, double tol);
+// Position of p along the piece: 0..1 for segments, the angle for arcs.
+double parameterOn(const Piece& piece, Vec3 p, double tol);
+// Whether p lies on the piece within tol.
+bool onPiece(const Piece& piece, Vec3 p, double tol);
+
+}  // namespace plotmate::sim::detail

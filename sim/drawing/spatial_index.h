@@ -1,0 +1,53 @@
+#pragma once
+// Fence selection over a drawing, sped up by a uniform grid of plan-view
+// bounding boxes.
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/drawing/geometry.h"
+#include "sim/drawing/model.h"
+
+namespace plotmate::sim {
+
+// Entities bucketed by their bounding box in the plan view of one UCS.
+class SpatialIndex {
+ public:
+  SpatialIndex(std::span<const Entity* const> entities, const Ucs& ucs);
+  // Positions (into the entities given) of those whose box overlaps `box`,
+  // ascending, each once.
+  std::vector<std::size_t> candidates(const Box2& box) const;
+  // The same for the cells a plan-view segment passes through (view x and y
+  // of a and b), widened by `margin`: far fewer than its box for a long
+  // diagonal fence leg.
+  std::vector<std::size_t> candidatesAlong(Vec3 a, Vec3 b, double margin) const;
+  // The entity's box, or nothing when it has no extent.
+  const std::optional<Box2>& bounds(std::size_t position) const { return boxes_[position]; }
+
+ private:
+  std::size_t column(double x) const;
+  std::size_t row(double y) const;
+  void collect(std::size_t firstColumn, std::size_t lastColumn, std::size_t r,
+               std::vector<std::size_t>& out) const;
+  std::vector<std::size_t> finish(std::vector<std::size_t> found, const Box2& box) const;
+
+  std::vector<std::optional<Box2>> boxes_;
+  Box2 extent_{};
+  std::size_t columns_ = 1, rows_ = 1;
+  double cellWidth_ = 1, cellHeight_ = 1;
+  std::vector<std::vector<std::size_t>> cells_;
+  std::vector<std::size_t> large_;  // entities spanning much of the grid: always candidates
+};
+
+// Handles of the entities crossed by the open fence (world points, at least
+// two), seen in the plan view of the UCS, that pass the type filter (a group
+// code 0 pattern; nothing = every type), in creation order.
+std::vector<std::string> selectByFence(const Drawing& drawing, const Ucs& ucs,
+                                       std::span<const Vec3> fenceWorld,
+                                       std::optional<std::string_view> typeFilter);
+
+}  // namespace plotmate::sim

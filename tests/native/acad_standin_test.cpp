@@ -1,0 +1,472 @@
+// The drawing stand-in behind Dispatch: attachment, selection sets, fence
+// selection, entity members, regions, faults and the call log.
+
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+#include "acad_test_support.h"
+#include "sim/drawing/acad_errors.h"
+#include "sim/drawing/pick_queue.h"
+
+namespace plotmate::sim {
+namespace {
+
+using testing::attachHost;
+using testing::makeCircle;
+using testing::makeLine;
+using testing::makePolyline;
+using testing::makeSquare;
+using testing::numbers;
+
+Variant doubles(std::vector<double> values) { return fromDoubles(values); }
+
+Variant typeFilterCodes() { return VariantList{Variant(std::int16_t{0})}; }
+Variant typeFilterValues(const char* type) { return VariantList{Variant(type)}; }
+
+TEST(AcadStandIn, AttachesLikeTheRealHostWithNamesInAnyCase) {
+  auto host = makeAcadStandIn();
+  auto& app = *host.application;
+  ASSERT_TRUE(app.put("visible", Variant(true)));
+  EXPECT_EQ(*app.get("Visible"), Variant(true));
+  auto doc = getObject(app, "ACTIVEDOCUMENT");
+  ASSERT_TRUE(doc);
+  auto ms = getObject(**doc, "modelspace");
+  ASSERT_TRUE(ms);
+  EXPECT_EQ(*(*ms)->get("Count"), Variant(std::int32_t{0}));
+  EXPECT_TRUE(app.get("HWND"));
+  // The same collection object on every read.
+  EXPECT_EQ(*getObject(**doc, "Utility"), *getObject(**doc, "utility"));
+  auto unknown = app.get("NoSuchThing");
+  ASSERT_FALSE(unknown);
+  EXPECT_EQ(unknown.error().code, hr::kUnknownName);
+}
+
+TEST(AcadStandIn, SelectionSetsFailAsTheHostDoes) {
+  auto host = attachHost();
+  auto& sets = *host.selectionSets;
+  auto absent = sets.call("Item", {Variant("SSET")});
+  ASSERT_FALSE(absent);
+  EXPECT_EQ(absent.error().code, acad::kKeyNotFound);
+  EXPECT_EQ(absent.error().description, "Key not found");
+
+  auto created = callObject(sets, "Add", {Variant("SSET")});
+  ASSERT_TRUE(created);
+  auto again = sets.call("Add", {Variant("sset")});
+  ASSERT_FALSE(again);
+  EXPECT_EQ(again.error().code, acad::kDuplicateRecordName);
+  EXPECT_EQ(*sets.get("Count"), Variant(std::int32_t{1}));
+
+  auto found = callObject(sets, "Item", {Variant("Sset")});
+  ASSERT_TRUE(found);
+  EXPECT_EQ(*(*found)->get("Name"), Variant("SSET"));
+  EXPECT_TRUE(callObject(sets, "Item", {Variant(std::int16_t{0})}));
+
+  ASSERT_TRUE((*created)->call("Delete"));
+  EXPECT_FALSE(sets.call("Item", {Variant("SSET")}));
+  // Objects kept from before fail; a new set of the same name is another set.
+  EXPECT_FALSE((*found)->get("Count"));
+  auto renewed = callObject(sets, "Add", {Variant("SSET")});
+  ASSERT_TRUE(renewed);
+  EXPECT_FALSE((*found)->get("Count"));
+  EXPECT_TRUE((*renewed)->get("Count"));
+}
+
+// A polyline crossed by two lines, a circle and an arc-free 3-D polyline.
+struct CrossingDrawing {
+  std::string polyline, lineA, lineB, circle, farLine;
+};
+
+CrossingDrawing crossingDrawing(Drawing& d) {
+  CrossingDrawing c;
+  c.polyline = d.add(makePolyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}));
+  c.lineA = d.add(makeLine({5, -5, 0}, {5, 5, 0}));
+  c.circle = d.add(makeCircle({10, 5, 0}, 1));
+  c.lineB = d.add(makeLine({5, 5, 0}, {15, 5, 0}));
+  c.farLine = d.add(makeLine({50, 50, 0}, {60, 60, 0}));
+  return c;
+}
+
+TEST(AcadStandIn, FenceSelectionWithTypeFilterAndRemoveItems) {
+  auto host = attachHost();
+  auto c = crossingDrawing(host.session().drawing);
+  auto set = *callObject(*host.selectionSets, "Add", {Variant("SSET")});
+  Variant fence = doubles({0, 0, 0, 10, 0, 0, 10, 10, 0});
+
+  struct Case {
+    const char* name;
+    std::vector<Variant> filter;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {"lines only", {typeFilterCodes(), typeFilterValues("Line")}, {c.lineA, c.lineB}},
+      {"no filter", {}, {c.polyline, c.lineA, c.circle, c.lineB}},
+      {"wildcard", {typeFilterCodes(), typeFilterValues("*POLYLINE")}, {c.polyline}},
+  };
+  for (const auto& k : cases) {
+    ASSERT_TRUE(set->call("Clear"));
+    std::vector<Variant> args{Variant(std::int16_t{2}), fence};
+    args.insert(args.end(), k.filter.begin(), k.filter.end());
+    ASSERT_TRUE(set->call("SelectByPolygon", args)) << k.name;
+    std::vector<std::string> got;
+    auto count = asDouble(*set->get("Count"));
+    for (int i = 0; i < static_cast<int>(*count); ++i)
+      got.push_back(*(*callObject(*set, "Item", {Variant(std::int16_t(i))}))->get("Handle")->getIf<std::string>());
+    EXPECT_EQ(got, k.expected) << k.name;
+  }
+
+  // The picked polyline is not among the lines: removing it changes nothing.
+  auto polyline = *callObject(*host.modelSpace, "Item", {Variant(std::int16_t{0})});
+  ASSERT_TRUE(set->call("Clear"));
+  ASSERT_TRUE(set->call("SelectByPolygon", {Variant(std::int16_t{2}), fence, typeFilterCodes(), typeFilterValues("Line")}));
+  EXPECT_TRUE(set->call("RemoveItems", {Variant(VariantList{Variant(polyline)})}));
+  EXPECT_EQ(*set->get("Count"), Variant(std::int32_t{2}));
+  auto lineA = *callObject(*set, "Item", {Variant(std::int16_t{0})});
+  EXPECT_TRUE(set->call("RemoveItems", {Variant(VariantList{Variant(lineA)})}));
+  EXPECT_EQ(*set->get("Count"), Variant(std::int32_t{1}));
+  EXPECT_FALSE(set->call("Item", {Variant(std::int16_t{1})}));
+}
+
+TEST(AcadStandIn, FencePointsAreWorldCoordinatesUnderAnyUcs) {
+  auto host = attachHost();
+  auto& session = host.session();
+  session.drawing.ucs = {{1000, 500, 0}, {0, 1, 0}, {-1, 0, 0}};
+  std::string atWorldOrigin = session.drawing.add(makeLine({0, -5, 0}, {0, 5, 0}));
+  // Where the fence would fall if its points were read as UCS coordinates.
+  session.drawing.add(makeLine({995, 500, 0}, {1005, 500, 0}));
+  auto set = *callObject(*host.selectionSets, "Add", {Variant("SSET")});
+  ASSERT_TRUE(set->call("SelectByPolygon", {Variant(std::int16_t{2}), doubles({-5, 0, 0, 5, 0, 0})}));
+  ASSERT_EQ(*set->get("Count"), Variant(std::int32_t{1}));
+  EXPECT_EQ(*(*callObject(*set, "Item", {Variant(std::int16_t{0})}))->get("Handle"), Variant(atWorldOrigin));
+}
+
+TEST(AcadStandIn, PolygonModesAndBadArguments) {
+  auto host = attachHost();
+  auto& d = host.session().drawing;
+  std::string inside = d.add(makeCircle({5, 5, 0}, 1));
+  std::string crossing = d.add(makeLine({5, 5, 0}, {20, 5, 0}));
+  d.add(makeCircle({50, 50, 0}, 1));
+  auto set = *callObject(*host.selectionSets, "Add", {Variant("P")});
+  Variant square = doubles({0, 0, 0, 10, 0, 0, 10, 10, 0, 0, 10, 0});
+
+  struct Case {
+    const char* name;
+    std::int16_t mode;
+    Variant points;
+    bool succeeds;
+    std::vector<std::string> selected;
+  };
+  const Case cases[] = {
+      {"window polygon", 6, square, true, {inside}},
+      {"crossing polygon", 7, square, true, {inside, crossing}},
+      {"not a polygon mode", 0, square, false, {}},
+      {"fence of one point", 2, doubles({0, 0, 0}), false, {}},
+      {"ragged point list", 2, doubles({0, 0, 0, 1}), false, {}},
+      {"polygon of two points", 6, doubles({0, 0, 0, 1, 1, 0}), false, {}},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(set->call("Clear"));
+    EXPECT_EQ(set->call("SelectByPolygon", {Variant(c.mode), c.points}).has_value(), c.succeeds) << c.name;
+    std::vector<std::string> got;
+    for (std::int16_t i = 0; i < *asDouble(*set->get("Count")); ++i)
+      got.push_back(*(*callObject(*set, "Item", {Variant(i)}))->get("Handle")->getIf<std::string>());
+    EXPECT_EQ(got, c.selected) << c.name;
+  }
+}
+
+TEST(AcadStandIn, PolylineCoordinatesHaveTheHostsShapes) {
+  auto host = attachHost();
+  auto& d = host.session().drawing;
+  Entity lw = makePolyline(EntityKind::LwPolyline, {{1, 2, 0}, {3, 4, 0}});
+  lw.elevation = 5;
+  Entity old2d = makePolyline(EntityKind::Polyline2d, {{1, 2, 0}, {3, 4, 0}});
+  old2d.elevation = 7;
+  d.add(lw);
+  d.add(old2d);
+  d.add(makePolyline(EntityKind::Polyline3d, {{1, 2, 3}, {4, 5, 6}}));
+  d.add(makeLine({0, 0, 0}, {1, 1, 1}));
+
+  struct Case {
+    int item;
+    const char* objectName;
+    std::vector<double> coordinates;
+    std::vector<double> second;  // Coordinate(1)
+  };
+  const Case cases[] = {
+      {0, "AcDbPolyline", {1, 2, 3, 4}, {3, 4}},
+      {1, "AcDb2dPolyline", {1, 2, 7, 3, 4, 7}, {3, 4, 7}},
+      {2, "AcDb3dPolyline", {1, 2, 3, 4, 5, 6}, {4, 5, 6}},
+  };
+  for (const auto& c : cases) {
+    auto e = *callObject(*host.modelSpace, "Item", {Variant(std::int16_t(c.item))});
+    EXPECT_EQ(*e->get("ObjectName"), Variant(c.objectName));
+    EXPECT_EQ(numbers(*e->get("Coordinates")), c.coordinates) << c.objectName;
+    EXPECT_EQ(numbers(*e->get("Coordinate", {Variant(std::int16_t{1})})), c.second) << c.objectName;
+    EXPECT_FALSE(e->get("Coordinate", {Variant(std::int16_t{2})})) << c.objectName;
+    EXPECT_FALSE(e->get("Coordinate", {Variant(std::int16_t{-1})})) << c.objectName;
+  }
+  auto lwObject = *callObject(*host.modelSpace, "Item", {Variant(std::int16_t{0})});
+  EXPECT_EQ(*lwObject->get("Elevation"), Variant(5.0));
+  EXPECT_EQ(numbers(*lwObject->get("Normal")), (std::vector<double>{0, 0, 1}));
+  auto line = *callObject(*host.modelSpace, "Item", {Variant(std::int16_t{3})});
+  auto none = line->get("Coordinates");
+  ASSERT_FALSE(none);
+  EXPECT_EQ(none.error().code, hr::kUnknownName);
+  EXPECT_EQ(numbers(*line->get("startpoint")), (std::vector<double>{0, 0, 0}));
+  EXPECT_EQ(numbers(*line->get("endPoint")), (std::vector<double>{1, 1, 1}));
+}
+
+TEST(AcadStandIn, PolylinesOfTooFewOrRaggedVerticesAreRefused) {
+  struct Case {
+    const char* method;
+    std::vector<double> values;
+    bool accepted;
+  };
+  const Case cases[] = {
+      {"AddLightWeightPolyline", {}, false},
+      {"AddLightWeightPolyline", {1, 2}, false},
+      {"AddLightWeightPolyline", {1, 2, 3}, false},
+      {"AddLightWeightPolyline", {0, 0, 1, 1}, true},
+      {"Add3DPoly", {0, 0, 0}, false},
+      {"Add3DPoly", {0, 0, 0, 1, 1}, false},
+      {"Add3DPoly", {0, 0, 0, 1, 1, 1}, true},
+      {"AddPolyline", {0, 0, 0, 1, 1, 0}, true},
+  };
+  for (const auto& c : cases) {
+    auto host = attachHost();
+    auto r = host.modelSpace->call(c.method, {doubles(c.values)});
+    EXPECT_EQ(r.has_value(), c.accepted) << c.method << " " << c.values.size();
+    EXPECT_EQ(host.session().drawing.size(), c.accepted ? 1u : 0u) << c.method;
+    if (!r) {
+      EXPECT_EQ(r.error().code, hr::kInvalidArg);
+      EXPECT_NE(r.error().description.find(c.method), std::string::npos);
+    }
+  }
+}
+
+TEST(AcadStandIn, IntersectWithAnswersAnEmptyArrayWhenNothingMeets) {
+  auto host = attachHost();
+  auto& session = host.session();
+  session.drawing.add(makePolyline(EntityKind::Polyline3d, {{0, 0, 10}, {10, 0, 10}}));
+  session.drawing.add(makeLine({5, -5, 10}, {5, 5, 10}));
+  session.drawing.add(makeLine({5, -5, 0}, {5, 5, 0}));  // passes below it
+  auto item = [&](int i) { return *callObject(*host.modelSpace, "Item", {Variant(std::int16_t(i))}); };
+  auto poly = item(0);
+
+  auto meets = item(1)->call("IntersectWith", {Variant(poly), Variant(std::int16_t{0})});
+  ASSERT_TRUE(meets);
+  EXPECT_EQ(numbers(*meets), (std::vector<double>{5, 0, 10}));
+
+  auto below = item(2)->call("IntersectWith", {Variant(poly), Variant(std::int16_t{0})});
+  ASSERT_TRUE(below);
+  ASSERT_TRUE(below->is<VariantList>());
+  EXPECT_TRUE(below->getIf<VariantList>()->empty());
+
+  session.noIntersection = NoIntersectionAnswer::Empty;
+  auto empty = item(2)->call("IntersectWith", {Variant(poly), Variant(std::int16_t{0})});
+  ASSERT_TRUE(empty);
+  EXPECT_TRUE(empty->isEmpty());
+  EXPECT_FALSE(item(1)->call("IntersectWith", {Variant("not an entity"), Variant(std::int16_t{0})}));
+}
+
+TEST(AcadStandIn, DeletedEntitiesFailCleanlyAndComeBackWithUndo) {
+  auto host = attachHost();
+  auto& session = host.session();
+  std::string handle = session.drawing.add(makeLine({0, 0, 0}, {1, 0, 0}));
+  session.drawing.add(makeLine({0, 1, 0}, {1, 1, 0}));
+  session.picks.push(PickAnswer::entity(handle));
+  std::vector<Variant> args{Variant(), Variant(), Variant("Pick point:")};
+  ASSERT_TRUE(host.utility->invoke("GetEntity", CallKind::Method, args));
+  auto picked = asObject(args[0]);
+  auto other = *callObject(*host.modelSpace, "Item", {Variant(std::int16_t{1})});
+
+  ASSERT_TRUE(picked->call("Delete"));
+  for (const char* member : {"ObjectName", "Handle", "StartPoint"}) {
+    auto r = picked->get(member);
+    ASSERT_FALSE(r) << member;
+    EXPECT_EQ(r.error().description, "Object was erased") << member;
+  }
+  EXPECT_FALSE(picked->call("Delete"));
+  EXPECT_EQ(*other->get("ObjectName"), Variant("AcDbLine"));
+  EXPECT_EQ(*host.modelSpace->get("Count"), Variant(std::int32_t{1}));
+
+  ASSERT_TRUE(host.document->call("SendCommand", {Variant("u\r")}));
+  EXPECT_EQ(*picked->get("Handle"), Variant(handle));
+}
+
+TEST(AcadStandIn, TextStringIsReadAndWritten) {
+  auto host = attachHost();
+  auto text = *callObject(*host.modelSpace, "AddText", {Variant("12.5"), doubles({0, 0, 0}), Variant(2.5)});
+  EXPECT_EQ(*text->get("TextString"), Variant("12.5"));
+  ASSERT_TRUE(text->put("TextString", Variant("L=12.35")));
+  ASSERT_TRUE(text->call("Update"));
+  EXPECT_EQ(*text->get("TextString"), Variant("L=12.35"));
+  auto line = *callObject(*host.modelSpace, "AddLine", {doubles({0, 0, 0}), doubles({1, 0, 0})});
+  EXPECT_FALSE(line->put("TextString", Variant("x")));
+}
+
+// The area tool's run through the automation surface: count, pick, command,
+// largest new region, subtraction of the islands, highlight, delete.
+TEST(AcadStandIn, AreaToolRunLeavesTheDrawingAsItWas) {
+  auto host = attachHost();
+  auto& session = host.session();
+  session.drawing.add(makeSquare(0, 0, 100));
+  session.drawing.add(makeSquare(20, 20, 20));
+  session.drawing.add(makeCircle({70, 70, 0}, 10));
+  session.picks.push(PickAnswer::at({50, 50, 0}));
+
+  auto& ms = *host.modelSpace;
+  auto count = [&] { return static_cast<int>(*asDouble(*ms.get("Count"))); };
+  int base = count();
+  auto point = host.utility->call("GetPoint", {Missing{}, Variant("pick point: ")});
+  ASSERT_TRUE(point);
+  ASSERT_TRUE(host.document->call("SetVariable", {Variant("NOMUTT"), Variant(std::int16_t{1})}));
+  ASSERT_TRUE(host.document->call("SendCommand", {Variant("-boundary\ra\ro\rr\r\r50,50\r\r")}));
+  ASSERT_TRUE(host.document->call("SetVariable", {Variant("NOMUTT"), Variant(std::int16_t{0})}));
+  int added = count() - base;
+  ASSERT_EQ(added, 3);
+  auto outer = *callObject(ms, "Item", {Variant(std::int16_t(base))});
+  EXPECT_EQ(*outer->get("AREA"), Variant(10000.0));
+  for (int i = 0; i < added - 1; ++i) {
+    auto island = *callObject(ms, "Item", {Variant(std::int16_t(count() - 1))});
+    ASSERT_TRUE(outer->call("Boolean", {Variant(std::int16_t{2}), Variant(island)}));
+  }
+  EXPECT_NEAR(*asDouble(*outer->get("Area")), 10000 - 400 - std::numbers::pi * 100, 1e-9);
+  ASSERT_TRUE(outer->call("Highlight", {Variant(true)}));
+  ASSERT_TRUE(outer->call("Delete"));
+  EXPECT_EQ(count(), base);
+  EXPECT_EQ(*host.document->call("GetVariable", {Variant("NOMUTT")}), Variant(std::int16_t{0}));
+}
+
+TEST(AcadStandIn, BooleanSubtractionOfRegions) {
+  struct Case {
+    const char* name;
+    std::vector<Vec3> centers;  // circles of radius 10, 2, ...: regions 0 and 1
+    std::vector<double> radii;
+    bool succeeds;
+    double area;
+    int regionsLeft;
+  };
+  const double pi = std::numbers::pi;
+  const Case cases[] = {
+      {"island inside", {{0, 0, 0}, {3, 0, 0}}, {10, 2}, true, pi * 96, 1},
+      {"apart", {{0, 0, 0}, {50, 0, 0}}, {10, 2}, true, pi * 100, 1},
+      {"partly overlapping", {{0, 0, 0}, {10, 0, 0}}, {10, 2}, false, pi * 100, 2},
+  };
+  for (const auto& c : cases) {
+    auto host = attachHost();
+    VariantList circles;
+    for (std::size_t i = 0; i < c.centers.size(); ++i)
+      circles.push_back(*host.modelSpace->call("AddCircle", {pointVariant(c.centers[i]), Variant(c.radii[i])}));
+    auto regions = host.modelSpace->call("AddRegion", {Variant(circles)});
+    ASSERT_TRUE(regions) << c.name;
+    const auto& list = *regions->getIf<VariantList>();
+    auto outer = asObject(list[0]);
+    auto island = asObject(list[1]);
+    EXPECT_EQ(outer->call("Boolean", {Variant(std::int16_t{2}), list[1]}).has_value(), c.succeeds) << c.name;
+    EXPECT_NEAR(*asDouble(*outer->get("Area")), c.area, 1e-9) << c.name;
+    int regionsLeft = 0;
+    for (const Entity* e : host.session().drawing.entities()) regionsLeft += e->kind == EntityKind::Region;
+    EXPECT_EQ(regionsLeft, c.regionsLeft) << c.name;
+    EXPECT_EQ(island->get("ObjectName").has_value(), !c.succeeds) << c.name;
+  }
+}
+
+TEST(AcadStandIn, NestedIslandsAreNotSubtractedTwice) {
+  auto host = attachHost();
+  auto& session = host.session();
+  session.drawing.add(makeSquare(0, 0, 100));
+  session.drawing.add(makeSquare(10, 10, 50));
+  session.drawing.add(makeCircle({35, 35, 0}, 5));  // inside the inner square
+  ASSERT_TRUE(host.document->call("SendCommand", {Variant("-boundary\ra\ro\rr\r\r80,80\r\r")}));
+  ASSERT_EQ(session.drawing.size(), 6u);
+  auto outer = *callObject(*host.modelSpace, "Item", {Variant(std::int16_t{3})});
+  for (int i = 0; i < 2; ++i) {
+    auto last = *callObject(*host.modelSpace, "Item", {Variant(std::int16_t(session.drawing.size() - 1))});
+    ASSERT_TRUE(outer->call("Boolean", {Variant(std::int16_t{2}), Variant(last)}));
+  }
+  EXPECT_NEAR(*asDouble(*outer->get("Area")), 10000 - 2500, 1e-9);
+}
+
+TEST(AcadStandIn, TranslateCoordinatesBetweenSystems) {
+  auto host = attachHost();
+  host.session().drawing.ucs = {{0, 0, 100}, {1, 0, 0}, {0, 1, 0}};
+  struct Case {
+    std::vector<double> point;
+    std::int16_t from, to;
+    bool displacement;
+    std::vector<double> expected;
+  };
+  const Case cases[] = {
+      {{1, 2, 3}, 0, 1, false, {1, 2, -97}},
+      {{1, 2, 3}, 1, 0, false, {1, 2, 103}},
+      {{1, 2, 3}, 0, 1, true, {1, 2, 3}},
+  };
+  for (const auto& c : cases) {
+    auto r = host.utility->call("TranslateCoordinates",
+                                {doubles(c.point), Variant(c.from), Variant(c.to), Variant(c.displacement)});
+    ASSERT_TRUE(r);
+    auto got = numbers(*r);
+    ASSERT_EQ(got.size(), 3u);
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(got[i], c.expected[i], 1e-12);
+  }
+  // The entity system needs its normal; a point must have three numbers.
+  EXPECT_FALSE(host.utility->call("TranslateCoordinates",
+                                  {doubles({1, 2}), Variant(std::int16_t{0}), Variant(std::int16_t{1}), Variant(false)}));
+  auto ocs = host.utility->call("TranslateCoordinates", {doubles({1, 2, 5}), Variant(std::int16_t{4}),
+                                                         Variant(std::int16_t{0}), Variant(false), doubles({0, 0, 1})});
+  ASSERT_TRUE(ocs);
+  EXPECT_EQ(numbers(*ocs), (std::vector<double>{1, 2, 5}));
+}
+
+TEST(AcadStandIn, FaultsAtTheNthCallAndTheCallLog) {
+  auto host = attachHost();
+  auto& session = host.session();
+  std::string line = session.drawing.add(makeLine({0, 0, 0}, {10, 0, 0}));
+  host.host.context->faults.add({"AcadUtility", "getentity", 2, Error{hr::kFail, "injected"}});
+  host.host.context->faults.add({"", "SendCommand", 0, Error{hr::kFail, "busy"}});
+  for (int i = 0; i < 3; ++i) session.picks.push(PickAnswer::entity(line));
+
+  std::vector<bool> outcomes;
+  for (int i = 0; i < 3; ++i) {
+    std::vector<Variant> args{Variant(), Variant(), Variant("Pick point:")};
+    auto r = host.utility->invoke("GetEntity", CallKind::Method, args);
+    outcomes.push_back(r.has_value());
+    if (!r) {
+      EXPECT_EQ(r.error().description, "injected");
+      EXPECT_TRUE(args[0].isEmpty());
+    }
+  }
+  EXPECT_EQ(outcomes, (std::vector<bool>{true, false, true}));
+  // A failed call takes no answer from the queue.
+  EXPECT_EQ(session.picks.pending(), 1u);
+
+  EXPECT_FALSE(host.document->call("SendCommand", {Variant("point\r1,1\r")}));
+  EXPECT_EQ(session.drawing.size(), 1u);
+  EXPECT_TRUE(session.commands.sent.empty());
+  ASSERT_TRUE(host.document->call("SetVariable", {Variant("CMDECHO"), Variant(std::int16_t{0})}));
+
+  const auto& log = host.host.context->log.entries();
+  ASSERT_EQ(log.size(), 5u);
+  EXPECT_EQ(log[0].object, "AcadUtility");
+  EXPECT_EQ(log[0].member, "GetEntity");
+  EXPECT_EQ(log[0].arguments, "Empty, Empty, \"Pick point:\"");
+  EXPECT_FALSE(log[0].failed);
+  EXPECT_TRUE(log[1].failed);
+  EXPECT_EQ(log[3].member, "SendCommand");
+  EXPECT_TRUE(log[3].failed);
+  EXPECT_EQ(log[4].arguments, "\"CMDECHO\", 0");
+}
+
+TEST(AcadStandIn, EntityObjectsAreLoggedUnderTheirClassNames) {
+  auto host = attachHost();
+  host.session().drawing.add(makeCircle({0, 0, 0}, 1));
+  host.host.context->faults.add({"AcDbCircle", "Area", 0, Error{hr::kFail, "no area today"}});
+  auto circle = *callObject(*host.modelSpace, "Item", {Variant(std::int16_t{0})});
+  EXPECT_FALSE(circle->get("Area"));
+  EXPECT_TRUE(circle->get("Radius"));
+  EXPECT_EQ(host.host.context->log.entries().back().object, "AcDbCircle");
+}
+
+}  // namespace
+}  // namespace plotmate::sim

@@ -1,0 +1,167 @@
+#include "sim/drawing/coords.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace plotmate::sim {
+namespace {
+
+constexpr double kEps = 1e-9;
+
+void expectNear(Vec3 actual, Vec3 expected, const char* what) {
+  EXPECT_NEAR(actual.x, expected.x, kEps) << what;
+  EXPECT_NEAR(actual.y, expected.y, kEps) << what;
+  EXPECT_NEAR(actual.z, expected.z, kEps) << what;
+}
+
+// A UCS raised to z = 5, moved to (10, 20) and turned 90 degrees: its X axis
+// is world Y, its Y axis world -X.
+const Ucs kRaisedTurned{{10, 20, 5}, {0, 1, 0}, {-1, 0, 0}};
+// A UCS standing up: X along world X, Y along world Z (Z then points to -Y).
+const Ucs kStanding{{0, 0, 0}, {1, 0, 0}, {0, 0, 1}};
+// Axes given with a length and a slight skew, as a file may hold them.
+const Ucs kSkewed{{1, 2, 3}, {2, 0, 0}, {0.001, 3, 0}};
+const double kSqrtHalf = std::sqrt(0.5);
+const Ucs kTilted{{-4, 7, 2}, {kSqrtHalf, kSqrtHalf, 0}, {-0.5, 0.5, kSqrtHalf}};
+
+TEST(DrawingCoords, ArbitraryAxisRule) {
+  struct Case {
+    const char* what;
+    Vec3 normal;
+    Vec3 x, y;
+  };
+  const double cap = 1.0 / 64;
+  const Case cases[] = {
+      {"world Z", {0, 0, 1}, {1, 0, 0}, {0, 1, 0}},
+      {"mirrored: -Z flips X", {0, 0, -1}, {-1, 0, 0}, {0, 1, 0}},
+      {"along world X", {1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
+      {"along world Y", {0, 1, 0}, {-1, 0, 0}, {0, 0, 1}},
+      {"unnormalised normal", {0, 0, 7}, {1, 0, 0}, {0, 1, 0}},
+      {"zero normal taken as Z", {0, 0, 0}, {1, 0, 0}, {0, 1, 0}},
+  };
+  for (const auto& c : cases) {
+    const Frame f = ocsFrame(c.normal);
+    expectNear(f.x, c.x, c.what);
+    expectNear(f.y, c.y, c.what);
+  }
+  // Just inside the polar cap the world-Y rule applies, just outside the world-Z one.
+  const Frame inside = ocsFrame({cap * 0.99, 0, 1});
+  const Frame outside = ocsFrame({cap * 1.01, 0, 1});
+  EXPECT_NEAR(inside.x.y, 0.0, kEps);   // Wy x N has no Y part
+  EXPECT_GT(inside.x.x, 0.99);
+  EXPECT_NEAR(outside.x.x, 0.0, kEps);  // Wz x N has no X part
+  EXPECT_GT(outside.x.y, 0.99);
+}
+
+TEST(DrawingCoords, FramesAreOrthonormal) {
+  const Vec3 normals[] = {{0.3, -0.4, 0.8}, {1, 1, 1}, {0, -1, 0}, {0.01, 0.01, -1}};
+  for (const Vec3& n : normals) {
+    const Frame f = ocsFrame(n);
+    EXPECT_NEAR(dot(f.x, f.y), 0, kEps);
+    EXPECT_NEAR(length(f.x), 1, kEps);
+    expectNear(cross(f.x, f.y), normalize(n), "right-handed, Z along the normal");
+  }
+  const Frame skewed = ucsFrame(kSkewed);
+  EXPECT_NEAR(dot(skewed.x, skewed.y), 0, kEps);
+  expectNear(skewed.x, {1, 0, 0}, "x keeps its direction");
+  expectNear(skewed.z, {0, 0, 1}, "z from x cross y");
+}
+
+TEST(DrawingCoords, KnownTranslations) {
+  struct Case {
+    const char* what;
+    Ucs ucs;
+    Vec3 p;
+    int from, to;
+    bool displacement;
+    std::optional<Vec3> normal;
+    Vec3 expected;
+  };
+  const Case cases[] = {
+      {"world to raised UCS", kRaisedTurned, {10, 21, 5}, 0, 1, false, {}, {1, 0, 0}},
+      {"raised UCS to world", kRaisedTurned, {1, 2, 3}, 1, 0, false, {}, {8, 21, 8}},
+      {"displacement ignores the origin", kRaisedTurned, {0, 1, 0}, 0, 1, true, {}, {1, 0, 0}},
+      {"standing UCS sees world Z as Y", kStanding, {3, 9, 4}, 0, 1, false, {}, {3, 4, -9}},
+      {"entity system with -Z mirrors X", Ucs{}, {2, 3, 4}, 4, 0, false, Vec3{0, 0, -1}, {-2, 3, -4}},
+      {"polyline at elevation 5 to world UCS", Ucs{}, {1, 2, 5}, 4, 1, false, Vec3{0, 0, 1}, {1, 2, 5}},
+      {"entity system to raised UCS", kRaisedTurned, {10, 21, 5}, 4, 1, false, Vec3{0, 0, 1}, {1, 0, 0}},
+      {"world to world", kTilted, {1, 2, 3}, 0, 0, false, {}, {1, 2, 3}},
+      {"normal ignored outside the entity system", Ucs{}, {1, 2, 3}, 0, 1, false, Vec3{1, 0, 0}, {1, 2, 3}},
+  };
+  for (const auto& c : cases) {
+    auto r = translateCoordinates(c.ucs, c.p, c.from, c.to, c.displacement, c.normal);
+    ASSERT_TRUE(r.has_value()) << c.what;
+    expectNear(*r, c.expected, c.what);
+  }
+}
+
+TEST(DrawingCoords, RoundTrips) {
+  struct Case {
+    const char* what;
+    Ucs ucs;
+    int system;
+    std::optional<Vec3> normal;
+  };
+  const Case cases[] = {
+      {"raised, turned UCS", kRaisedTurned, 1, {}},
+      {"standing UCS", kStanding, 1, {}},
+      {"tilted UCS", kTilted, 1, {}},
+      {"skewed UCS", kSkewed, 1, {}},
+      {"tilted normal", Ucs{}, 4, Vec3{0.3, -0.4, 0.8}},
+      {"normal near world Z", Ucs{}, 4, Vec3{0.01, 0.005, 1}},
+      {"normal pointing down", kTilted, 4, Vec3{0, 0, -1}},
+  };
+  const Vec3 points[] = {{0, 0, 0}, {1.5, -2.25, 3}, {-1e6, 2e6, 12.5}};
+  for (const auto& c : cases) {
+    for (const Vec3& p : points) {
+      for (bool displacement : {false, true}) {
+        auto there = translateCoordinates(c.ucs, p, 0, c.system, displacement, c.normal);
+        ASSERT_TRUE(there.has_value()) << c.what;
+        auto back = translateCoordinates(c.ucs, *there, c.system, 0, displacement, c.normal);
+        ASSERT_TRUE(back.has_value()) << c.what;
+        EXPECT_NEAR(back->x, p.x, 1e-6) << c.what;
+        EXPECT_NEAR(back->y, p.y, 1e-6) << c.what;
+        EXPECT_NEAR(back->z, p.z, 1e-6) << c.what;
+        // A rigid motion keeps distances from the origin for displacements.
+        if (displacement) {
+          EXPECT_NEAR(length(*there), length(p), 1e-6) << c.what;
+        }
+      }
+    }
+  }
+}
+
+TEST(DrawingCoords, PointAndDisplacementDifferByTheOrigin) {
+  auto asPoint = translateCoordinates(kTilted, {1, 2, 3}, 1, 0, false, {});
+  auto asShift = translateCoordinates(kTilted, {1, 2, 3}, 1, 0, true, {});
+  ASSERT_TRUE(asPoint && asShift);
+  expectNear(sub(*asPoint, *asShift), kTilted.origin, "difference is the origin");
+}
+
+TEST(DrawingCoords, RefusedTranslations) {
+  struct Case {
+    const char* what;
+    int from, to;
+    std::optional<Vec3> normal;
+  };
+  const Case cases[] = {
+      {"entity system without normal", 4, 0, {}},
+      {"to entity system without normal", 1, 4, {}},
+      {"zero normal", 4, 1, Vec3{0, 0, 0}},
+      {"infinite normal", 4, 1, Vec3{INFINITY, 0, 1}},
+      {"display system", 2, 0, {}},
+      {"paper space", 0, 3, {}},
+      {"unknown code", 5, 0, {}},
+      {"negative code", -1, 0, {}},
+  };
+  for (const auto& c : cases) {
+    auto r = translateCoordinates(Ucs{}, {1, 2, 3}, c.from, c.to, false, c.normal);
+    ASSERT_FALSE(r.has_value()) << c.what;
+    EXPECT_EQ(r.error().code, hr::kInvalidArg) << c.what;
+    EXPECT_NE(r.error().description.find("TranslateCoordinates"), std::string::npos) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace plotmate::sim

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim/drawing/spatial_index.h"
+#include "sim/drawing/type_filter.h"
+
+namespace plotmate::sim {
+namespace {
+
+TEST(DrawingTypeFilter, WildcardsAsSelectionFiltersTakeThem) {
+  struct Case {
+    const char* pattern;
+    const char* name;
+    bool matches;
+  };
+  const Case cases[] = {
+      {"Line", "LINE", true},
+      {"line", "LINE", true},
+      {"LINE", "LWPOLYLINE", false},
+      {"*LINE", "LWPOLYLINE", true},
+      {"*LINE", "LINE", true},
+      {"L*E", "LINES", false},
+      {"L*E", "LE", true},
+      {"LINE,ARC", "ARC", true},
+      {"LINE,ARC", "CIRCLE", false},
+      {"~LINE", "ARC", true},
+      {"~LINE", "line", false},
+      {"LINE,~ARC", "CIRCLE", true},
+      {"?INE", "LINE", true},
+      {"?NE", "LINE", false},
+      {"#", "7", true},
+      {"#", "A", false},
+      {"@@", "AB", true},
+      {"@@", "A1", false},
+      {"A.B", "A-B", true},
+      {"A.B", "A1B", false},
+      {"[AL]INE", "LINE", true},
+      {"[al]ine", "LINE", true},
+      {"[~AL]INE", "LINE", false},
+      {"[A-M]INE", "LINE", true},
+      {"[N-Z]INE", "LINE", false},
+      {"[,]", ",", true},
+      {"`*U2", "*U2", true},
+      {"`*U2", "AU2", false},
+      {"`,", ",", true},
+      {"*", "", true},
+      {"", "", true},
+      {"", "LINE", false},
+      {"[AB", "[AB", true},
+      {"图?", "图层", true},
+      {"图?", "图层1", false},
+      {"*A*A*A*A*B", "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", false},
+      {"?", "\xff", true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(matchesWildcard(c.pattern, c.name), c.matches) << c.pattern << " / " << c.name;
+  }
+}
+
+TEST(DrawingTypeFilter, EntityKindsByTheirFileTypeNames) {
+  struct Case {
+    const char* pattern;
+    EntityKind kind;
+    bool matches;
+  };
+  const Case cases[] = {
+      {"Line", EntityKind::Line, true},
+      {"Line", EntityKind::LwPolyline, false},
+      {"Line", EntityKind::Polyline3d, false},
+      {"polyline", EntityKind::Polyline2d, true},
+      {"polyline", EntityKind::Polyline3d, true},
+      {"LWPOLYLINE", EntityKind::LwPolyline, true},
+      {"INSERT", EntityKind::BlockRef, true},
+      {"*TEXT", EntityKind::MText, true},
+      {"REGION", EntityKind::Region, true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(matchesTypeFilter(c.pattern, c.kind), c.matches) << c.pattern;
+}
+
+Entity line(Vec3 a, Vec3 b) {
+  Entity e;
+  e.kind = EntityKind::Line;
+  e.points = {a, b};
+  return e;
+}
+
+Entity circle(Vec3 center, double radius) {
+  Entity e;
+  e.kind = EntityKind::Circle;
+  e.points = {center};
+  e.radius = radius;
+  return e;
+}
+
+TEST(DrawingFence, SelectsWhatTheFenceCrossesInCreationOrder) {
+  Drawing d;
+  const std::string far = d.add(line({20, 1, 0}, {20, 10, 0}));       // beside every leg
+  const std::string near = d.add(line({2, -5, 0}, {2, 5, 0}));        // crossed by the first leg
+  const std::string above = d.add(line({5, -5, 40}, {5, 5, 40}));     // high above, crossed in plan
+  const std::string missed = d.add(line({50, -5, 0}, {50, 5, 0}));
+  const std::string round = d.add(circle({10, 0, 0}, 1));
+  const std::string gone = d.add(line({3, -5, 0}, {3, 5, 0}));
+  d.erase(gone);
+  Entity pline;
+  pline.kind = EntityKind::LwPolyline;
+  pline.points = {{0, 0, 0}, {25, 0, 0}, {25, 5, 0}};
+  pline.bulges = {0, 0, 0};
+  const std::string picked = d.add(pline);
+
+  const std::vector<Vec3> fence{{0, 0, 0}, {25, 0, 0}, {25, 5, 0}};
+  struct Case {
+    const char* what;
+    std::optional<std::string_view> filter;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {"lines only", "Line", {near, above}},
+      {"any type", std::nullopt, {near, above, round, picked}},
+      {"lines and circles", "LINE,CIRCLE", {near, above, round}},
+      {"all but lines", "~LINE", {round, picked}},
+      {"nothing of that type", "TEXT", {}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(selectByFence(d, d.ucs, fence, c.filter), c.expected) << c.what;
+  }
+  // A leg back across the top reaches the far line; the order stays creation order.
+  const std::vector<Vec3> longer{{0, 0, 0}, {25, 0, 0}, {25, 5, 0}, {15, 5, 0}};
+  EXPECT_EQ(selectByFence(d, d.ucs, longer, "Line"), (std::vector<std::string>{far, near, above}));
+  EXPECT_TRUE(selectByFence(d, d.ucs, std::span(fence).first(1), std::nullopt).empty());
+}
+
+TEST(DrawingFence, SelectsInThePlanViewOfTheUcs) {
+  Drawing d;
+  const std::string upright = d.add(line({0, 5, 10}, {10, 5, 0}));  // a slope in the world XZ plane
+  d.ucs = Ucs{{0, 0, 0}, {1, 0, 0}, {0, 0, 1}};                       // looking at that plane
+  const std::vector<Vec3> fence{{0, 0, 0}, {10, 0, 10}};
+  EXPECT_EQ(selectByFence(d, d.ucs, fence, "LINE"), std::vector<std::string>{upright});
+  EXPECT_TRUE(selectByFence(d, Ucs{}, fence, "LINE").empty()) << "seen from above they are parallel";
+}
+
+// A deterministic scatter of lines, circles and a few drawing-wide lines; the
+// grid must find exactly what testing every entity finds.
+TEST(DrawingFence, IndexFindsWhatTestingEveryEntityFinds) {
+  std::uint64_t state = 12345;
+  auto next = [&] {
+    state = state * 6364136223846793005ull + 1442695040888963407ull;
+    return static_cast<double>(state >> 11) / 9007199254740992.0;
+  };
+  Drawing d;
+  for (int i = 0; i < 3000; ++i) {
+    const double x = next() * 1000, y = next() * 400;
+    if (i % 7 == 0) {
+      d.add(circle({x, y, 0}, 1 + next() * 5));
+    } else if (i % 500 == 0) {
+      d.add(line({-50, y, 0}, {1050, 400 - y, 0}));  // spans the drawing
+    } else {
+      d.add(line({x, y, next() * 10}, {x + next() * 20 - 10, y + next() * 20 - 10, 0}));
+    }
+  }
+  d.add(line({500, 200, 0}, {500, 200, 0}));  // a line of no length
+  std::vector<Vec3> fence;
+  for (int i = 0; i < 60; ++i) fence.push_back({next() * 1100 - 50, next() * 500 - 50, 0});
+  fence.push_back({fence.back().x + 300, fence.back().y, 0});  // a level leg
+  fence.push_back({fence.back().x, fence.back().y - 300, 0});  // an upright leg
+  fence.push_back({500, 200, 0});
+
+  for (const Ucs& ucs : {Ucs{}, Ucs{{100, -20, 3}, {0.6, 0.8, 0}, {-0.8, 0.6, 0}}}) {
+    std::vector<std::string> expected;
+    for (const Entity* e : d.entities()) {
+      if (fenceCrosses(ucs, fence, *e)) expected.push_back(e->handle);
+    }
+    ASSERT_GT(expected.size(), 50u) << "the scatter must give the index work";
+    EXPECT_EQ(selectByFence(d, ucs, fence, std::nullopt), expected);
+  }
+}
+
+TEST(DrawingFence, IndexCandidatesCoverOverlappingBoxes) {
+  std::vector<Entity> entities;
+  for (int i = 0; i < 100; ++i) entities.push_back(line({i * 10.0, 0, 0}, {i * 10.0 + 5, 5, 0}));
+  entities.push_back(line({-1000, -1000, 0}, {2000, 1000, 0}));  // large
+  Entity empty;
+  empty.kind = EntityKind::LwPolyline;  // no vertices, no extent
+  entities.push_back(empty);
+  std::vector<const Entity*> pool;
+  for (const Entity& e : entities) pool.push_back(&e);
+  const SpatialIndex index(pool, Ucs{});
+  EXPECT_EQ(index.candidates({12, 1, 21, 2}), (std::vector<std::size_t>{1, 2, 100}));
+  EXPECT_EQ(index.candidates({5000, 5000, 5001, 5001}), (std::vector<std::size_t>{}));
+  EXPECT_FALSE(index.bounds(101).has_value());
+}
+
+}  // namespace
+}  // namespace plotmate::sim

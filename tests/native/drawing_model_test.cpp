@@ -1,0 +1,105 @@
+#include "sim/drawing/model.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace plotmate::sim {
+namespace {
+
+Entity withHandle(std::string handle) {
+  Entity e;
+  e.handle = std::move(handle);
+  return e;
+}
+
+TEST(DrawingModel, ClassNamesAsTheHostReportsThem) {
+  const std::pair<EntityKind, const char*> cases[] = {
+      {EntityKind::Line, "AcDbLine"},          {EntityKind::LwPolyline, "AcDbPolyline"},
+      {EntityKind::Polyline2d, "AcDb2dPolyline"}, {EntityKind::Polyline3d, "AcDb3dPolyline"},
+      {EntityKind::Circle, "AcDbCircle"},      {EntityKind::Arc, "AcDbArc"},
+      {EntityKind::Text, "AcDbText"},          {EntityKind::MText, "AcDbMText"},
+      {EntityKind::Point, "AcDbPoint"},        {EntityKind::BlockRef, "AcDbBlockReference"},
+      {EntityKind::Region, "AcDbRegion"},
+  };
+  for (const auto& [kind, name] : cases) EXPECT_EQ(objectName(kind), name);
+}
+
+TEST(DrawingModel, HandlesAreUniqueAndNeverReused) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> given;     // handles the added entities carry
+    std::vector<std::string> expected;  // handles they end up with
+  };
+  const Case cases[] = {
+      {"assigned in sequence", {"", "", ""}, {"100", "101", "102"}},
+      {"a given handle is kept, upper case", {"2a", ""}, {"2A", "100"}},
+      {"a high given handle moves the sequence on", {"1FF", ""}, {"1FF", "200"}},
+      {"a taken handle is replaced", {"100", "100"}, {"100", "101"}},
+      {"a taken handle differing in case", {"abc", "ABC"}, {"ABC", "ABD"}},
+      {"not hexadecimal", {"XYZ", "12G"}, {"100", "101"}},
+      {"zero is no handle", {"0"}, {"100"}},
+      {"the largest handle does not wrap", {"FFFFFFFFFFFFFFFF", ""}, {"FFFFFFFFFFFFFFFF", "100"}},
+  };
+  for (const auto& c : cases) {
+    Drawing d;
+    std::vector<std::string> got;
+    for (const auto& h : c.given) got.push_back(d.add(withHandle(h)));
+    EXPECT_EQ(got, c.expected) << c.what;
+  }
+  Drawing d;
+  const std::string a = d.add({}), b = d.add({});
+  EXPECT_TRUE(d.erase(a));
+  EXPECT_FALSE(d.erase(a)) << "erased once";
+  EXPECT_NE(d.add({}), a) << "an erased handle is not given again";
+  EXPECT_NE(d.find(b), nullptr);
+  d.reserveHandlesBelow(0x5000);
+  EXPECT_EQ(d.add({}), "5000");
+}
+
+TEST(DrawingModel, CreationOrderSurvivesErasing) {
+  Drawing d;
+  std::vector<std::string> handles;
+  for (int i = 0; i < 200; ++i) {
+    Entity e;
+    e.text = std::to_string(i);
+    handles.push_back(d.add(e));
+  }
+  // Erase most of them (the slots get compacted on the way), then add more.
+  for (int i = 0; i < 200; ++i) {
+    if (i % 5 != 0) d.erase(handles[static_cast<std::size_t>(i)]);
+  }
+  Entity late;
+  late.text = "late";
+  d.add(late);
+  ASSERT_EQ(d.size(), 41u);
+  for (std::size_t i = 0; i < 40; ++i) {
+    ASSERT_NE(d.at(i), nullptr);
+    EXPECT_EQ(d.at(i)->text, std::to_string(i * 5));
+    EXPECT_EQ(d.find(handles[i * 5]), d.at(i)) << "find and at agree after compaction";
+  }
+  EXPECT_EQ(d.at(40)->text, "late");
+  EXPECT_EQ(d.at(41), nullptr);
+  const Drawing& view = d;
+  ASSERT_EQ(view.entities().size(), 41u);
+  EXPECT_EQ(view.entities()[1]->text, "5");
+  EXPECT_EQ(view.at(1), d.at(1));
+}
+
+TEST(DrawingModel, BlocksByNameWithoutRegardToCase) {
+  Drawing d;
+  d.defineBlock({"Tag", {}, {}, {}});
+  d.defineBlock({"arrow", {1, 2, 3}, {}, {}});
+  d.defineBlock({"TAG", {5, 5, 5}, {}, {}});  // redefines "Tag"
+  ASSERT_NE(d.block("tag"), nullptr);
+  EXPECT_EQ(d.block("tag")->base, (Vec3{5, 5, 5}));
+  EXPECT_EQ(d.block("none"), nullptr);
+  const auto all = d.blocks();
+  ASSERT_EQ(all.size(), 2u);
+  EXPECT_EQ(all[0]->name, "arrow");
+  EXPECT_EQ(all[1]->name, "TAG");
+}
+
+}  // namespace
+}  // namespace plotmate::sim

@@ -1,0 +1,493 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "sim/drawing/dxf_reader.h"
+#include "sim/drawing/dxf_text.h"
+#include "sim/drawing/dxf_writer.h"
+
+namespace plotmate::sim {
+namespace {
+
+using std::numbers::pi;
+
+std::filesystem::path fixture(const char* name) {
+  return std::filesystem::path(PLOTMATE_FIXTURES_DIR) / "dxf" / name;
+}
+
+std::map<EntityKind, int> kindsOf(const Drawing& d) {
+  std::map<EntityKind, int> kinds;
+  for (const Entity* e : d.entities()) ++kinds[e->kind];
+  return kinds;
+}
+
+bool hasNote(const DxfLoad& load, std::string_view part) {
+  for (const std::string& n : load.notes) {
+    if (n.find(part) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// Counts taken from the files themselves (model-space entities; paper space,
+// meshes and types this host does not model are left out with a note).
+TEST(Dxf, RealDrawingsLoad) {
+  if (!std::filesystem::exists(fixture("README.md"))) GTEST_SKIP() << "no DXF fixtures at " << PLOTMATE_FIXTURES_DIR;
+  using K = EntityKind;
+  struct Case {
+    const char* file;
+    std::map<EntityKind, int> kinds;
+    std::vector<const char*> notes;
+  };
+  const Case cases[] = {
+      {"POLI-ALL210_12.DXF", {{K::Polyline2d, 30}}, {"3DFACE"}},
+      {"2_polylines.dxf", {{K::Line, 57}, {K::Arc, 22}, {K::Text, 7}}, {}},
+      {"text.dxf", {{K::Line, 47}, {K::MText, 30}, {K::LwPolyline, 78}, {K::Text, 62}, {K::BlockRef, 1}},
+       {"ATTDEF outside", "2 paper-space"}},
+      {"uncommon.dxf",
+       {{K::Line, 19}, {K::MText, 19}, {K::Circle, 1}, {K::LwPolyline, 6}, {K::Arc, 1}, {K::Point, 6}, {K::BlockRef, 1}},
+       {"13 DIMENSION", "SPLINE", "2 POLYLINE (mesh)", "3DSOLID", "2 paper-space"}},
+      {"multi_insert_with_attribs.dxf", {{K::BlockRef, 1}}, {"MINSERT"}},
+      {"VP4.dxf", {{K::Text, 4}, {K::LwPolyline, 2}}, {"21 paper-space"}},
+      {"dxf_unicode.dxf", {}, {}},
+  };
+  for (const auto& c : cases) {
+    auto load = loadDxf(fixture(c.file));
+    ASSERT_TRUE(load.has_value()) << c.file << ": " << load.error().description;
+    EXPECT_EQ(kindsOf(load->drawing), c.kinds) << c.file;
+    for (const char* note : c.notes) EXPECT_TRUE(hasNote(*load, note)) << c.file << " lacks a note on " << note;
+    EXPECT_EQ(load->drawing.ucs.xAxis, (Vec3{1, 0, 0})) << c.file;
+  }
+}
+
+TEST(Dxf, RealDrawingDetails) {
+  if (!std::filesystem::exists(fixture("README.md"))) GTEST_SKIP() << "no DXF fixtures at " << PLOTMATE_FIXTURES_DIR;
+  auto r12 = loadDxf(fixture("POLI-ALL210_12.DXF"));
+  ASSERT_TRUE(r12.has_value());
+  int closed = 0;
+  std::size_t vertices = 0;
+  for (const Entity* e : r12->drawing.entities()) {
+    closed += e->closed ? 1 : 0;
+    vertices += e->points.size();
+    EXPECT_EQ(e->bulges.size(), e->points.size());
+  }
+  EXPECT_EQ(closed, 14);
+  EXPECT_EQ(vertices, 101u);
+
+  auto lines = loadDxf(fixture("2_polylines.dxf"));
+  ASSERT_TRUE(lines.has_value());
+  const Entity* first = lines->drawing.find("a3");
+  ASSERT_NE(first, nullptr);
+  ASSERT_EQ(first->kind, EntityKind::Line);
+  ASSERT_EQ(first->points.size(), 2u);
+  EXPECT_EQ(first->points[0], (Vec3{201.225483582218, 287.292860509947, 0}));
+  EXPECT_EQ(first->points[1], (Vec3{207.061034027812, 283.11385341665, 0}));
+  // New entities never take a handle the file used.
+  EXPECT_GT(lines->drawing.handleSeed(), 0xA3u);
+
+  auto flags = loadDxf(fixture("multi_insert_with_attribs.dxf"));
+  ASSERT_TRUE(flags.has_value());
+  const Entity* flag = flags->drawing.at(0);
+  ASSERT_NE(flag, nullptr);
+  EXPECT_EQ(flag->blockName, "FLAG");
+  EXPECT_NEAR(flag->rotation, 15 * pi / 180, 1e-12);
+  ASSERT_EQ(flag->attributes.size(), 3u);
+  EXPECT_EQ(flag->attributes[1].tag, "XPOS");
+  EXPECT_EQ(flag->attributes[1].value, "x = 0.000");
+  const BlockDefinition* block = flags->drawing.block("flag");
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(block->attributes.size(), 3u);
+  EXPECT_EQ(block->entities.size(), 2u);  // a polyline and a circle
+  EXPECT_EQ(flags->drawing.block("*Model_Space"), nullptr) << "layout blocks are not block definitions";
+
+  auto texts = loadDxf(fixture("text.dxf"));
+  ASSERT_TRUE(texts.has_value());
+  const BlockDefinition* withAttributes = texts->drawing.block("att_block");
+  ASSERT_NE(withAttributes, nullptr);
+  ASSERT_EQ(withAttributes->attributes.size(), 4u);
+  EXPECT_EQ(withAttributes->attributes[0].tag, "TAG-UP-DOWN");
+  EXPECT_EQ(withAttributes->attributes[0].prompt, "PROMPT-up-down");
+  EXPECT_EQ(withAttributes->attributes[0].defaultValue, "VALUE-up-down");
+  EXPECT_EQ(withAttributes->attributes[0].height, 100);
+}
+
+// Every cut before the end marker is an incomplete file: an error that names
+// a line, never a crash or a partial drawing.
+TEST(Dxf, TruncatedRealDrawingsFailCleanly) {
+  if (!std::filesystem::exists(fixture("README.md"))) GTEST_SKIP() << "no DXF fixtures at " << PLOTMATE_FIXTURES_DIR;
+  std::ifstream in(fixture("multi_insert_with_attribs.dxf"), std::ios::binary);
+  const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::size_t eof = whole.rfind("EOF");
+  ASSERT_NE(eof, std::string::npos);
+  for (std::size_t cut = 0; cut < eof; cut += 37) {
+    auto load = readDxf(std::string_view(whole).substr(0, cut));
+    ASSERT_FALSE(load.has_value()) << "cut at " << cut;
+    EXPECT_EQ(load.error().description.rfind("DXF", 0), 0u) << load.error().description;
+  }
+}
+
+std::string lines(std::initializer_list<const char*> parts) {
+  std::string s;
+  for (const char* p : parts) {
+    s += p;
+    s += '\n';
+  }
+  return s;
+}
+
+TEST(Dxf, DamagedFilesNameTheLine) {
+  struct Case {
+    const char* what;
+    std::string content;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"empty file", "", "DXF line 1: the file ends without 0/EOF"},
+      {"odd number of lines", lines({"  0", "SECTION", "  2", "ENTITIES", "  0", "ENDSEC", "  0"}),
+       "DXF line 7: group code 0 has no value"},
+      {"group code not a number", lines({"  0", "SECTION", " x2", "ENTITIES"}), "DXF line 3: a group code"},
+      {"group code with a fraction", lines({"  0", "SECTION", "2.5", "ENTITIES"}), "DXF line 3: a group code"},
+      {"section never closed", lines({"0", "SECTION", "2", "ENTITIES", "0", "LINE", "10", "1.0"}),
+       "DXF line 9: the ENTITIES section begun on line 1 is not closed by 0/ENDSEC"},
+      {"next section before the end", lines({"0", "SECTION", "2", "HEADER", "0", "SECTION", "2", "ENTITIES", "0", "ENDSEC", "0", "EOF"}),
+       "DXF line 5: the HEADER section begun on line 1 is not closed"},
+      {"no end marker", lines({"0", "SECTION", "2", "ENTITIES", "0", "ENDSEC"}), "DXF line 7: the file ends without 0/EOF"},
+      {"number that is not", lines({"0", "SECTION", "2", "ENTITIES", "0", "LINE", "10", "1,5", "0", "ENDSEC", "0", "EOF"}),
+       "DXF line 7: group code 10 needs a number, found \"1,5\""},
+      {"number that is not finite", lines({"0", "SECTION", "2", "ENTITIES", "0", "CIRCLE", "40", "nan", "0", "ENDSEC", "0", "EOF"}),
+       "DXF line 7: group code 40 needs a number"},
+      {"flags that are not a number", lines({"0", "SECTION", "2", "ENTITIES", "0", "LWPOLYLINE", "70", "one", "0", "ENDSEC", "0", "EOF"}),
+       "DXF line 7: group code 70 needs a whole number"},
+      {"entity outside a section", lines({"0", "LINE", "0", "EOF"}), "DXF line 1: 0/SECTION or 0/EOF was expected"},
+      {"section without a name", lines({"0", "SECTION", "8", "ENTITIES"}), "DXF line 3: a section name"},
+      {"block never ended", lines({"0", "SECTION", "2", "BLOCKS", "0", "BLOCK", "2", "B", "0", "LINE", "0", "ENDSEC", "0", "EOF"}),
+       "DXF line 11: the block \"B\" begun on line 5 is not closed by 0/ENDBLK"},
+      {"binary file", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22), "binary DXF"},
+  };
+  for (const auto& c : cases) {
+    auto load = readDxf(c.content);
+    ASSERT_FALSE(load.has_value()) << c.what;
+    EXPECT_NE(load.error().description.find(c.message), std::string::npos) << c.what << ": " << load.error().description;
+    EXPECT_EQ(load.error().code, hr::kFail) << c.what;
+  }
+}
+
+TEST(Dxf, ReadsWhatRealWritersVary) {
+  // CR LF line ends, padded codes, a byte-order mark, comments, no header,
+  // whole numbers written as reals, a blank last line, junk after EOF.
+  const std::string content = "\xEF\xBB\xBF" "999\r\nmade by hand\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n"
+                              "  0\r\nLWPOLYLINE\r\n 70\r\n1.0\r\n 10\r\n1\r\n 20\r\n2\r\n 42\r\n0.5\r\n 10\r\n3\r\n 20\r\n4\r\n"
+                              "  0\r\nTHING\r\n 10\r\nnot read\r\n"
+                              "  0\r\nENDSEC\r\n  0\r\nEOF\r\n\r\ngarbage";
+  auto load = readDxf(content);
+  ASSERT_TRUE(load.has_value()) << load.error().description;
+  ASSERT_EQ(load->drawing.size(), 1u);
+  const Entity* p = load->drawing.at(0);
+  EXPECT_TRUE(p->closed);
+  EXPECT_EQ(p->points, (std::vector<Vec3>{{1, 2, 0}, {3, 4, 0}}));
+  EXPECT_EQ(p->bulges, (std::vector<double>{0.5, 0}));
+  EXPECT_TRUE(hasNote(*load, "1 THING")) << "an unknown type is skipped with a note";
+}
+
+// --- round trips -----------------------------------------------------------
+
+Entity make(EntityKind kind, std::vector<Vec3> points, std::string layer = "0") {
+  Entity e;
+  e.kind = kind;
+  e.points = std::move(points);
+  e.layer = std::move(layer);
+  return e;
+}
+
+void expectSameEntity(const Entity& a, const Entity& b, const std::string& what) {
+  EXPECT_EQ(a.kind, b.kind) << what;
+  EXPECT_EQ(a.handle, b.handle) << what;
+  EXPECT_EQ(a.layer, b.layer) << what;
+  EXPECT_EQ(a.normal, b.normal) << what;
+  ASSERT_EQ(a.points.size(), b.points.size()) << what;
+  for (std::size_t i = 0; i < a.points.size(); ++i) {
+    // Block references are stored in their entity system: a tilted normal costs rounding.
+    EXPECT_NEAR(a.points[i].x, b.points[i].x, 1e-9) << what;
+    EXPECT_NEAR(a.points[i].y, b.points[i].y, 1e-9) << what;
+    EXPECT_NEAR(a.points[i].z, b.points[i].z, 1e-9) << what;
+  }
+  if (a.kind != EntityKind::BlockRef) {
+    EXPECT_EQ(a.points, b.points) << what << ": exact";
+  }
+  if (a.kind == EntityKind::LwPolyline || a.kind == EntityKind::Polyline2d) {
+    EXPECT_EQ(a.bulges, b.bulges) << what;
+  }
+  EXPECT_EQ(a.elevation, b.elevation) << what;
+  EXPECT_EQ(a.closed, b.closed) << what;
+  EXPECT_EQ(a.radius, b.radius) << what;
+  EXPECT_NEAR(a.startAngle, b.startAngle, 1e-12) << what;
+  EXPECT_NEAR(a.endAngle, b.endAngle, 1e-12) << what;
+  EXPECT_EQ(a.text, b.text) << what;
+  EXPECT_EQ(a.height, b.height) << what;
+  EXPECT_NEAR(a.rotation, b.rotation, 1e-12) << what;
+  EXPECT_EQ(a.blockName, b.blockName) << what;
+  EXPECT_EQ(a.scale, b.scale) << what;
+  ASSERT_EQ(a.attributes.size(), b.attributes.size()) << what;
+  for (std::size_t i = 0; i < a.attributes.size(); ++i) {
+    EXPECT_EQ(a.attributes[i].tag, b.attributes[i].tag) << what;
+    EXPECT_EQ(a.attributes[i].value, b.attributes[i].value) << what;
+  }
+}
+
+Drawing roundTrip(const Drawing& d, std::vector<std::string>* notes = nullptr) {
+  auto text = writeDxf(d);
+  EXPECT_TRUE(text.has_value());
+  if (!text) return {};
+  if (notes) *notes = text->notes;
+  auto back = readDxf(text->text);
+  EXPECT_TRUE(back.has_value()) << back.error().description;
+  if (!back) return {};
+  EXPECT_TRUE(back->notes.empty()) << back->notes.front();
+  return std::move(back->drawing);
+}
+
+TEST(Dxf, EntitiesSurviveARoundTrip) {
+  using K = EntityKind;
+  std::vector<std::pair<const char*, Entity>> cases;
+  {
+    Entity e = make(K::Line, {{1.1, -2.2, 3.3}, {1e9 + 0.1, 1e-9, -0.0}}, "测量层");
+    e.normal = {0, 0.6, 0.8};
+    cases.emplace_back("line, Chinese layer, odd numbers", e);
+  }
+  {
+    Entity e = make(K::LwPolyline, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}});
+    e.bulges = {0.5, -1, 0.1 + 0.2};
+    e.closed = true;
+    e.elevation = 5.25;
+    e.normal = {0, 0, -1};
+    cases.emplace_back("lightweight polyline with bulges", e);
+  }
+  {
+    Entity e = make(K::Polyline2d, {{1, 2, 0}, {3, 4, 0}});
+    e.bulges = {1, 0};
+    e.elevation = -7;
+    cases.emplace_back("old-style 2-D polyline", e);
+  }
+  {
+    Entity e = make(K::Polyline3d, {{1, 2, 3}, {4, 5, 6}, {7, 8, -9}});
+    e.bulges = {0, 0, 0};
+    e.closed = true;
+    cases.emplace_back("3-D polyline", e);
+  }
+  {
+    Entity e = make(K::Circle, {{1, 2, 3}});
+    e.radius = 2.5;
+    e.normal = {1, 0, 0};
+    cases.emplace_back("standing circle", e);
+  }
+  {
+    Entity e = make(K::Arc, {{0, 0, 0}});
+    e.radius = 1;
+    e.startAngle = pi / 3;
+    e.endAngle = 2 * pi - 0.1;
+    cases.emplace_back("arc", e);
+  }
+  {
+    Entity e = make(K::Text, {{5, 6, 0}});
+    e.text = "Tschüss 图 ^caret x^2 \\U+0041 a\tb 😀";
+    e.height = 2.5;
+    e.rotation = 0.3;
+    cases.emplace_back("text with escapes and a tab", e);
+  }
+  {
+    Entity e = make(K::MText, {{5, 6, 7}});
+    for (int i = 0; i < 90; ++i) e.text += "段落\\P^x";
+    e.height = 3;
+    e.rotation = -1.25;
+    cases.emplace_back("long multi-line text in pieces", e);
+  }
+  {
+    Entity e = make(K::Point, {{-1, -2, -3}});
+    cases.emplace_back("point", e);
+  }
+  {
+    Entity e = make(K::BlockRef, {{100, 200, 5}});
+    e.blockName = "标高";
+    e.scale = {2, 2, 1};
+    e.rotation = pi / 2;
+    e.normal = {0.3, -0.4, 0.8660254037844386};
+    e.attributes = {{"ELEV", "12.500"}, {"NOTE", ""}};
+    cases.emplace_back("block reference with attributes, tilted", e);
+  }
+  {
+    Entity e = make(K::Text, {{0, 0, 0}});
+    e.text = "";
+    cases.emplace_back("empty text", e);
+  }
+
+  Drawing d;
+  d.ucs = Ucs{{10, 20, 30}, {0, 1, 0}, {-1, 0, 0}};
+  BlockDefinition block;
+  block.name = "标高";
+  block.base = {1, 1, 0};
+  block.entities.push_back(make(K::Circle, {{0, 0, 0}}));
+  block.entities.back().radius = 1;
+  block.attributes.push_back({"ELEV", "Elevation?", "0.000", {1, 0, 0}, 2.5});
+  d.defineBlock(block);
+  const std::string erased = d.add(make(K::Line, {{0, 0, 0}, {1, 1, 0}}));
+  for (const auto& [what, e] : cases) d.add(e);
+  d.erase(erased);
+
+  const Drawing back = roundTrip(d);
+  ASSERT_EQ(back.size(), d.size());
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    ASSERT_NE(back.at(i), nullptr);
+    expectSameEntity(*d.at(i), *back.at(i), cases[i].first);
+  }
+  EXPECT_EQ(back.find(erased), nullptr);
+  EXPECT_EQ(back.ucs.origin, d.ucs.origin);
+  EXPECT_EQ(back.ucs.xAxis, d.ucs.xAxis);
+  EXPECT_EQ(back.ucs.yAxis, d.ucs.yAxis);
+  const BlockDefinition* b = back.block("标高");
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(b->base, block.base);
+  ASSERT_EQ(b->entities.size(), 1u);
+  EXPECT_EQ(b->entities[0].radius, 1);
+  ASSERT_EQ(b->attributes.size(), 1u);
+  EXPECT_EQ(b->attributes[0].tag, "ELEV");
+  EXPECT_EQ(b->attributes[0].prompt, "Elevation?");
+  EXPECT_EQ(b->attributes[0].defaultValue, "0.000");
+  EXPECT_EQ(b->attributes[0].position, (Vec3{1, 0, 0}));
+
+  // Entities added after loading never reuse a handle of the saved file.
+  Drawing again = roundTrip(back);
+  const std::string fresh = again.add(make(K::Point, {{0, 0, 0}}));
+  auto written = writeDxf(back);
+  ASSERT_TRUE(written.has_value());
+  EXPECT_EQ(written->text.find("\n" + fresh + "\n"), std::string::npos) << fresh << " was in use";
+}
+
+TEST(Dxf, RegionsAreWrittenAsTheirLoops) {
+  Drawing d;
+  Entity region;
+  region.kind = EntityKind::Region;
+  region.loops = {Loop{{{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}, {0, 0.5, 0}}, Loop{{{2, 2, 0}, {3, 2, 0}, {3, 3, 0}}, {0, 0, 0}}};
+  const std::string handle = d.add(region);
+  std::vector<std::string> notes;
+  const Drawing back = roundTrip(d, &notes);
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back.at(0)->handle, handle);
+  EXPECT_EQ(back.at(0)->kind, EntityKind::LwPolyline);
+  EXPECT_TRUE(back.at(0)->closed);
+  EXPECT_EQ(back.at(0)->bulges, (std::vector<double>{0, 0.5, 0}));
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_NE(notes[0].find("regions"), std::string::npos);
+}
+
+TEST(Dxf, RefusesToWriteNumbersNoReaderTakes) {
+  Drawing d;
+  const std::string h = d.add(make(EntityKind::Line, {{0, 0, 0}, {NAN, 0, 0}}));
+  auto written = writeDxf(d);
+  ASSERT_FALSE(written.has_value());
+  EXPECT_NE(written.error().description.find(h), std::string::npos);
+}
+
+TEST(Dxf, SavesAndLoadsAFile) {
+  const auto path = std::filesystem::temp_directory_path() / "plotmate_dxf_test.dxf";
+  Drawing d;
+  d.add(make(EntityKind::Line, {{0, 0, 0}, {3, 4, 0}}));
+  auto saved = saveDxf(d, path);
+  ASSERT_TRUE(saved.has_value()) << saved.error().description;
+  EXPECT_FALSE(std::filesystem::exists(path.string() + ".tmp"));
+  auto loaded = loadDxf(path);
+  ASSERT_TRUE(loaded.has_value());
+  EXPECT_EQ(loaded->drawing.size(), 1u);
+  std::filesystem::remove(path);
+
+  auto missing = loadDxf(std::filesystem::temp_directory_path() / "plotmate_no_such_file.dxf");
+  ASSERT_FALSE(missing.has_value());
+  EXPECT_NE(missing.error().description.find("plotmate_no_such_file.dxf"), std::string::npos);
+  auto unwritable = saveDxf(d, std::filesystem::temp_directory_path() / "plotmate_no_such_dir" / "x.dxf");
+  EXPECT_FALSE(unwritable.has_value());
+}
+
+// --- text values -------------------------------------------------------------
+
+TEST(DxfText, DecodesEncodingsAndEscapes) {
+  struct Case {
+    const char* what;
+    std::string raw;
+    DxfEncoding encoding;
+    std::string expected;
+    bool undecoded;
+  };
+  const Case cases[] = {
+      {"plain", "abc", DxfEncoding::Utf8, "abc", false},
+      {"escape", "Tsch\\U+00FCss", DxfEncoding::Windows1252, "Tschüss", false},
+      {"lower-case escape", "\\u+4e2d", DxfEncoding::Windows1252, "中", false},
+      {"escape beyond the plane", "\\U+D83D\\U+DE00", DxfEncoding::Utf8, "😀", false},
+      {"broken escape kept", "\\U+12G4", DxfEncoding::Utf8, "\\U+12G4", false},
+      {"short escape kept", "a\\U+12", DxfEncoding::Utf8, "a\\U+12", false},
+      {"caret controls", "a^Jb^Ic^ d", DxfEncoding::Utf8, "a\nb\tc^d", false},
+      {"caret before other characters", "x^2", DxfEncoding::Utf8, "x^2", false},
+      {"Windows-1252 bytes", "\x80 \xE9\xFC", DxfEncoding::Windows1252, "€ éü", false},
+      {"UTF-8 file", "Tsch\xC3\xBCss", DxfEncoding::Utf8, "Tschüss", false},
+      {"stray byte in UTF-8 file", "caf\xE9", DxfEncoding::Utf8, "café", false},
+      {"code page without table", "A\xB2\xE2", DxfEncoding::OtherCodePage, "A\xEF\xBF\xBD\xEF\xBF\xBD", true},
+      {"UTF-8 despite the code page", "\xE4\xB8\xAD", DxfEncoding::OtherCodePage, "中", false},
+  };
+  for (const auto& c : cases) {
+    bool undecoded = false;
+    EXPECT_EQ(decodeDxfText(c.raw, c.encoding, undecoded), c.expected) << c.what;
+    EXPECT_EQ(undecoded, c.undecoded) << c.what;
+  }
+}
+
+TEST(DxfText, EncodesToSafeAscii) {
+  struct Case {
+    std::string utf8;
+    std::string encoded;
+  };
+  const Case cases[] = {
+      {"abc", "abc"},
+      {"ü", "\\U+00FC"},
+      {"中文", "\\U+4E2D\\U+6587"},
+      {"a\nb", "a^Jb"},
+      {"^", "^ "},
+      {"\\P", "\\P"},
+      {"\\U+0041", "\\U+005CU+0041"},
+      {"😀", "\\U+D83D\\U+DE00"},
+      {"\xFF", "\\U+FFFD"},
+  };
+  for (const auto& c : cases) {
+    const std::string encoded = encodeDxfText(c.utf8);
+    EXPECT_EQ(encoded, c.encoded);
+    bool undecoded = false;
+    const std::string back = decodeDxfText(encoded, DxfEncoding::Windows1252, undecoded);
+    if (c.utf8 != "\xFF") {
+      EXPECT_EQ(back, c.utf8) << "round trip of " << c.encoded;
+    }
+  }
+}
+
+TEST(DxfText, EncodingFromTheHeader) {
+  EXPECT_EQ(dxfEncodingOf("AC1032", "ANSI_1252"), DxfEncoding::Utf8);
+  EXPECT_EQ(dxfEncodingOf("AC1021", "ANSI_936"), DxfEncoding::Utf8);
+  EXPECT_EQ(dxfEncodingOf("AC1018", "ANSI_1252"), DxfEncoding::Windows1252);
+  EXPECT_EQ(dxfEncodingOf("AC1009", ""), DxfEncoding::Windows1252);
+  EXPECT_EQ(dxfEncodingOf("AC1015", "ansi_936"), DxfEncoding::OtherCodePage);
+}
+
+TEST(Dxf, UndecodableCharactersAreNoted) {
+  const std::string content = lines({"0", "SECTION", "2", "HEADER", "9", "$ACADVER", "1", "AC1015", "9", "$DWGCODEPAGE", "3",
+                                     "ANSI_936", "0", "ENDSEC", "0", "SECTION", "2", "ENTITIES", "0", "TEXT", "1",
+                                     "\xB2\xE2\xC1\xBF", "0", "ENDSEC", "0", "EOF"});
+  auto load = readDxf(content);
+  ASSERT_TRUE(load.has_value());
+  ASSERT_EQ(load->drawing.size(), 1u);
+  EXPECT_EQ(load->drawing.at(0)->text, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_TRUE(hasNote(*load, "ANSI_936"));
+}
+
+}  // namespace
+}  // namespace plotmate::sim
