@@ -1,6 +1,9 @@
 #pragma once
-// Finds a running automation host by its ProgID, never starting one. On
-// Windows this is the Running Object Table; in-process it serves the stand-ins.
+// Finding a running host program by its automation class name
+// ("AutoCAD.Application", "Excel.Application"). A broker only ever binds to
+// an instance that is already running; it never starts one. On Windows this is
+// the Running Object Table; in-process it serves the stand-ins. On failure the
+// error carries the platform's description, which the attach message shows.
 
 #include <string_view>
 

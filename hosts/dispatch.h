@@ -19,7 +19,9 @@ class Dispatch {
 
   // Calls member `name`. Arguments are in source order; for a property put the
   // new value is the last argument. By-reference outputs (GetEntity's entity
-  // and point) are written back into `args`.
+  // and point) are written back into `args`: pass an output slot as Empty, or
+  // as a null DispatchPtr when the host declares it an object, so that a COM
+  // host receives it by reference just as from a VB variable of that type.
   virtual Result<Variant> invoke(std::string_view name, CallKind kind, std::span<Variant> args) = 0;
 
   Result<Variant> call(std::string_view name, std::vector<Variant> args = {});

@@ -8,6 +8,7 @@ const std::map<std::string, ToolRunner>& toolRunners() {
     registerNumberTools(table);
     registerSettingsTools(table);
     registerConverterTools(table);
+    registerDrawingTools(table);
     return table;
   }();
   return tools;

@@ -10,5 +10,6 @@ using ToolTable = std::map<std::string, ToolRunner>;
 void registerNumberTools(ToolTable& tools);
 void registerSettingsTools(ToolTable& tools);
 void registerConverterTools(ToolTable& tools);
+void registerDrawingTools(ToolTable& tools);
 
 }  // namespace plotmate::scenario

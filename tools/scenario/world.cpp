@@ -1,5 +1,6 @@
 #include "tools/scenario/world.h"
 
+#include "tools/scenario/drawing_io.h"
 #include "tools/scenario/sheet_io.h"
 
 namespace plotmate::scenario {
@@ -57,6 +58,12 @@ std::unique_ptr<World> buildWorld(Context& context) {
   world->excel = sim::makeExcelStandIn(world->sheet);
   addFaults(spec, "excel", *world->excel.context);
   if (hostRunning(spec, "excel")) world->broker.setRunning(kExcelProgId, world->excel.application);
+
+  auto session = std::make_shared<sim::DrawingSession>();
+  world->drawingNotes = loadDrawing(spec, context.sourceDir, *session);
+  world->acad = sim::makeAcadStandIn(session);
+  addFaults(spec, "acad", *world->acad.context);
+  if (hostRunning(spec, "acad")) world->broker.setRunning(kAcadProgId, world->acad.application);
   return world;
 }
 
@@ -65,8 +72,13 @@ void reportWorld(Context& context, const World& world) {
   context.result["messages"] = messagesJson(world.platform);
   if (!world.platform.activatedWindows.empty())
     context.result["activatedWindows"] = world.platform.activatedWindows;
+  if (world.session.AcadApp) {
+    context.result["drawing"] = drawingJson(*world.acad.session);
+    if (!world.drawingNotes.empty()) context.result["drawing"]["notes"] = world.drawingNotes;
+  }
   if (context.spec.value("reportCalls", false))
-    context.result["calls"] = {{"excel", callsJson(world.excel.context->log)}};
+    context.result["calls"] = {{"excel", callsJson(world.excel.context->log)},
+                               {"acad", callsJson(world.acad.context->log)}};
 }
 
 }  // namespace plotmate::scenario

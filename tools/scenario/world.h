@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "hosts/attach.h"
+#include "sim/drawing/acad_application.h"
 #include "sim/recording_platform.h"
 #include "sim/sheet/excel_objects.h"
 #include "sim/sheet/worksheet.h"
@@ -17,6 +18,8 @@ namespace plotmate::scenario {
 struct World {
   std::shared_ptr<sim::Worksheet> sheet;
   sim::ExcelStandIn excel;
+  sim::AcadStandIn acad;
+  std::vector<std::string> drawingNotes;  // what a loaded DXF left out
   sim::StandInBroker broker;
   sim::RecordingPlatform platform;
   HostSession session;
@@ -25,7 +28,8 @@ struct World {
 // Sets up every host the scenario names; a host is running unless
 // "hosts": {"excel": false} (or "acad": false) says otherwise.
 std::unique_ptr<World> buildWorld(Context& context);
-// Reports the worksheet, the platform's record and, when asked, the call logs.
+// Reports the worksheet, the platform's record, the drawing (once the tool
+// attached to the drawing host) and, when asked, the call logs.
 void reportWorld(Context& context, const World& world);
 
 }  // namespace plotmate::scenario

@@ -1,0 +1,78 @@
+#include "hosts/com/com_dispatch.h"
+
+#include "hosts/com/bstr.h"
+#include "hosts/com/error_text.h"
+#include "hosts/com/outgoing_arguments.h"
+#include "hosts/com/variant_convert.h"
+
+namespace plotmate::com {
+
+namespace {
+
+// A member the host does not know is named in the error.
+Error callError(HRESULT hr, std::string_view name) {
+  Error error = errorFromHresult(hr);
+  if (hr == DISP_E_UNKNOWNNAME || hr == DISP_E_MEMBERNOTFOUND)
+    error.description += ": " + std::string(name);
+  return error;
+}
+
+}  // namespace
+
+ComDispatch::ComDispatch(ComPtr<IDispatch> target, HostLinkPtr link)
+    : target_(std::move(target)), link_(std::move(link)) {}
+
+template <class Attempt>
+auto ComDispatch::guarded(Attempt&& attempt) -> decltype(attempt()) {
+  if (link_->gone) return std::unexpected(*link_->gone);
+  auto result = retryWhileBusy(link_->bound, *link_->clock, attempt);
+  if (!result && classifyFailure(result.error().code) == CallFailure::HostGone) {
+    link_->gone = hostGoneError(result.error());
+    return std::unexpected(*link_->gone);
+  }
+  return result;
+}
+
+Result<DISPID> ComDispatch::memberId(std::string_view name) {
+  std::string key = lowerAscii(name);
+  if (auto it = ids_.find(key); it != ids_.end()) return it->second;
+  std::wstring wide = toWide(name);
+  auto id = guarded([&]() -> Result<DISPID> {
+    LPOLESTR names[] = {wide.data()};
+    DISPID found = DISPID_UNKNOWN;
+    HRESULT hr = target_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &found);
+    if (FAILED(hr)) return std::unexpected(callError(hr, name));
+    return found;
+  });
+  if (!id) return id;
+  ids_.emplace(std::move(key), *id);
+  return id;
+}
+
+Result<Variant> ComDispatch::invoke(std::string_view name, CallKind kind,
+                                    std::span<Variant> args) {
+  const bool put = kind == CallKind::Put;
+  if (put && args.empty()) return fail(DISP_E_BADPARAMCOUNT, "A property write needs a value");
+  auto id = memberId(name);
+  if (!id) return std::unexpected(id.error());
+  OutgoingArguments outgoing;
+  if (auto built = outgoing.build(args, put); !built) return std::unexpected(built.error());
+  const WORD flags = put ? DISPATCH_PROPERTYPUT : DISPATCH_METHOD | DISPATCH_PROPERTYGET;
+
+  auto result = guarded([&]() -> Result<Variant> {
+    VariantOwner answer;
+    EXCEPINFO info{};
+    UINT argError = 0;
+    HRESULT hr = target_->Invoke(*id, IID_NULL, LOCALE_USER_DEFAULT, flags, outgoing.params(),
+                                 put ? nullptr : &answer.get(), &info, &argError);
+    if (hr == DISP_E_EXCEPTION) return std::unexpected(errorFromExcepInfo(info));
+    if (FAILED(hr)) return std::unexpected(callError(hr, name));
+    return fromVariant(answer.get(), link_);
+  });
+  if (!result) return result;
+  if (auto copied = outgoing.copyOutputs(args, link_); !copied)
+    return std::unexpected(copied.error());
+  return result;
+}
+
+}  // namespace plotmate::com

@@ -1,0 +1,73 @@
+#include "hosts/com/message_filter.h"
+
+#include <atomic>
+
+namespace plotmate::com {
+
+namespace {
+
+constexpr DWORD kGiveUp = static_cast<DWORD>(-1);
+
+class BusyHostFilter final : public IMessageFilter {
+ public:
+  explicit BusyHostFilter(BusyRetryBound bound) : bound_(bound) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (IsEqualGUID(iid, IID_IUnknown) || IsEqualGUID(iid, IID_IMessageFilter)) {
+      *out = static_cast<IMessageFilter*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  // Incoming calls (this program serves none of its own) are always taken.
+  DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override {
+    return SERVERCALL_ISHANDLED;
+  }
+  DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK, DWORD elapsedMs, DWORD rejectType) override {
+    return retryRejectedCallAnswer(bound_, elapsedMs, rejectType);
+  }
+  // Window messages arriving while a call waits are handled as usual.
+  DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD, DWORD) override {
+    return PENDINGMSG_WAITDEFPROCESS;
+  }
+
+ private:
+  std::atomic<ULONG> refs_{1};
+  BusyRetryBound bound_;
+};
+
+}  // namespace
+
+DWORD retryRejectedCallAnswer(const BusyRetryBound& bound, DWORD elapsedMs, DWORD rejectType) {
+  if (rejectType != SERVERCALL_RETRYLATER) return kGiveUp;
+  const auto total = static_cast<DWORD>(bound.total.count());
+  if (elapsedMs >= total) return kGiveUp;
+  const auto pause = static_cast<DWORD>(bound.longestPause.count());
+  return pause < total - elapsedMs ? pause : total - elapsedMs;
+}
+
+ScopedMessageFilter::ScopedMessageFilter(BusyRetryBound bound) {
+  auto* filter = new BusyHostFilter(bound);
+  registered_ = SUCCEEDED(CoRegisterMessageFilter(filter, &previous_));
+  filter->Release();  // COM holds its own reference while registered
+}
+
+ScopedMessageFilter::~ScopedMessageFilter() {
+  if (!registered_) return;
+  IMessageFilter* ours = nullptr;
+  CoRegisterMessageFilter(previous_, &ours);
+  if (ours) ours->Release();
+  if (previous_) previous_->Release();
+}
+
+}  // namespace plotmate::com

@@ -1,0 +1,65 @@
+#include "hosts/com/outgoing_arguments.h"
+
+#include "hosts/com/object_bridge.h"
+#include "hosts/com/variant_convert.h"
+
+namespace plotmate::com {
+
+namespace {
+
+bool isNothing(const Variant& arg) {
+  auto object = arg.getIf<DispatchPtr>();
+  return object && !*object;
+}
+
+}  // namespace
+
+OutgoingArguments::~OutgoingArguments() { clear(); }
+
+void OutgoingArguments::clear() {
+  for (VARIANT& slot : slots_) VariantClear(&slot);  // by-reference slots own nothing
+  for (IDispatch* object : outObjects_)
+    if (object) object->Release();
+  slots_.clear();
+  outObjects_.clear();
+}
+
+Result<void> OutgoingArguments::build(std::span<const Variant> args, bool propertyPut) {
+  clear();
+  const std::size_t n = args.size();
+  slots_.resize(n);
+  for (VARIANT& slot : slots_) VariantInit(&slot);
+  outValues_ = std::vector<VariantOwner>(n);
+  outObjects_.assign(n, nullptr);
+  for (std::size_t i = 0; i < n; ++i) {
+    VARIANT& slot = slots_[n - 1 - i];
+    const bool isPutValue = propertyPut && i + 1 == n;
+    if (!isPutValue && args[i].isEmpty()) {
+      slot.vt = VT_BYREF | VT_VARIANT;
+      slot.pvarVal = &outValues_[i].get();
+    } else if (!isPutValue && isNothing(args[i])) {
+      slot.vt = VT_BYREF | VT_DISPATCH;
+      slot.ppdispVal = &outObjects_[i];
+    } else if (auto r = toVariant(args[i], slot); !r) {
+      return r;
+    }
+  }
+  params_.rgvarg = slots_.data();
+  params_.cArgs = static_cast<UINT>(n);
+  params_.rgdispidNamedArgs = propertyPut ? &putId_ : nullptr;
+  params_.cNamedArgs = propertyPut ? 1 : 0;
+  return {};
+}
+
+Result<void> OutgoingArguments::copyOutputs(std::span<Variant> args, const HostLinkPtr& link) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const VARIANT& slot = slots_[args.size() - 1 - i];
+    if (!(slot.vt & VT_BYREF)) continue;
+    auto value = fromVariant(slot, link);
+    if (!value) return std::unexpected(value.error());
+    args[i] = std::move(*value);
+  }
+  return {};
+}
+
+}  // namespace plotmate::com

@@ -1,0 +1,64 @@
+#include "sim/apps/context_controls.h"
+
+#include "sim/args.h"
+
+namespace plotmate::sim {
+
+namespace {
+
+Result<Variant> injectFault(HostContext& context, std::span<Variant> args) {
+  if (auto n = expectArgs(args, 4, 5); !n) return std::unexpected(n.error());
+  auto member = argText(args, 0);
+  auto nth = argInt(args, 1);
+  auto code = argInt(args, 2);
+  auto description = argText(args, 3);
+  if (!member || !nth || !code || !description || *nth < 0)
+    return fail(hr::kTypeMismatch,
+                "SimInjectFault(member, nth >= 0, code, description [, object])");
+  FaultRule rule{"", *member, static_cast<std::size_t>(*nth), Error{*code, *description}};
+  if (hasArg(args, 4)) {
+    auto object = argText(args, 4);
+    if (!object) return std::unexpected(object.error());
+    rule.object = *object;
+  }
+  context.faults.add(std::move(rule));
+  return Variant();
+}
+
+Variant callLog(const CallLog& log) {
+  VariantList records;
+  records.reserve(log.size());
+  for (const auto& r : log.entries())
+    records.emplace_back(
+        VariantList{r.object, r.member, kindName(r.kind), r.arguments, Variant(r.failed)});
+  return Variant(std::move(records));
+}
+
+}  // namespace
+
+std::vector<ControlMember> contextControls(std::shared_ptr<HostContext> context) {
+  auto noArgs = [](std::span<Variant> args) { return expectArgs(args, 0, 0); };
+  return {
+      {"SimInjectFault",
+       [context](std::span<Variant> args) { return injectFault(*context, args); }},
+      {"SimClearFaults",
+       [context, noArgs](std::span<Variant> args) -> Result<Variant> {
+         if (auto n = noArgs(args); !n) return std::unexpected(n.error());
+         context->faults.clear();
+         return Variant();
+       }},
+      {"SimCallLog",
+       [context, noArgs](std::span<Variant> args) -> Result<Variant> {
+         if (auto n = noArgs(args); !n) return std::unexpected(n.error());
+         return callLog(context->log);
+       }},
+      {"SimClearCallLog",
+       [context, noArgs](std::span<Variant> args) -> Result<Variant> {
+         if (auto n = noArgs(args); !n) return std::unexpected(n.error());
+         context->log.clear();
+         return Variant();
+       }},
+  };
+}
+
+}  // namespace plotmate::sim

@@ -1,0 +1,133 @@
+#include "sim/apps/host_server.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <charconv>
+#include <cstdio>
+
+#include "hosts/com/apartment.h"
+#include "hosts/com/bstr.h"
+#include "hosts/com/com_ptr.h"
+#include "hosts/com/error_text.h"
+#include "hosts/com/running_object.h"
+#include "hosts/com/served_object.h"
+#include "sim/apps/progid_registration.h"
+
+namespace plotmate::sim {
+
+namespace {
+
+DWORD serverThread = 0;
+
+BOOL WINAPI onConsoleSignal(DWORD) {
+  PostThreadMessageW(serverThread, WM_QUIT, 0, 0);
+  return TRUE;
+}
+
+int report(const char* what, const Error& error) {
+  std::fprintf(stderr, "%s: %s\n", what, error.description.c_str());
+  return 1;
+}
+
+Result<CLSID> parseClsid(const std::string& text) {
+  CLSID clsid{};
+  std::wstring wide = com::toWide(text);
+  if (HRESULT hr = CLSIDFromString(wide.c_str(), &clsid); FAILED(hr))
+    return fail(hr, "Not a CLSID: " + text);
+  return clsid;
+}
+
+void serveUntilQuit(unsigned lifetimeSeconds) {
+  if (lifetimeSeconds) SetTimer(nullptr, 0, lifetimeSeconds * 1000u, nullptr);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_TIMER && !msg.hwnd) break;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+int serve(const ServerArguments& args, const CLSID& clsid, const HostFactory& makeHost) {
+  auto host = makeHost(args);
+  if (!host) return report("Cannot start the host", host.error());
+  serverThread = GetCurrentThreadId();
+  auto control = std::make_shared<ServerControl>(std::move(*host), [] { PostQuitMessage(0); });
+  auto published = com::ComPtr<IDispatch>::adopt(com::serveObject(control));
+  auto running = com::RunningObject::publish(published.get(), clsid);
+  if (!running) return report("Cannot register in the Running Object Table", running.error());
+  SetConsoleCtrlHandler(onConsoleSignal, TRUE);
+  std::printf("%s running\n", args.identity.progId.c_str());
+  std::fflush(stdout);
+  serveUntilQuit(args.lifetimeSeconds);
+  running->revoke();
+  // Clients still holding the application find it gone at their next call.
+  CoDisconnectObject(published.get(), 0);
+  return 0;
+}
+
+std::vector<std::string> commandLineWords() {
+  int count = 0;
+  wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> out;
+  for (int i = 1; words && i < count; ++i) out.push_back(com::fromWide(words[i]));
+  LocalFree(words);
+  return out;
+}
+
+}  // namespace
+
+Result<ServerArguments> parseServerArguments(ServerIdentity defaults,
+                                             const std::vector<std::string>& words) {
+  ServerArguments args;
+  args.identity = std::move(defaults);
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    auto value = [&]() -> Result<std::string> {
+      if (i + 1 >= words.size()) return fail(E_INVALIDARG, word + " needs a value");
+      return words[++i];
+    };
+    if (word == "--register") {
+      args.registerOnly = true;
+    } else if (word == "--unregister") {
+      args.unregisterOnly = true;
+    } else if (word == "--progid" || word == "--clsid" || word == "--lifetime") {
+      auto v = value();
+      if (!v) return std::unexpected(v.error());
+      if (word == "--progid") args.identity.progId = *v;
+      if (word == "--clsid") args.identity.clsid = *v;
+      if (word == "--lifetime") {
+        auto [end, ec] = std::from_chars(v->data(), v->data() + v->size(), args.lifetimeSeconds);
+        if (ec != std::errc() || end != v->data() + v->size())
+          return fail(E_INVALIDARG, "--lifetime needs a whole number of seconds");
+      }
+    } else if (word.starts_with("--")) {
+      return fail(E_INVALIDARG, "Unknown option " + word);
+    } else {
+      args.files.push_back(word);
+    }
+  }
+  return args;
+}
+
+int runHostServer(ServerIdentity defaults, const HostFactory& makeHost) {
+  auto args = parseServerArguments(std::move(defaults), commandLineWords());
+  if (!args) return report("Usage", args.error());
+  const auto& id = args->identity;
+  auto clsid = parseClsid(id.clsid);
+  if (!clsid) return report("Usage", clsid.error());
+  if (args->registerOnly) {
+    auto done = registerProgId(id.progId, id.clsid);
+    return done ? 0 : report("Cannot register", done.error());
+  }
+  if (args->unregisterOnly) {
+    auto done = unregisterProgId(id.progId);
+    return done ? 0 : report("Cannot unregister", done.error());
+  }
+  com::ComApartment apartment;
+  if (!apartment.ok()) return report("COM", com::errorFromHresult(apartment.status()));
+  return serve(*args, *clsid, makeHost);
+}
+
+}  // namespace plotmate::sim

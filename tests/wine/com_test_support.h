@@ -1,0 +1,42 @@
+#pragma once
+// Shared by the COM tests: a plain local object to serve, and where the
+// stand-in server is for tests that start and end private instances.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "hosts/com/apartment.h"
+#include "hosts/dispatch.h"
+#include "sim/apps/server_process.h"
+
+namespace plotmate::comtest {
+
+// The fixture's server (started by the CTest fixture before the suite runs).
+inline constexpr const char* kFixtureProgId = "AutoCAD.Application";
+
+// A Dispatch that records its last call and answers from a script.
+class RecordingDispatch final : public Dispatch {
+ public:
+  std::string lastName;
+  CallKind lastKind = CallKind::Method;
+  std::vector<Variant> lastArgs;
+  std::function<Result<Variant>(std::span<Variant>)> answer = [](std::span<Variant>) {
+    return Result<Variant>(Variant());
+  };
+
+  Result<Variant> invoke(std::string_view name, CallKind kind, std::span<Variant> args) override {
+    lastName = std::string(name);
+    lastKind = kind;
+    lastArgs.assign(args.begin(), args.end());
+    return answer(args);
+  }
+};
+
+// The stand-in server built beside the tests (<build>/tests, <build>/sim/apps).
+inline std::wstring acadsimPath() {
+  return sim::besideThisProgram(L"..\\sim\\apps\\acadsim.exe");
+}
+
+}  // namespace plotmate::comtest

@@ -1,0 +1,288 @@
+// Variant <-> VARIANT in one process: every kind, the array layouts hosts
+// expect, and writing outputs through references.
+
+#include <gtest/gtest.h>
+
+#include "com_test_support.h"
+#include "hosts/com/bstr.h"
+#include "hosts/com/object_bridge.h"
+#include "hosts/com/served_object.h"
+#include "hosts/com/variant_convert.h"
+#include "hosts/com/variant_owner.h"
+
+namespace plotmate::com {
+namespace {
+
+Variant roundTrip(const Variant& value, VARTYPE* sentAs = nullptr) {
+  VariantOwner v;
+  auto sent = toVariant(value, v.get());
+  EXPECT_TRUE(sent.has_value()) << describe(value);
+  if (sentAs) *sentAs = v.get().vt;
+  auto back = fromVariant(v.get(), nullptr);
+  EXPECT_TRUE(back.has_value()) << describe(value);
+  return back ? *back : Variant(Missing{});
+}
+
+VariantGrid sampleGrid() {
+  VariantGrid g(2, 3);
+  g.at(0, 0) = 1.5;
+  g.at(0, 1) = "x";
+  g.at(0, 2) = Variant();
+  g.at(1, 0) = true;
+  g.at(1, 1) = CellError{static_cast<std::int32_t>(0x800A07FAu)};
+  g.at(1, 2) = std::int32_t{7};
+  return g;
+}
+
+TEST(ComVariant, EveryKindRoundTripsWithTheTypeHostsExpect) {
+  auto object = std::make_shared<comtest::RecordingDispatch>();
+  struct Case {
+    const char* name;
+    Variant value;
+    VARTYPE vt;
+  };
+  const Case cases[] = {
+      {"empty", Variant(), VT_EMPTY},
+      {"missing", Variant(Missing{}), VT_ERROR},
+      {"true", Variant(true), VT_BOOL},
+      {"false", Variant(false), VT_BOOL},
+      {"int16", Variant(std::int16_t{-32768}), VT_I2},
+      {"int32", Variant(std::int32_t{2147483647}), VT_I4},
+      {"double", Variant(-0.125), VT_R8},
+      {"text", Variant("Excel可能未打开！"), VT_BSTR},
+      {"empty text", Variant(""), VT_BSTR},
+      {"text with NUL", Variant(std::string("a\0b", 3)), VT_BSTR},
+      {"cell error", Variant(CellError{static_cast<std::int32_t>(0x800A07E7u)}), VT_ERROR},
+      {"object", Variant(object), VT_DISPATCH},
+      {"nothing", Variant(DispatchPtr{}), VT_DISPATCH},
+      {"points", fromDoubles(std::vector<double>{1, 2, 3, 4.5, 5, 6}), VT_ARRAY | VT_R8},
+      {"filter codes", Variant(VariantList{std::int16_t{0}, std::int16_t{8}}), VT_ARRAY | VT_I2},
+      {"longs", Variant(VariantList{std::int32_t{1}, std::int32_t{-2}}), VT_ARRAY | VT_I4},
+      {"filter values", Variant(VariantList{"Line"}), VT_ARRAY | VT_VARIANT},
+      {"mixed", Variant(VariantList{1.0, "a", true, Variant()}), VT_ARRAY | VT_VARIANT},
+      {"objects", Variant(VariantList{object, object}), VT_ARRAY | VT_VARIANT},
+      {"empty list", Variant(VariantList{}), VT_ARRAY | VT_VARIANT},
+      {"nested", Variant(VariantList{VariantList{1.0, 2.0}, VariantList{}, Variant(sampleGrid())}),
+       VT_ARRAY | VT_VARIANT},
+      {"grid", Variant(sampleGrid()), VT_ARRAY | VT_VARIANT},
+      {"one cell grid", Variant(VariantGrid(1, 1)), VT_ARRAY | VT_VARIANT},
+      {"zero-row grid", Variant(VariantGrid(0, 4)), VT_ARRAY | VT_VARIANT},
+  };
+  for (const auto& c : cases) {
+    VARTYPE sentAs = 0;
+    EXPECT_EQ(roundTrip(c.value, &sentAs), c.value) << c.name;
+    EXPECT_EQ(sentAs, c.vt) << c.name;
+  }
+}
+
+TEST(ComVariant, GridIsOneBasedRowsFirstLikeARangeValue) {
+  VariantOwner v;
+  ASSERT_TRUE(toVariant(Variant(sampleGrid()), v.get()));
+  SAFEARRAY* a = v.get().parray;
+  ASSERT_EQ(SafeArrayGetDim(a), 2u);
+  LONG low = 0, high = 0;
+  SafeArrayGetLBound(a, 1, &low);
+  SafeArrayGetUBound(a, 1, &high);
+  EXPECT_EQ(low, 1);
+  EXPECT_EQ(high, 2);  // rows
+  SafeArrayGetLBound(a, 2, &low);
+  SafeArrayGetUBound(a, 2, &high);
+  EXPECT_EQ(low, 1);
+  EXPECT_EQ(high, 3);  // columns
+  // The element a host reads as (row 1, column 2) is the text "x".
+  LONG index[2] = {1, 2};
+  VARIANT cell;
+  VariantInit(&cell);
+  ASSERT_EQ(SafeArrayGetElement(a, index, &cell), S_OK);
+  ASSERT_EQ(cell.vt, VT_BSTR);
+  EXPECT_EQ(fromBstr(cell.bstrVal), "x");
+  VariantClear(&cell);
+}
+
+// Kinds a host may send that Plotmate never does.
+TEST(ComVariant, ForeignKindsReadAsTheNearestValue) {
+  struct Case {
+    const char* name;
+    std::function<void(VARIANT&)> make;
+    Variant expected;
+  };
+  const Case cases[] = {
+      {"null", [](VARIANT& v) { v.vt = VT_NULL; }, Variant()},
+      {"byte", [](VARIANT& v) { v.vt = VT_UI1; v.bVal = 200; }, Variant(std::int16_t{200})},
+      {"ushort", [](VARIANT& v) { v.vt = VT_UI2; v.uiVal = 65535; }, Variant(std::int32_t{65535})},
+      {"small int64", [](VARIANT& v) { v.vt = VT_I8; v.llVal = -5; }, Variant(std::int32_t{-5})},
+      {"big int64", [](VARIANT& v) { v.vt = VT_I8; v.llVal = 1LL << 40; },
+       Variant(double(1LL << 40))},
+      {"big uint32", [](VARIANT& v) { v.vt = VT_UI4; v.ulVal = 4000000000u; },
+       Variant(4000000000.0)},
+      {"float", [](VARIANT& v) { v.vt = VT_R4; v.fltVal = 0.5f; }, Variant(0.5)},
+      {"date", [](VARIANT& v) { v.vt = VT_DATE; v.date = 45000.25; }, Variant(45000.25)},
+      {"currency", [](VARIANT& v) { v.vt = VT_CY; v.cyVal.int64 = 12345; }, Variant(1.2345)},
+      {"decimal", [](VARIANT& v) { VarDecFromR8(2.5, &v.decVal); v.vt = VT_DECIMAL; },
+       Variant(2.5)},
+      {"omitted", [](VARIANT& v) { v.vt = VT_ERROR; v.scode = DISP_E_PARAMNOTFOUND; },
+       Variant(Missing{})},
+      {"null text", [](VARIANT& v) { v.vt = VT_BSTR; v.bstrVal = nullptr; }, Variant("")},
+  };
+  for (const auto& c : cases) {
+    VariantOwner v;
+    c.make(v.get());
+    auto value = fromVariant(v.get(), nullptr);
+    ASSERT_TRUE(value.has_value()) << c.name;
+    EXPECT_EQ(*value, c.expected) << c.name;
+  }
+}
+
+SAFEARRAY* oneBasedArray(VARTYPE element, ULONG count) {
+  SAFEARRAYBOUND bound{count, 1};
+  return SafeArrayCreate(element, 1, &bound);
+}
+
+TEST(ComVariant, ArraysOfAnyElementTypeAndLowerBoundReadAsLists) {
+  auto object = std::make_shared<comtest::RecordingDispatch>();
+  {  // VT_ARRAY|VT_DISPATCH, which some hosts send for object lists
+    VariantOwner v;
+    v.get().vt = VT_ARRAY | VT_DISPATCH;
+    v.get().parray = oneBasedArray(VT_DISPATCH, 2);
+    LONG i = 1;
+    IDispatch* served = exportObject(object);
+    SafeArrayPutElement(v.get().parray, &i, served);
+    served->Release();
+    auto value = fromVariant(v.get(), nullptr);
+    ASSERT_TRUE(value.has_value());
+    EXPECT_EQ(*value, Variant(VariantList{Variant(DispatchPtr(object)), Variant(DispatchPtr{})}));
+  }
+  {  // texts, 1-based
+    VariantOwner v;
+    v.get().vt = VT_ARRAY | VT_BSTR;
+    v.get().parray = oneBasedArray(VT_BSTR, 2);
+    LONG i = 2;
+    auto text = makeBstr("二");
+    SafeArrayPutElement(v.get().parray, &i, text->get());
+    auto value = fromVariant(v.get(), nullptr);
+    ASSERT_TRUE(value.has_value());
+    EXPECT_EQ(*value, Variant(VariantList{"", "二"}));
+  }
+  {  // an empty array of doubles, as IntersectWith answers "no intersection"
+    VariantOwner v;
+    v.get().vt = VT_ARRAY | VT_R8;
+    v.get().parray = oneBasedArray(VT_R8, 0);
+    auto value = fromVariant(v.get(), nullptr);
+    ASSERT_TRUE(value.has_value());
+    EXPECT_EQ(*value, Variant(VariantList{}));
+  }
+  {  // three dimensions are refused, not misread
+    VariantOwner v;
+    SAFEARRAYBOUND bounds[3] = {{2, 0}, {2, 0}, {2, 0}};
+    v.get().vt = VT_ARRAY | VT_R8;
+    v.get().parray = SafeArrayCreate(VT_R8, 3, bounds);
+    auto value = fromVariant(v.get(), nullptr);
+    ASSERT_FALSE(value.has_value());
+    EXPECT_EQ(value.error().code, DISP_E_TYPEMISMATCH);
+  }
+  {  // elements that are not what the VARIANT claims are refused, not misread
+    VariantOwner v;
+    v.get().vt = VT_ARRAY | VT_VARIANT;
+    v.get().parray = oneBasedArray(VT_R8, 3);
+    auto value = fromVariant(v.get(), nullptr);
+    ASSERT_FALSE(value.has_value());
+    EXPECT_EQ(value.error().code, DISP_E_TYPEMISMATCH);
+  }
+  {  // a by-reference VARIANT is read through
+    VariantOwner inner;
+    ASSERT_TRUE(toVariant(Variant(VariantList{1.0, 2.0}), inner.get()));
+    VARIANT ref;
+    ref.vt = VT_BYREF | VT_VARIANT;
+    ref.pvarVal = &inner.get();
+    auto value = fromVariant(ref, nullptr);
+    ASSERT_TRUE(value.has_value());
+    EXPECT_EQ(*value, Variant(VariantList{1.0, 2.0}));
+  }
+}
+
+TEST(ComVariant, UnsupportedOrBrokenValuesAreErrorsNotGuesses) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_RECORD;
+  auto record = fromVariant(v, nullptr);
+  ASSERT_FALSE(record.has_value());
+  EXPECT_EQ(record.error().code, DISP_E_BADVARTYPE);
+  v.vt = VT_BYREF | VT_R8;
+  v.byref = nullptr;
+  auto nullReference = fromVariant(v, nullptr);
+  ASSERT_FALSE(nullReference.has_value());
+  EXPECT_EQ(nullReference.error().code, DISP_E_TYPEMISMATCH);
+}
+
+TEST(ComVariant, OutputsAreWrittenThroughEveryKindOfReference) {
+  auto object = std::make_shared<comtest::RecordingDispatch>();
+  {  // VT_BYREF|VT_VARIANT: the old contents are freed, the new kind taken
+    VariantOwner target;
+    ASSERT_TRUE(toVariant(Variant("old"), target.get()));
+    VARIANT ref{};
+    ref.vt = VT_BYREF | VT_VARIANT;
+    ref.pvarVal = &target.get();
+    ASSERT_TRUE(storeThroughReference(fromDoubles(std::vector<double>{1, 2, 3}), ref));
+    EXPECT_EQ(target.get().vt, VT_ARRAY | VT_R8);
+  }
+  {  // VT_BYREF|VT_DISPATCH: Nothing in, an object out, and back to Nothing
+    IDispatch* slot = nullptr;
+    VARIANT ref{};
+    ref.vt = VT_BYREF | VT_DISPATCH;
+    ref.ppdispVal = &slot;
+    ASSERT_TRUE(storeThroughReference(Variant(object), ref));
+    EXPECT_EQ(servedTarget(slot), object);
+    ASSERT_TRUE(storeThroughReference(Variant(), ref));
+    EXPECT_EQ(slot, nullptr);
+  }
+  struct Scalar {
+    const char* name;
+    VARTYPE type;
+    Variant value;
+    Variant expected;
+  };
+  const Scalar scalars[] = {
+      {"double into long rounds", VT_I4, Variant(2.5), Variant(std::int32_t{2})},
+      {"text into double, point whatever the locale", VT_R8, Variant("1.5"), Variant(1.5)},
+      {"number into text", VT_BSTR, Variant(std::int32_t{12}), Variant("12")},
+      {"bool into bool", VT_BOOL, Variant(true), Variant(true)},
+  };
+  for (const auto& s : scalars) {
+    VariantOwner storage;
+    storage.get().vt = s.type;  // zeroed payload: a valid empty value of that type
+    VARIANT ref{};
+    ref.vt = VT_BYREF | s.type;
+    ref.byref = &storage.get().bVal;
+    ASSERT_TRUE(storeThroughReference(s.value, ref)) << s.name;
+    auto back = fromVariant(storage.get(), nullptr);
+    ASSERT_TRUE(back.has_value()) << s.name;
+    EXPECT_EQ(*back, s.expected) << s.name;
+  }
+  {  // text that is no number cannot go into a long
+    LONG slot = 7;
+    VARIANT ref{};
+    ref.vt = VT_BYREF | VT_I4;
+    ref.plVal = &slot;
+    auto stored = storeThroughReference(Variant("abc"), ref);
+    ASSERT_FALSE(stored.has_value());
+    EXPECT_EQ(stored.error().code, DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(slot, 7);
+  }
+}
+
+TEST(ComVariant, LocalObjectsKeepTheirIdentityAcrossTheBoundary) {
+  auto object = std::make_shared<comtest::RecordingDispatch>();
+  IDispatch* first = exportObject(object);
+  IDispatch* second = exportObject(object);
+  EXPECT_EQ(first, second);  // one wrapper per object
+  EXPECT_EQ(importObject(first, nullptr), object);
+  second->Release();
+  first->Release();
+  // With every reference gone the wrapper is gone, and a new one serves next time.
+  IDispatch* third = exportObject(object);
+  EXPECT_EQ(servedTarget(third), object);
+  third->Release();
+}
+
+}  // namespace
+}  // namespace plotmate::com

@@ -1,0 +1,22 @@
+#pragma once
+// A drawing in a scenario, and what the drawing host reports after a run.
+//
+// "drawing": {"dxf": FILE, "entities": [...], "ucs": {...},
+//             "boundaryIslandsFirst": true, "noIntersection": "empty"}
+// "picks": [{"point": [x, y, z]}, {"entity": "1A3"}, {"selection": ["1A3"]},
+//           {"cancel": true}, {"enter": true}]
+
+#include "sim/drawing/drawing_session.h"
+#include "tools/scenario/scenario.h"
+
+namespace plotmate::scenario {
+
+// Fills the session from the scenario's "drawing" and "picks"; returns the
+// notes of a loaded DXF (what it left out).
+std::vector<std::string> loadDrawing(const Json& spec, const std::filesystem::path& sourceDir,
+                                     sim::DrawingSession& session);
+Json entityJson(const sim::Entity& entity);
+// Entities, selection sets, the system variables the tools set, prompts and commands.
+Json drawingJson(const sim::DrawingSession& session);
+
+}  // namespace plotmate::scenario
