@@ -9,6 +9,7 @@ const std::map<std::string, ToolRunner>& toolRunners() {
     registerSettingsTools(table);
     registerConverterTools(table);
     registerDrawingTools(table);
+    registerPolylineTools(table);
     return table;
   }();
   return tools;

@@ -11,5 +11,6 @@ void registerNumberTools(ToolTable& tools);
 void registerSettingsTools(ToolTable& tools);
 void registerConverterTools(ToolTable& tools);
 void registerDrawingTools(ToolTable& tools);
+void registerPolylineTools(ToolTable& tools);
 
 }  // namespace plotmate::scenario
