@@ -42,7 +42,8 @@ void reportCalls(benchmark::State& state, const Desk& desk, std::size_t acadBefo
                  std::size_t excelBefore) {
   const auto runs = static_cast<double>(state.iterations());
   state.counters["acad_calls_per_run"] = static_cast<double>(desk.acadCalls() - acadBefore) / runs;
-  state.counters["excel_calls_per_run"] = static_cast<double>(desk.excelCalls() - excelBefore) / runs;
+  state.counters["excel_calls_per_run"] =
+      static_cast<double>(desk.excelCalls() - excelBefore) / runs;
 }
 
 // A zigzag lightweight polyline of `vertices` vertices along X, crossed by
@@ -75,7 +76,8 @@ void BM_PolylineToSheet(benchmark::State& state) {
     desk.sheet->activate(sim::Area::cell({1, 1}));
     PolylineToSheet(desk.hosts, desk.platform, settings, form);
   }
-  if (desk.sheet->activeCell().row != vertices + lines + 7) state.SkipWithError("unexpected table size");
+  if (desk.sheet->activeCell().row != vertices + lines + 7)
+    state.SkipWithError("unexpected table size");
   reportCalls(state, desk, acadBefore, excelBefore);
 }
 BENCHMARK(BM_PolylineToSheet)->Args({10000, 1000})->Unit(benchmark::kMillisecond);

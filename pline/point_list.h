@@ -18,6 +18,8 @@ std::vector<double> WidenTo3D(std::span<const double> list);
 // The list's first point; nothing when it holds fewer than three numbers.
 std::optional<Point3> FirstPoint(std::span<const double> list);
 
-inline void SwapXY(Point3& p) { std::swap(p[0], p[1]); }
+inline void SwapXY(Point3& p) {
+  std::swap(p[0], p[1]);
+}
 
 }  // namespace plotmate

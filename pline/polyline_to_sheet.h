@@ -52,8 +52,8 @@ void WriteVertexTable(SheetCursor& cursor, std::vector<Point3>& vertices);
 // One run of "->Excel" with the hosts of the last attach. `settings` is the
 // run's copy (PREC, YOX); `form` gives the crossing check box. `outputFile`
 // is where records go when ExcelMissing is set.
-void PolylineToSheet(const HostSession& hosts, Platform& platform, Settings settings,
-                     const MainForm& form,
-                     const std::filesystem::path& outputFile = std::filesystem::path(kOutputFileName));
+void PolylineToSheet(
+    const HostSession& hosts, Platform& platform, Settings settings, const MainForm& form,
+    const std::filesystem::path& outputFile = std::filesystem::path(kOutputFileName));
 
 }  // namespace plotmate

@@ -18,7 +18,8 @@ std::string CellText(double& value, std::int16_t decimals);
 
 class SheetCursor {
  public:
-  SheetCursor(ExcelApp excel, std::int16_t decimals) : excel_(std::move(excel)), decimals_(decimals) {}
+  SheetCursor(ExcelApp excel, std::int16_t decimals)
+      : excel_(std::move(excel)), decimals_(decimals) {}
 
   void move(std::int32_t rows, std::int32_t columns);
   void write(const std::string& text);

@@ -49,7 +49,8 @@ RowSpan UsedRowsOfSelection(ExcelApp& excel, RowSpan selected) {
   if (!usedFirst || !usedCount) return selected;
   const std::int64_t first = std::max<std::int64_t>(selected.first, *usedFirst);
   const std::int64_t last = std::min<std::int64_t>(std::int64_t{selected.first} + selected.count,
-                                                   std::int64_t{*usedFirst} + *usedCount) - 1;
+                                                   std::int64_t{*usedFirst} + *usedCount) -
+                            1;
   if (last < first) return {selected.first, 0};
   return {static_cast<std::int32_t>(first), static_cast<std::int32_t>(last - first + 1)};
 }
@@ -65,7 +66,8 @@ void SheetToPolyline(const HostSession& hosts, Platform& platform, Settings sett
   auto utility = DocumentUtility(hosts, platform);
   if (!utility) return;
   if (!hosts.AcadModelSpace) {
-    platform.messageBox(std::string(kNoDrawingMessage) + "\n\n" + std::string(kNoModelSpaceDescription));
+    platform.messageBox(std::string(kNoDrawingMessage) + "\n\n" +
+                        std::string(kNoModelSpaceDescription));
     return;
   }
   if (!hosts.ExcelApp) return;  // the button runs this only with the spreadsheet host attached

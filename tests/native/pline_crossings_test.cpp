@@ -1,11 +1,10 @@
-#include "pline/crossings.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
+#include "pline/crossings.h"
 #include "pline/polyline_to_sheet.h"
 #include "tests/native/pline_test_support.h"
 
@@ -47,7 +46,8 @@ std::vector<Row9> crossingRows(const Desk& desk, std::int32_t vertices) {
 void expectRows(const std::vector<Row9>& actual, const std::vector<Row9>& expected) {
   ASSERT_EQ(actual.size(), expected.size());
   for (std::size_t i = 0; i < actual.size(); ++i)
-    for (std::size_t k = 0; k < 9; ++k) EXPECT_NEAR(actual[i][k], expected[i][k], 1e-9) << "row " << i << " value " << k;
+    for (std::size_t k = 0; k < 9; ++k)
+      EXPECT_NEAR(actual[i][k], expected[i][k], 1e-9) << "row " << i << " value " << k;
 }
 
 TEST(CrossingTable, ExampleLayoutBelowTheVertexTable) {
@@ -69,7 +69,8 @@ TEST(CrossingTable, ExampleLayoutBelowTheVertexTable) {
   for (std::int32_t k = 0; k < 9; ++k) EXPECT_EQ(desk.cell(10, B + k), Variant(axes[k]));
   const Row9 expected[] = {{5, 0, 0, 5, -2.5, 0, 5, 3, 0}, {10, 5.5, 0, 8, 5, 0, 12, 6, 0}};
   for (std::int32_t i = 0; i < 2; ++i)
-    for (std::int32_t k = 0; k < 9; ++k) EXPECT_DOUBLE_EQ(desk.number(11 + i, B + k), expected[i][k]);
+    for (std::int32_t k = 0; k < 9; ++k)
+      EXPECT_DOUBLE_EQ(desk.number(11 + i, B + k), expected[i][k]);
   EXPECT_EQ(desk.sheet->cells().size(), 13u + 3u + 9u + 18u);  // nothing else written
   EXPECT_EQ(desk.sheet->activeCell(), (CellRef{13, B}));
 }
@@ -95,21 +96,33 @@ sim::Entity circle(Vec3 centre, double radius) {
 }
 
 TEST(CrossingTable, WhichLinesCountAndWhatTheirRowsHold) {
-  const auto square = polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, true);
+  const auto square =
+      polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, true);
   // A half circle below the chord from (0,0) to (10,0).
-  const auto halfCircle = withBulges(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}}), {1, 0});
+  const auto halfCircle =
+      withBulges(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}}), {1, 0});
   const GeometryCase cases[] = {
       {"the closing segment is no part of the fence", square, {line({-1, 5, 0}, {1, 5, 0})}, {}},
-      {"a line across the chord but not the arc keeps zeros", halfCircle,
-       {line({5, -1, 0}, {5, 1, 0})}, {Row9{}}},
-      {"a line across the arc but not the chord is not found", halfCircle,
-       {line({0, -4, 0}, {10, -4, 0})}, {}},
+      {"a line across the chord but not the arc keeps zeros",
+       halfCircle,
+       {line({5, -1, 0}, {5, 1, 0})},
+       {Row9{}}},
+      {"a line across the arc but not the chord is not found",
+       halfCircle,
+       {line({0, -4, 0}, {10, -4, 0})},
+       {}},
       {"a line above a 3-D polyline keeps zeros",
-       polyline(EntityKind::Polyline3d, {{0, 0, 0}, {10, 0, 0}}), {line({5, -1, 10}, {5, 1, 10})}, {Row9{}}},
-      {"circles and polylines are no lines", square,
-       {circle({10, 5, 0}, 1), polyline(EntityKind::LwPolyline, {{5, -1, 0}, {5, 1, 0}})}, {}},
-      {"3-D crossing", polyline(EntityKind::Polyline3d, {{0, 0, 0}, {10, 0, 10}}),
-       {line({5, -1, 5}, {5, 1, 5})}, {{5, 0, 5, 5, -1, 5, 5, 1, 5}}},
+       polyline(EntityKind::Polyline3d, {{0, 0, 0}, {10, 0, 0}}),
+       {line({5, -1, 10}, {5, 1, 10})},
+       {Row9{}}},
+      {"circles and polylines are no lines",
+       square,
+       {circle({10, 5, 0}, 1), polyline(EntityKind::LwPolyline, {{5, -1, 0}, {5, 1, 0}})},
+       {}},
+      {"3-D crossing",
+       polyline(EntityKind::Polyline3d, {{0, 0, 0}, {10, 0, 10}}),
+       {line({5, -1, 5}, {5, 1, 5})},
+       {{5, 0, 5, 5, -1, 5, 5, 1, 5}}},
   };
   for (const auto& [name, pline, others, rows] : cases) {
     SCOPED_TRACE(name);
@@ -123,12 +136,14 @@ TEST(CrossingTable, WhichLinesCountAndWhatTheirRowsHold) {
 
 TEST(CrossingTable, LineMeetingTwiceGetsOneRow) {
   Desk desk;
-  desk.queuePick(desk.add(polyline(EntityKind::LwPolyline, {{0, 10, 0}, {0, 0, 0}, {10, 0, 0}, {10, 10, 0}})));
+  desk.queuePick(
+      desk.add(polyline(EntityKind::LwPolyline, {{0, 10, 0}, {0, 0, 0}, {10, 0, 0}, {10, 10, 0}})));
   desk.add(line({-5, 5, 0}, {15, 5, 0}));
   PolylineToSheet(desk.hosts, desk.platform, precision3(), ticked());
   const auto rows = crossingRows(desk, 4);
   ASSERT_EQ(rows.size(), 1u);
-  EXPECT_TRUE((rows[0][0] == 0 || rows[0][0] == 10) && rows[0][1] == 5) << rows[0][0] << "," << rows[0][1];
+  EXPECT_TRUE((rows[0][0] == 0 || rows[0][0] == 10) && rows[0][1] == 5)
+      << rows[0][0] << "," << rows[0][1];
   EXPECT_EQ((Row9{rows[0][3], rows[0][4], rows[0][5], rows[0][6], rows[0][7], rows[0][8]}),
             (Row9{-5, 5, 0, 15, 5, 0}));
 }
@@ -139,9 +154,10 @@ TEST(CrossingTable, NoMeetingAsEmptyValueOrEmptyListKeepsZeros) {
   for (auto answer : {sim::NoIntersectionAnswer::EmptyArray, sim::NoIntersectionAnswer::Empty}) {
     Desk desk;
     desk.drawing->noIntersection = answer;
-    desk.queuePick(desk.add(withBulges(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}}), {1, 0})));
-    desk.add(line({3, -5, 0}, {3, 1, 0}));   // crosses the chord and meets the arc
-    desk.add(line({5, -1, 0}, {5, 1, 0}));   // crosses the chord only
+    desk.queuePick(
+        desk.add(withBulges(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}}), {1, 0})));
+    desk.add(line({3, -5, 0}, {3, 1, 0}));  // crosses the chord and meets the arc
+    desk.add(line({5, -1, 0}, {5, 1, 0}));  // crosses the chord only
     PolylineToSheet(desk.hosts, desk.platform, precision3(), ticked());
     const auto rows = crossingRows(desk, 2);
     ASSERT_EQ(rows.size(), 2u);
@@ -158,15 +174,16 @@ TEST(CrossingTable, FenceFollowsThePolylineInAnyUserSystem) {
   Desk desk;
   desk.drawing->drawing.ucs = {{100, 0, 0}, {0, 1, 0}, {-1, 0, 0}};
   desk.queuePick(desk.add(polyline(EntityKind::Polyline3d, {{100, 0, 0}, {100, 10, 0}})));
-  desk.add(line({5, -1, 0}, {5, 1, 0}));      // where the user coordinates would put the fence
-  desk.add(line({95, 5, 0}, {105, 5, 0}));    // crosses the polyline
+  desk.add(line({5, -1, 0}, {5, 1, 0}));    // where the user coordinates would put the fence
+  desk.add(line({95, 5, 0}, {105, 5, 0}));  // crosses the polyline
   PolylineToSheet(desk.hosts, desk.platform, precision3(), ticked());
   expectRows(crossingRows(desk, 2), {{5, 0, 0, 5, 5, 0, 5, -5, 0}});
 }
 
 TEST(CrossingTable, LightweightFenceAtItsElevationAndNormal) {
   Desk desk;
-  auto facingDown = polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}});  // world (0,0)-(-10,0)
+  auto facingDown =
+      polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}});  // world (0,0)-(-10,0)
   facingDown.normal = {0, 0, -1};
   desk.queuePick(desk.add(facingDown));
   desk.add(line({-5, -1, 0}, {-5, 1, 0}));
@@ -207,7 +224,8 @@ TEST(CrossingTable, SwapUntickedAndEmptyCases) {
   for (const auto& [name, withLines, form, yox, active] : cases) {
     SCOPED_TRACE(name);
     Desk desk;
-    desk.queuePick(desk.add(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}})));
+    desk.queuePick(
+        desk.add(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}})));
     std::vector<std::string> lines;
     if (withLines) lines.push_back(desk.add(line({5, -2.5, 0}, {5, 3, 0})));
     desk.sheet->activate(Area::cell({2, B}));
@@ -228,16 +246,18 @@ TEST(CrossingTable, SwapUntickedAndEmptyCases) {
   }
 }
 
+// Each run starts from an empty "SSET": the second polyline's table holds
+// only its own line, and the set is the same one.
 TEST(CrossingTable, SelectionSetIsClearedAndReusedBetweenRuns) {
   Desk desk;
-  const auto pline = desk.add(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}}));
+  desk.queuePick(desk.add(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}})));
+  desk.queuePick(desk.add(polyline(EntityKind::LwPolyline, {{0, 20, 0}, {10, 20, 0}})));
   desk.add(line({5, -1, 0}, {5, 1, 0}));
-  desk.queuePick(pline);
-  desk.queuePick(pline);
+  desk.add(line({7, 19, 0}, {7, 21, 0}));
   PolylineToSheet(desk.hosts, desk.platform, precision3(), ticked());
   desk.sheet->activate(Area::cell({1, 1}));
   PolylineToSheet(desk.hosts, desk.platform, precision3(), ticked());
-  EXPECT_EQ(crossingRows(desk, 2).size(), 1u);
+  expectRows(crossingRows(desk, 2), {{7, 20, 0, 7, 19, 0, 7, 21, 0}});
   EXPECT_EQ(desk.drawing->selectionSets.size(), 1u);
 }
 
@@ -267,7 +287,10 @@ TEST(CrossingTable, FailedActionsLeaveThePreviousValue) {
       {"second item", "AcadSelectionSet", "Item", 2, {first, first}},
       {"second start point", "", "StartPoint", 2, {first, {6, 0, 0, 2, -1, 0, 6, 3, 0}}},
       // The 3-D polyline's two vertices translate first, then each line three times.
-      {"second intersection", "AcadUtility", "TranslateCoordinates", 6,
+      {"second intersection",
+       "AcadUtility",
+       "TranslateCoordinates",
+       6,
        {first, {2, 0, 0, 6, -3, 0, 6, 3, 0}}},
   };
   for (const auto& [name, object, member, nth, rows] : cases) {

@@ -1,5 +1,3 @@
-#include "pline/polyline_to_sheet.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +7,7 @@
 #include "pline/drawing_access.h"
 #include "pline/main_buttons.h"
 #include "pline/point_list.h"
+#include "pline/polyline_to_sheet.h"
 #include "tests/native/pline_test_support.h"
 
 namespace plotmate {
@@ -55,9 +54,12 @@ TEST(PolylineExport, VertexTableOfEachPolylineKind) {
        polyline(EntityKind::LwPolyline, {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}}, true),
        {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}}},
       {"arcs give only the vertices",
-       withBulges(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}), {1, -0.5, 0}),
+       withBulges(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}),
+                  {1, -0.5, 0}),
        {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}},
-      {"old-style 2-D", polyline(EntityKind::Polyline2d, {{0, 0, 0}, {3, 4, 0}}), {{0, 0, 0}, {3, 4, 0}}},
+      {"old-style 2-D",
+       polyline(EntityKind::Polyline2d, {{0, 0, 0}, {3, 4, 0}}),
+       {{0, 0, 0}, {3, 4, 0}}},
       {"3-D", polyline(EntityKind::Polyline3d, {{1, 2, 3}, {4, 5, 6}}), {{1, 2, 3}, {4, 5, 6}}},
       {"elevation 5",
        withElevation(polyline(EntityKind::LwPolyline, {{1, 1, 0}, {2, 2, 0}}), 5, {0, 0, 1}),
@@ -83,7 +85,8 @@ TEST(PolylineExport, VertexTableOfEachPolylineKind) {
     EXPECT_EQ(desk.cell(3, C), Variant("Y"));
     EXPECT_EQ(desk.cell(3, D), Variant("Z"));
     const auto n = static_cast<std::int32_t>(rows.size());
-    for (std::int32_t i = 0; i < n; ++i) expectNear(desk.row3(4 + i, B), rows[i], "row " + std::to_string(i));
+    for (std::int32_t i = 0; i < n; ++i)
+      expectNear(desk.row3(4 + i, B), rows[i], "row " + std::to_string(i));
     EXPECT_EQ(desk.sheet->cells().size(), 4 + 3 * rows.size());
     EXPECT_EQ(desk.sheet->activeCell(), (CellRef{4 + n, B}));
     EXPECT_TRUE(desk.platform.messages.empty());
@@ -171,10 +174,18 @@ TEST(PolylineExport, FailedActionsLeaveThePreviousValue) {
   };
   const Case cases[] = {
       // The 3-D example translates once per vertex: the second repeats the first.
-      {"translation of vertex 1", "TranslateCoordinates", 2, false,
-       {{1, 2, 3}, {1, 2, 3}, {7, 8, 9}}, {7, B}},
-      {"translation of vertex 0 leaves zeros", "TranslateCoordinates", 1, false,
-       {{0, 0, 0}, {4, 5, 6}, {7, 8, 9}}, {7, B}},
+      {"translation of vertex 1",
+       "TranslateCoordinates",
+       2,
+       false,
+       {{1, 2, 3}, {1, 2, 3}, {7, 8, 9}},
+       {7, B}},
+      {"translation of vertex 0 leaves zeros",
+       "TranslateCoordinates",
+       1,
+       false,
+       {{0, 0, 0}, {4, 5, 6}, {7, 8, 9}},
+       {7, B}},
       {"vertex read", "Coordinate", 3, false, {{1, 2, 3}, {4, 5, 6}, {4, 5, 6}}, {7, B}},
       // Writes: title, X, Y, Z, then B4 is the fifth.
       {"cell write", "Value", 5, true, {{NAN, 2, 3}, {4, 5, 6}, {7, 8, 9}}, {7, B}},
@@ -216,9 +227,10 @@ TEST(PolylineExport, FailedCursorMoveWritesWhereTheCursorStands) {
 
 class FileOutput : public ::testing::Test {
  protected:
-  std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                              ("pline-export-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  std::filesystem::path dir =
+      std::filesystem::temp_directory_path() /
+      ("pline-export-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+       ::testing::UnitTest::GetInstance()->current_test_info()->name());
   std::filesystem::path file = dir / "DistOut.txt";
   void SetUp() override {
     std::filesystem::remove_all(dir);
@@ -236,7 +248,8 @@ class FileOutput : public ::testing::Test {
 TEST_F(FileOutput, TwoRunsAppendTwoBlocksAndNoCrossings) {
   Desk desk(false);
   ASSERT_NE(desk.hosts.ExcelMissing, 0);
-  const auto handle = desk.add(polyline(EntityKind::Polyline3d, {{1, 2, 3}, {-4, 0.5, 0}, {10, 20, 30}}));
+  const auto handle =
+      desk.add(polyline(EntityKind::Polyline3d, {{1, 2, 3}, {-4, 0.5, 0}, {10, 20, 30}}));
   desk.add(line({0, 3, 0}, {3, 0, 0}));  // crosses the first segment
   MainForm ticked;
   ticked.chkboolIntersect = 1;
@@ -282,7 +295,8 @@ TEST_F(FileOutput, RunsThatCannotStartSayWhyAndLeaveNoTrace) {
     if (utilityFails) desk.failAcad("Utility");
     PolylineToSheet(desk.hosts, desk.platform, precision(3), MainForm{}, file);
     ASSERT_EQ(desk.platform.messages.size(), 1u);
-    EXPECT_EQ(desk.platform.messages[0].text.rfind(messageStart, 0), 0u) << desk.platform.messages[0].text;
+    EXPECT_EQ(desk.platform.messages[0].text.rfind(messageStart, 0), 0u)
+        << desk.platform.messages[0].text;
     EXPECT_EQ(desk.drawing->picks.pending(), 1u);  // nobody was asked to pick
     EXPECT_TRUE(folderInTheWay || !std::filesystem::exists(file));
   }

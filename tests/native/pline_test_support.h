@@ -44,14 +44,19 @@ struct Desk {
   }
 
   std::string add(sim::Entity entity) { return drawing->drawing.add(std::move(entity)); }
-  void queuePick(const std::string& handle) { drawing->picks.push(sim::PickAnswer::entity(handle)); }
+  void queuePick(const std::string& handle) {
+    drawing->picks.push(sim::PickAnswer::entity(handle));
+  }
   void failAcad(std::string member, std::size_t nth = 0, std::string object = "") {
-    acad.context->faults.add({std::move(object), std::move(member), nth, {hr::kFail, "Injected fault"}});
+    acad.context->faults.add(
+        {std::move(object), std::move(member), nth, {hr::kFail, "Injected fault"}});
   }
   void failExcel(std::string member, std::size_t nth = 0) {
     excel.context->faults.add({"", std::move(member), nth, {hr::kFail, "Injected fault"}});
   }
-  const Variant& cell(std::int32_t row, std::int32_t column) const { return sheet->value({row, column}); }
+  const Variant& cell(std::int32_t row, std::int32_t column) const {
+    return sheet->value({row, column});
+  }
   // The number in a cell; NaN when it holds none.
   double number(std::int32_t row, std::int32_t column) const {
     auto d = asDouble(cell(row, column));
@@ -61,7 +66,8 @@ struct Desk {
   std::vector<std::string> valueWrites() const {
     std::vector<std::string> out;
     for (const auto& call : excel.context->log.entries())
-      if (call.kind == CallKind::Put && equalsNoCase(call.member, "Value")) out.push_back(call.arguments);
+      if (call.kind == CallKind::Put && equalsNoCase(call.member, "Value"))
+        out.push_back(call.arguments);
     return out;
   }
   // Three cells of a row from `column` on, as numbers.
