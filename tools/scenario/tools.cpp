@@ -10,6 +10,7 @@ const std::map<std::string, ToolRunner>& toolRunners() {
     registerConverterTools(table);
     registerDrawingTools(table);
     registerMeasureTools(table);
+    registerPolylineTools(table);
     return table;
   }();
   return tools;

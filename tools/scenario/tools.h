@@ -12,5 +12,6 @@ void registerSettingsTools(ToolTable& tools);
 void registerConverterTools(ToolTable& tools);
 void registerDrawingTools(ToolTable& tools);
 void registerMeasureTools(ToolTable& tools);
+void registerPolylineTools(ToolTable& tools);
 
 }  // namespace plotmate::scenario
