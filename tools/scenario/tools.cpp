@@ -11,6 +11,7 @@ const std::map<std::string, ToolRunner>& toolRunners() {
     registerDrawingTools(table);
     registerMeasureTools(table);
     registerPolylineTools(table);
+    registerRepeaterTools(table);
     return table;
   }();
   return tools;

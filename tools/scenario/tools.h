@@ -13,5 +13,6 @@ void registerConverterTools(ToolTable& tools);
 void registerDrawingTools(ToolTable& tools);
 void registerMeasureTools(ToolTable& tools);
 void registerPolylineTools(ToolTable& tools);
+void registerRepeaterTools(ToolTable& tools);
 
 }  // namespace plotmate::scenario
