@@ -63,7 +63,7 @@ bool finiteEntity(const Entity& e) {
 
 class Writer {
  public:
-  explicit Writer(const Drawing& drawing) : drawing_(drawing), next_(drawing.handleSeed()) {}
+  explicit Writer(const Drawing& drawing) : drawing_(drawing), next_(drawing.nextHandleNumber()) {}
   Result<DxfText> write();
 
  private:
@@ -441,7 +441,7 @@ Result<DxfText> Writer::write() {
   group(0, "ENDSEC");
   group(0, "EOF");
 
-  // The header goes first but needs the final handle seed.
+  // The header goes first but needs the next free handle, known only now.
   std::string entities = std::move(body_);
   body_.clear();
   group(0, "SECTION");

@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 #include <optional>
+#include <vector>
 
 #include "sim/drawing/geometry.h"
 
@@ -24,5 +25,11 @@ std::optional<double> arcParameter(const Piece& arc, Vec3 p, double tol);
 double parameterOn(const Piece& piece, Vec3 p, double tol);
 // Whether p lies on the piece within tol.
 bool onPiece(const Piece& piece, Vec3 p, double tol);
+
+// fenceCrosses for one leg whose ends a and b are already in view
+// coordinates (z = 0), and planBounds in a given view; `scratch` is reused
+// between calls so that a selection over many entities does not allocate.
+bool legCrosses(const Frame& view, Vec3 a, Vec3 b, const Entity& entity, std::vector<Piece>& scratch);
+std::optional<Box2> planBoundsIn(const Frame& view, const Entity& entity, std::vector<Piece>& scratch);
 
 }  // namespace plotmate::sim::detail

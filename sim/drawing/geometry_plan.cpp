@@ -94,26 +94,31 @@ std::vector<Vec3> textCornersWorld(const Entity& e) {
   return {origin, add(origin, run), add(add(origin, run), rise), add(origin, rise)};
 }
 
-// The entity as flat pieces in the view; text as its box, points and block
-// references as a zero-length piece at their position.
-std::vector<Piece> planPieces(const Frame& view, const Entity& e) {
-  std::vector<Piece> out;
+// The entity as flat pieces in the view, into `out` (cleared first); text as
+// its box, points and block references as a zero-length piece at their
+// position.
+void planPiecesInto(const Frame& view, const Entity& e, std::vector<Piece>& out) {
+  out.clear();
   switch (e.kind) {
+    case EntityKind::Line:
+      // The common case, without building its world outline first.
+      if (e.points.size() >= 2) out.push_back(flatSegment(flat(view, e.points[0]), flat(view, e.points[1])));
+      return;
     case EntityKind::Text:
     case EntityKind::MText: {
       auto corners = textCornersWorld(e);
       for (std::size_t i = 0; i < corners.size(); ++i) {
         out.push_back(flatSegment(flat(view, corners[i]), flat(view, corners[(i + 1) % corners.size()])));
       }
-      return out;
+      return;
     }
     case EntityKind::Point:
     case EntityKind::BlockRef:
       if (!e.points.empty()) out.push_back(flatSegment(flat(view, e.points[0]), flat(view, e.points[0])));
-      return out;
+      return;
     default:
       for (const Piece& piece : shapeOf(e)) projectPiece(view, piece, out);
-      return out;
+      return;
   }
 }
 
@@ -145,22 +150,47 @@ void extend(Box2& box, bool& any, Vec3 p) {
 
 }  // namespace
 
-bool fenceCrosses(const Ucs& ucs, std::span<const Vec3> fenceWorld, const Entity& entity) {
-  if (fenceWorld.size() < 2) return false;
-  const Frame view = ucsFrame(ucs);
-  const std::vector<Piece> pieces = planPieces(view, entity);
-  if (pieces.empty()) return false;
-  const bool isText = entity.kind == EntityKind::Text || entity.kind == EntityKind::MText;
-  Vec3 previous = flat(view, fenceWorld[0]);
-  if (isText && insideFlatBox(pieces, previous)) return true;
-  for (std::size_t i = 1; i < fenceWorld.size(); ++i) {
-    const Vec3 next = flat(view, fenceWorld[i]);
-    if (isText && insideFlatBox(pieces, next)) return true;
-    const Piece leg = flatSegment(previous, next);
-    for (const Piece& piece : pieces) {
-      if (!intersectPieces(leg, piece).empty()) return true;
+namespace detail {
+
+bool legCrosses(const Frame& view, Vec3 a, Vec3 b, const Entity& entity, std::vector<Piece>& scratch) {
+  planPiecesInto(view, entity, scratch);
+  if (scratch.empty()) return false;
+  if (entity.kind == EntityKind::Text || entity.kind == EntityKind::MText) {
+    if (insideFlatBox(scratch, a) || insideFlatBox(scratch, b)) return true;
+  }
+  const Piece leg = flatSegment(a, b);
+  for (const Piece& piece : scratch) {
+    if (!intersectPieces(leg, piece).empty()) return true;
+  }
+  return false;
+}
+
+std::optional<Box2> planBoundsIn(const Frame& view, const Entity& entity, std::vector<Piece>& scratch) {
+  planPiecesInto(view, entity, scratch);
+  Box2 box;
+  bool any = false;
+  for (const Piece& piece : scratch) {
+    extend(box, any, piece.start);
+    extend(box, any, piece.end);
+    if (!piece.isArc) continue;
+    // The extreme points of the circle in x and y, where the arc reaches them.
+    const double tol = toleranceFor({piece.center}, piece.radius);
+    for (Vec3 direction : {Vec3{1, 0, 0}, Vec3{0, 1, 0}, Vec3{-1, 0, 0}, Vec3{0, -1, 0}}) {
+      const Vec3 p = add(piece.center, scale(direction, piece.radius));
+      if (arcParameter(piece, p, tol)) extend(box, any, p);
     }
-    previous = next;
+  }
+  if (!any) return std::nullopt;
+  return box;
+}
+
+}  // namespace detail
+
+bool fenceCrosses(const Ucs& ucs, std::span<const Vec3> fenceWorld, const Entity& entity) {
+  const Frame view = ucsFrame(ucs);
+  std::vector<Piece> scratch;
+  for (std::size_t i = 0; i + 1 < fenceWorld.size(); ++i) {
+    if (detail::legCrosses(view, flat(view, fenceWorld[i]), flat(view, fenceWorld[i + 1]), entity, scratch)) return true;
   }
   return false;
 }
@@ -170,22 +200,8 @@ bool Box2::overlaps(const Box2& other) const {
 }
 
 std::optional<Box2> planBounds(const Ucs& ucs, const Entity& entity) {
-  const Frame view = ucsFrame(ucs);
-  Box2 box;
-  bool any = false;
-  for (const Piece& piece : planPieces(view, entity)) {
-    extend(box, any, piece.start);
-    extend(box, any, piece.end);
-    if (!piece.isArc) continue;
-    // The extreme points of the circle in x and y, where the arc reaches them.
-    const double tol = detail::toleranceFor({piece.center}, piece.radius);
-    for (Vec3 direction : {Vec3{1, 0, 0}, Vec3{0, 1, 0}, Vec3{-1, 0, 0}, Vec3{0, -1, 0}}) {
-      const Vec3 p = add(piece.center, scale(direction, piece.radius));
-      if (detail::arcParameter(piece, p, tol)) extend(box, any, p);
-    }
-  }
-  if (!any) return std::nullopt;
-  return box;
+  std::vector<Piece> scratch;
+  return detail::planBoundsIn(ucsFrame(ucs), entity, scratch);
 }
 
 namespace {

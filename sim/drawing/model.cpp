@@ -55,7 +55,7 @@ std::string handleKey(std::string_view handle) {
 
 }  // namespace
 
-std::string Drawing::add(Entity entity) {
+std::string Drawing::claimHandle(Entity& entity) {
   auto given = parseHandle(entity.handle);
   if (given && !byHandle_.contains(hexHandle(*given))) {
     entity.handle = hexHandle(*given);
@@ -64,11 +64,32 @@ std::string Drawing::add(Entity entity) {
     while (byHandle_.contains(hexHandle(nextHandle_))) ++nextHandle_;
     entity.handle = hexHandle(nextHandle_++);
   }
-  std::string handle = entity.handle;
+  return entity.handle;
+}
+
+std::string Drawing::add(Entity entity) {
+  std::string handle = claimHandle(entity);
   byHandle_.emplace(handle, slots_.size());
   if (orderValid_) order_.push_back(slots_.size());
   slots_.push_back(std::make_unique<Entity>(std::move(entity)));
   ++live_;
+  return handle;
+}
+
+std::string Drawing::restore(Entity entity, std::size_t position) {
+  const auto& live = order();
+  if (position >= live.size()) return add(std::move(entity));
+  // Insert before the slot of the entity now at that position; the slots
+  // behind it move up by one.
+  const std::size_t slot = live[position];
+  std::string handle = claimHandle(entity);
+  for (auto& [key, index] : byHandle_) {
+    if (index >= slot) ++index;
+  }
+  byHandle_.emplace(handle, slot);
+  slots_.insert(slots_.begin() + static_cast<std::ptrdiff_t>(slot), std::make_unique<Entity>(std::move(entity)));
+  ++live_;
+  orderValid_ = false;
   return handle;
 }
 
@@ -95,8 +116,8 @@ bool Drawing::erase(std::string_view handle) {
   return true;
 }
 
-void Drawing::reserveHandlesBelow(std::uint64_t seed) {
-  if (seed > nextHandle_) nextHandle_ = seed;
+void Drawing::reserveHandlesBelow(std::uint64_t next) {
+  if (next > nextHandle_) nextHandle_ = next;
 }
 
 Entity* Drawing::find(std::string_view handle) {

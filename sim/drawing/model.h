@@ -104,6 +104,10 @@ class Drawing {
   // not hexadecimal or already taken, so nothing loaded is ever lost); keeps a
   // valid given handle in upper case. Returns its handle.
   std::string add(Entity entity);
+  // Puts an entity back at a position in creation order (an undone erase):
+  // it becomes the position-th live entity (at the end when position is past
+  // it), keeping its handle when that is free. Returns its handle.
+  std::string restore(Entity entity, std::size_t position);
   bool erase(std::string_view handle);
   Entity* find(std::string_view handle);
   const Entity* find(std::string_view handle) const;
@@ -117,11 +121,11 @@ class Drawing {
   std::vector<Entity*> entities();
 
   // The handle the next added entity would get, as a number: above every
-  // handle in use (for a file's handle seed).
-  std::uint64_t handleSeed() const { return nextHandle_; }
-  // Keeps handles below `seed` from new entities (handles a loaded file uses
+  // handle in use (what a saved file records as its next free handle).
+  std::uint64_t nextHandleNumber() const { return nextHandle_; }
+  // Keeps handles below `next` from new entities (handles a loaded file uses
   // for tables, blocks and objects).
-  void reserveHandlesBelow(std::uint64_t seed);
+  void reserveHandlesBelow(std::uint64_t next);
 
   Ucs ucs;
   // Block definitions by name, matched without regard to case.
@@ -141,6 +145,7 @@ class Drawing {
   mutable std::vector<std::size_t> order_;
   mutable bool orderValid_ = true;
   const std::vector<std::size_t>& order() const;
+  std::string claimHandle(Entity& entity);
 };
 
 }  // namespace plotmate::sim

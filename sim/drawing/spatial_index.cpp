@@ -1,6 +1,7 @@
 #include "sim/drawing/spatial_index.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "sim/drawing/geometry_internal.h"
@@ -11,6 +12,7 @@ namespace plotmate::sim {
 namespace {
 
 constexpr std::size_t kMaxCellsPerSide = 1024;
+constexpr std::size_t kEntityKinds = static_cast<std::size_t>(EntityKind::Region) + 1;
 
 bool finite(const Box2& b) {
   return std::isfinite(b.minX) && std::isfinite(b.minY) && std::isfinite(b.maxX) && std::isfinite(b.maxY);
@@ -22,8 +24,10 @@ SpatialIndex::SpatialIndex(std::span<const Entity* const> entities, const Ucs& u
   boxes_.reserve(entities.size());
   bool any = false;
   std::size_t placed = 0;
+  const Frame view = ucsFrame(ucs);
+  std::vector<Piece> scratch;
   for (const Entity* e : entities) {
-    boxes_.push_back(planBounds(ucs, *e));
+    boxes_.push_back(detail::planBoundsIn(view, *e, scratch));
     const auto& box = boxes_.back();
     if (!box || !finite(*box)) continue;
     ++placed;
@@ -43,9 +47,14 @@ SpatialIndex::SpatialIndex(std::span<const Entity* const> entities, const Ucs& u
   rows_ = height > 0 ? std::clamp<std::size_t>((placed + columns_ - 1) / columns_, 1, kMaxCellsPerSide) : 1;
   cellWidth_ = width > 0 ? width / double(columns_) : 1;
   cellHeight_ = height > 0 ? height / double(rows_) : 1;
-  cells_.resize(columns_ * rows_);
-
-  const std::size_t largeSpan = std::max<std::size_t>(16, cells_.size() / 4);
+  // Cells as one flat list (counted first, then filled): no allocation per cell.
+  const std::size_t cellCount = columns_ * rows_;
+  const std::size_t largeSpan = std::max<std::size_t>(16, cellCount / 4);
+  struct Span {
+    std::size_t c0, c1, r0, r1;
+  };
+  std::vector<Span> spans(boxes_.size(), Span{1, 0, 1, 0});  // empty unless placed
+  cellStart_.assign(cellCount + 1, 0);
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
     const auto& box = boxes_[i];
     if (!box) continue;
@@ -53,13 +62,23 @@ SpatialIndex::SpatialIndex(std::span<const Entity* const> entities, const Ucs& u
       large_.push_back(i);  // cannot be placed; the exact test decides
       continue;
     }
-    const std::size_t c0 = column(box->minX), c1 = column(box->maxX), r0 = row(box->minY), r1 = row(box->maxY);
-    if ((c1 - c0 + 1) * (r1 - r0 + 1) > largeSpan) {
+    Span span{column(box->minX), column(box->maxX), row(box->minY), row(box->maxY)};
+    if ((span.c1 - span.c0 + 1) * (span.r1 - span.r0 + 1) > largeSpan) {
       large_.push_back(i);
       continue;
     }
-    for (std::size_t r = r0; r <= r1; ++r) {
-      for (std::size_t c = c0; c <= c1; ++c) cells_[r * columns_ + c].push_back(i);
+    spans[i] = span;
+    for (std::size_t r = span.r0; r <= span.r1; ++r) {
+      for (std::size_t c = span.c0; c <= span.c1; ++c) ++cellStart_[r * columns_ + c + 1];
+    }
+  }
+  for (std::size_t c = 0; c < cellCount; ++c) cellStart_[c + 1] += cellStart_[c];
+  items_.resize(cellStart_[cellCount]);
+  std::vector<std::size_t> fill(cellStart_.begin(), cellStart_.end() - 1);
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    const Span& span = spans[i];
+    for (std::size_t r = span.r0; r <= span.r1; ++r) {
+      for (std::size_t c = span.c0; c <= span.c1; ++c) items_[fill[r * columns_ + c]++] = i;
     }
   }
 }
@@ -78,10 +97,8 @@ std::size_t SpatialIndex::row(double y) const {
 
 void SpatialIndex::collect(std::size_t firstColumn, std::size_t lastColumn, std::size_t r,
                            std::vector<std::size_t>& out) const {
-  for (std::size_t c = firstColumn; c <= lastColumn; ++c) {
-    const auto& cell = cells_[r * columns_ + c];
-    out.insert(out.end(), cell.begin(), cell.end());
-  }
+  const std::size_t begin = cellStart_[r * columns_ + firstColumn], end = cellStart_[r * columns_ + lastColumn + 1];
+  out.insert(out.end(), items_.begin() + static_cast<std::ptrdiff_t>(begin), items_.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
 std::vector<std::size_t> SpatialIndex::finish(std::vector<std::size_t> found, const Box2& box) const {
@@ -130,18 +147,25 @@ std::vector<std::string> selectByFence(const Drawing& drawing, const Ucs& ucs,
                                        std::span<const Vec3> fenceWorld,
                                        std::optional<std::string_view> typeFilter) {
   if (fenceWorld.size() < 2) return {};
+  // The filter depends only on the kind: match each kind once, not each entity.
+  std::array<bool, kEntityKinds> passes{};
+  for (std::size_t k = 0; k < kEntityKinds; ++k) {
+    passes[k] = !typeFilter || matchesTypeFilter(*typeFilter, static_cast<EntityKind>(k));
+  }
   std::vector<const Entity*> pool;
   for (const Entity* e : drawing.entities()) {
-    if (!typeFilter || matchesTypeFilter(*typeFilter, e->kind)) pool.push_back(e);
+    if (passes[static_cast<std::size_t>(e->kind)]) pool.push_back(e);
   }
   const SpatialIndex index(pool, ucs);
   const Frame view = ucsFrame(ucs);
   std::vector<unsigned char> chosen(pool.size(), 0);
+  std::vector<Piece> scratch;
   for (std::size_t i = 0; i + 1 < fenceWorld.size(); ++i) {
-    const Vec3 a = fromWorld(view, fenceWorld[i], false), b = fromWorld(view, fenceWorld[i + 1], false);
+    Vec3 a = fromWorld(view, fenceWorld[i], false), b = fromWorld(view, fenceWorld[i + 1], false);
+    a.z = b.z = 0;  // the plan view
     const double margin = detail::toleranceFor({a, b});
     for (std::size_t position : index.candidatesAlong(a, b, margin)) {
-      if (!chosen[position] && fenceCrosses(ucs, fenceWorld.subspan(i, 2), *pool[position])) chosen[position] = 1;
+      if (!chosen[position] && detail::legCrosses(view, a, b, *pool[position], scratch)) chosen[position] = 1;
     }
   }
   // The host's selection order is not documented; creation order is what a

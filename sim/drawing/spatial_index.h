@@ -39,7 +39,9 @@ class SpatialIndex {
   Box2 extent_{};
   std::size_t columns_ = 1, rows_ = 1;
   double cellWidth_ = 1, cellHeight_ = 1;
-  std::vector<std::vector<std::size_t>> cells_;
+  // Entity positions by cell, row by row: cell k holds items_[cellStart_[k] .. cellStart_[k + 1]).
+  std::vector<std::size_t> cellStart_;
+  std::vector<std::size_t> items_;
   std::vector<std::size_t> large_;  // entities spanning much of the grid: always candidates
 };
 

@@ -150,7 +150,7 @@ TEST(DrawingFence, IndexFindsWhatTestingEveryEntityFinds) {
     return static_cast<double>(state >> 11) / 9007199254740992.0;
   };
   Drawing d;
-  for (int i = 0; i < 3000; ++i) {
+  for (int i = 0; i < 2000; ++i) {
     const double x = next() * 1000, y = next() * 400;
     if (i % 7 == 0) {
       d.add(circle({x, y, 0}, 1 + next() * 5));
@@ -162,7 +162,7 @@ TEST(DrawingFence, IndexFindsWhatTestingEveryEntityFinds) {
   }
   d.add(line({500, 200, 0}, {500, 200, 0}));  // a line of no length
   std::vector<Vec3> fence;
-  for (int i = 0; i < 60; ++i) fence.push_back({next() * 1100 - 50, next() * 500 - 50, 0});
+  for (int i = 0; i < 40; ++i) fence.push_back({next() * 1100 - 50, next() * 500 - 50, 0});
   fence.push_back({fence.back().x + 300, fence.back().y, 0});  // a level leg
   fence.push_back({fence.back().x, fence.back().y - 300, 0});  // an upright leg
   fence.push_back({500, 200, 0});

@@ -87,6 +87,41 @@ TEST(DrawingModel, CreationOrderSurvivesErasing) {
   EXPECT_EQ(view.at(1), d.at(1));
 }
 
+TEST(DrawingModel, RestoredEntitiesTakeTheirOldPlace) {
+  struct Case {
+    const char* what;
+    std::size_t erased;    // of five
+    std::size_t position;  // where it is put back
+    std::vector<std::string> order;
+  };
+  const Case cases[] = {
+      {"middle back to the middle", 2, 2, {"0", "1", "2", "3", "4"}},
+      {"first back to the front", 0, 0, {"0", "1", "2", "3", "4"}},
+      {"last back to the end", 4, 4, {"0", "1", "2", "3", "4"}},
+      {"past the end", 1, 99, {"0", "2", "3", "4", "1"}},
+      {"elsewhere", 3, 1, {"0", "3", "1", "2", "4"}},
+  };
+  for (const auto& c : cases) {
+    Drawing d;
+    std::vector<std::string> handles;
+    for (int i = 0; i < 5; ++i) {
+      Entity e;
+      e.text = std::to_string(i);
+      handles.push_back(d.add(e));
+    }
+    Entity gone = *d.find(handles[c.erased]);
+    d.erase(handles[c.erased]);
+    EXPECT_EQ(d.restore(gone, c.position), handles[c.erased]) << c.what << ": same handle";
+    std::vector<std::string> order;
+    for (std::size_t i = 0; i < d.size(); ++i) order.push_back(d.at(i)->text);
+    EXPECT_EQ(order, c.order) << c.what;
+    for (const auto& h : handles) {
+      ASSERT_NE(d.find(h), nullptr) << c.what;
+      EXPECT_EQ(d.find(h)->handle, h) << c.what << ": lookup after the shift";
+    }
+  }
+}
+
 TEST(DrawingModel, BlocksByNameWithoutRegardToCase) {
   Drawing d;
   d.defineBlock({"Tag", {}, {}, {}});

@@ -88,7 +88,7 @@ TEST(Dxf, RealDrawingDetails) {
   EXPECT_EQ(first->points[0], (Vec3{201.225483582218, 287.292860509947, 0}));
   EXPECT_EQ(first->points[1], (Vec3{207.061034027812, 283.11385341665, 0}));
   // New entities never take a handle the file used.
-  EXPECT_GT(lines->drawing.handleSeed(), 0xA3u);
+  EXPECT_GT(lines->drawing.nextHandleNumber(), 0xA3u);
 
   auto flags = loadDxf(fixture("multi_insert_with_attribs.dxf"));
   ASSERT_TRUE(flags.has_value());

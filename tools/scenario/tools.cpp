@@ -9,6 +9,8 @@ const std::map<std::string, ToolRunner>& toolRunners() {
     registerSettingsTools(table);
     registerConverterTools(table);
     registerDrawingTools(table);
+    registerMeasureTools(table);
+    registerPolylineTools(table);
     registerRepeaterTools(table);
     return table;
   }();

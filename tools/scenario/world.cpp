@@ -1,7 +1,11 @@
 #include "tools/scenario/world.h"
 
+#include <fstream>
+
+#include "format/output_file.h"
 #include "tools/scenario/drawing_io.h"
 #include "tools/scenario/sheet_io.h"
+#include "tools/scenario/text_lines.h"
 
 namespace plotmate::scenario {
 
@@ -64,6 +68,11 @@ std::unique_ptr<World> buildWorld(Context& context) {
   world->acad = sim::makeAcadStandIn(session);
   addFaults(spec, "acad", *world->acad.context);
   if (hostRunning(spec, "acad")) world->broker.setRunning(kAcadProgId, world->acad.application);
+
+  // What "DistOut.txt" held before the run, as bytes (CR LF written out).
+  if (spec.contains("outputFile"))
+    std::ofstream(context.workDir / kOutputFileName, std::ios::binary)
+        << spec["outputFile"].get<std::string>();
   return world;
 }
 
@@ -76,6 +85,8 @@ void reportWorld(Context& context, const World& world) {
     context.result["drawing"] = drawingJson(*world.acad.session);
     if (!world.drawingNotes.empty()) context.result["drawing"]["notes"] = world.drawingNotes;
   }
+  if (const auto file = context.workDir / kOutputFileName; std::filesystem::exists(file))
+    context.result["outputFile"] = linesJson(fileBytes(file));
   if (context.spec.value("reportCalls", false))
     context.result["calls"] = {{"excel", callsJson(world.excel.context->log)},
                                {"acad", callsJson(world.acad.context->log)}};
