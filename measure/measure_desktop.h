@@ -1,6 +1,7 @@
 #pragma once
-// What the measuring tools share about the desktop around them: the window
-// titles they bring forward and the message a failed host step shows.
+// What the measuring tools share about the desktop around them: the message a
+// failed host step shows (the window titles they bring forward are in
+// hosts/platform.h).
 
 #include <string_view>
 
@@ -10,10 +11,6 @@
 #include "hosts/result.h"
 
 namespace plotmate {
-
-// Titles of the host windows the tools activate (matched by prefix, any case).
-inline constexpr std::string_view kAcadWindowTitle = "autoCAD";
-inline constexpr std::string_view kExcelWindowTitle = "Microsoft Excel";
 
 // A host step the run cannot go on without failed; the host's own
 // description follows after two line feeds, as the attach messages do.

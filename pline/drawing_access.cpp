@@ -11,7 +11,7 @@ std::optional<AcadUtility> DocumentUtility(const HostSession& hosts, Platform& p
     if (utility && *utility) return *utility;
     if (!utility) reason = utility.error().description;
   }
-  platform.messageBox(std::string(kNoDrawingMessage) + "\n\n" + reason);
+  platform.messageBox(std::string(kDrawingUnavailableMessage) + "\n\n" + reason);
   return std::nullopt;
 }
 

@@ -13,12 +13,12 @@
 namespace plotmate {
 
 // Followed by two line feeds and the host's description of the failure.
-inline constexpr std::string_view kNoDrawingMessage = "AutoCAD中没有可用的图形！";
+inline constexpr std::string_view kDrawingUnavailableMessage = "AutoCAD中没有可用的图形！";
 // The description when the last attach found the application but no document.
-inline constexpr std::string_view kNoDocumentDescription = "AutoCAD没有打开的图形。";
+inline constexpr std::string_view kNoDocumentDescription = "AutoCAD中没有打开的图形。";
 
 // AcadDoc.Utility; when it cannot be obtained (no document kept, or the kept
-// one was closed since), shows kNoDrawingMessage and gives nothing.
+// one was closed since), shows kDrawingUnavailableMessage and gives nothing.
 std::optional<AcadUtility> DocumentUtility(const HostSession& hosts, Platform& platform);
 
 }  // namespace plotmate

@@ -22,7 +22,6 @@ namespace plotmate {
 inline constexpr std::string_view kPickPolylinePrompt = "Pick point:";
 inline constexpr std::string_view kPickFailedMessage = "Good Bye.";
 inline constexpr std::string_view kPickFailedTitle = "GetEntity";
-inline constexpr std::string_view kAcadWindowTitle = "autoCAD";
 
 inline constexpr std::string_view kLightweightPolyline = "AcDbPolyline";
 inline constexpr std::string_view kPolyline2d = "AcDb2dPolyline";

@@ -284,7 +284,8 @@ TEST_F(FileOutput, RunsThatCannotStartSayWhyAndLeaveNoTrace) {
   };
   const Case cases[] = {
       {"file cannot be opened", true, false, "无法打开输出文件"},
-      {"no utility object", false, true, std::string(kNoDrawingMessage) + "\n\nInjected fault"},
+      {"no utility object", false, true,
+       std::string(kDrawingUnavailableMessage) + "\n\nInjected fault"},
   };
   for (const auto& [name, folderInTheWay, utilityFails, messageStart] : cases) {
     SCOPED_TRACE(name);
@@ -309,7 +310,7 @@ TEST(PolylineExport, NoDocumentKeptSaysSoInsteadOfFailing) {
   PolylineToSheet(desk.hosts, desk.platform, precision(3), MainForm{});
   ASSERT_EQ(desk.platform.messages.size(), 1u);
   EXPECT_EQ(desk.platform.messages[0].text,
-            std::string(kNoDrawingMessage) + "\n\n" + std::string(kNoDocumentDescription));
+            std::string(kDrawingUnavailableMessage) + "\n\n" + std::string(kNoDocumentDescription));
   EXPECT_TRUE(desk.sheet->cells().empty());
 }
 

@@ -2,15 +2,11 @@
 // "->Excel" and "->Acad" buttons, each click attaching both hosts first.
 //
 // "mainForm": {"chkboolIntersect": 1} sets the main window's crossing box
-// (otherwise it shows the InterCoord setting, as after start-up);
-// "runs": N clicks the button N times (default 1).
+// (without it the box shows the InterCoord setting, as after start-up);
+// "clicks": N clicks the button N times (default 1).
 
-#include <fstream>
-#include <iterator>
-
-#include "format/output_file.h"
 #include "pline/main_buttons.h"
-#include "shell/main_form.h"
+#include "tools/scenario/main_form_io.h"
 #include "tools/scenario/tools.h"
 #include "tools/scenario/world.h"
 
@@ -19,34 +15,16 @@ namespace plotmate::scenario {
 namespace {
 
 MainForm mainFormOf(const Context& context) {
-  MainForm form;
-  form.showSettings(context.settings);
-  const Json spec = context.spec.value("mainForm", Json::object());
-  for (const auto& [key, value] : spec.items()) {
-    if (key == "chkboolIntersect")
-      form.chkboolIntersect = value.get<std::int16_t>();
-    else if (key == "chkboolchgtxt")
-      form.chkboolchgtxt = value.get<std::int16_t>();
-    else if (key == "txtPref")
-      form.txtPref = value.get<std::string>();
-    else
-      scenarioError("mainForm: unknown control \"" + key + "\"");
-  }
+  MainForm form = mainFormFromJson(context.spec);
+  if (!context.spec.value("mainForm", Json::object()).contains("chkboolIntersect"))
+    form.showSettings(context.settings);
   return form;
 }
 
 int clicksOf(const Context& context) {
-  const int runs = context.spec.value("runs", 1);
-  if (runs < 1) scenarioError("runs: at least 1");
-  return runs;
-}
-
-// The output file as the run left it, line ends included; absent when no run wrote it.
-void reportOutputFile(Context& context) {
-  std::ifstream in(context.workDir / kOutputFileName, std::ios::binary);
-  if (!in) return;
-  context.result[std::string(kOutputFileName)] =
-      std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  const int clicks = context.spec.value("clicks", 1);
+  if (clicks < 1) scenarioError("clicks: at least 1");
+  return clicks;
 }
 
 void runPolylineToSheet(Context& context) {
@@ -55,7 +33,6 @@ void runPolylineToSheet(Context& context) {
   for (int i = clicksOf(context); i > 0; --i)
     Command3_Click(world->session, world->broker, world->platform, context.settings, form);
   reportWorld(context, *world);
-  reportOutputFile(context);
 }
 
 void runSheetToPolyline(Context& context) {
