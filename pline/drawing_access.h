@@ -12,8 +12,6 @@
 
 namespace plotmate {
 
-// Followed by two line feeds and the host's description of the failure.
-inline constexpr std::string_view kNoDrawingMessage = "AutoCAD中没有可用的图形！";
 // The description when the last attach found the application but no document.
 inline constexpr std::string_view kNoDocumentDescription = "AutoCAD没有打开的图形。";
 

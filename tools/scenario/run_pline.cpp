@@ -41,21 +41,12 @@ int clicksOf(const Context& context) {
   return runs;
 }
 
-// The output file as the run left it, line ends included; absent when no run wrote it.
-void reportOutputFile(Context& context) {
-  std::ifstream in(context.workDir / kOutputFileName, std::ios::binary);
-  if (!in) return;
-  context.result[std::string(kOutputFileName)] =
-      std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void runPolylineToSheet(Context& context) {
   auto world = buildWorld(context);
   const MainForm form = mainFormOf(context);
   for (int i = clicksOf(context); i > 0; --i)
     Command3_Click(world->session, world->broker, world->platform, context.settings, form);
   reportWorld(context, *world);
-  reportOutputFile(context);
 }
 
 void runSheetToPolyline(Context& context) {
