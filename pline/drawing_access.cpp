@@ -5,13 +5,13 @@
 namespace plotmate {
 
 std::optional<AcadUtility> DocumentUtility(const HostSession& hosts, Platform& platform) {
-  std::string reason(kNoDocumentDescription);
+  std::string message(kNoDrawingMessage);
   if (hosts.AcadDoc) {
     auto utility = AcadDocument(hosts.AcadDoc).utility();
     if (utility && *utility) return *utility;
-    if (!utility) reason = utility.error().description;
+    if (!utility) message += "\n\n" + utility.error().description;
   }
-  platform.messageBox(std::string(kDrawingUnavailableMessage) + "\n\n" + reason);
+  platform.messageBox(message);
   return std::nullopt;
 }
 

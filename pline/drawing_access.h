@@ -4,7 +4,6 @@
 // so the run ends with a message that says why.
 
 #include <optional>
-#include <string_view>
 
 #include "hosts/acad.h"
 #include "hosts/attach.h"
@@ -12,13 +11,9 @@
 
 namespace plotmate {
 
-// Followed by two line feeds and the host's description of the failure.
-inline constexpr std::string_view kDrawingUnavailableMessage = "AutoCAD中没有可用的图形！";
-// The description when the last attach found the application but no document.
-inline constexpr std::string_view kNoDocumentDescription = "AutoCAD中没有打开的图形。";
-
-// AcadDoc.Utility; when it cannot be obtained (no document kept, or the kept
-// one was closed since), shows kDrawingUnavailableMessage and gives nothing.
+// AcadDoc.Utility; when it cannot be obtained, shows kNoDrawingMessage (with
+// two line feeds and the host's description when the host refused it) and
+// gives nothing: no document was kept, or the kept one was closed since.
 std::optional<AcadUtility> DocumentUtility(const HostSession& hosts, Platform& platform);
 
 }  // namespace plotmate

@@ -66,7 +66,7 @@ void SheetToPolyline(const HostSession& hosts, Platform& platform, Settings sett
   auto utility = DocumentUtility(hosts, platform);
   if (!utility) return;
   if (!hosts.AcadModelSpace) {
-    platform.messageBox(std::string(kDrawingUnavailableMessage) + "\n\n" +
+    platform.messageBox(std::string(kNoDrawingMessage) + "\n\n" +
                         std::string(kNoModelSpaceDescription));
     return;
   }

@@ -16,7 +16,7 @@ namespace plotmate {
 
 // The selection is not two or three columns wide (or no cell range at all).
 inline constexpr std::string_view kWrongColumnsMessage = "对不起，您的选择区域不对！";
-// After kDrawingUnavailableMessage: the last attach kept a document but no model space.
+// After kNoDrawingMessage: the last attach kept a document but no model space.
 inline constexpr std::string_view kNoModelSpaceDescription = "无法取得当前图形的模型空间。";
 
 // The rows of a selection: the first one and how many.

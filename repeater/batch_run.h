@@ -16,8 +16,6 @@ namespace plotmate {
 inline constexpr std::string_view kWrongSelectionForRunMessage = "对不起，您的选择区域不对！";
 // Engineering coordinates asked for while a pair goes on into a third part.
 inline constexpr std::string_view kThreeDimensionalMessage = "有三维坐标";
-// The drawing host runs but has no drawing open to draw in.
-inline constexpr std::string_view kNoDrawingMessage = "AutoCAD中没有打开的图形！";
 
 // The most cells a run captures: four whole columns of 1,048,576 rows. A
 // larger selection, such as the whole sheet, ends the run with the selection

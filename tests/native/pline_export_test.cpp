@@ -284,8 +284,7 @@ TEST_F(FileOutput, RunsThatCannotStartSayWhyAndLeaveNoTrace) {
   };
   const Case cases[] = {
       {"file cannot be opened", true, false, "无法打开输出文件"},
-      {"no utility object", false, true,
-       std::string(kDrawingUnavailableMessage) + "\n\nInjected fault"},
+      {"no utility object", false, true, std::string(kNoDrawingMessage) + "\n\nInjected fault"},
   };
   for (const auto& [name, folderInTheWay, utilityFails, messageStart] : cases) {
     SCOPED_TRACE(name);
@@ -309,8 +308,7 @@ TEST(PolylineExport, NoDocumentKeptSaysSoInsteadOfFailing) {
   desk.sheet->activate(Area::cell({2, B}));
   PolylineToSheet(desk.hosts, desk.platform, precision(3), MainForm{});
   ASSERT_EQ(desk.platform.messages.size(), 1u);
-  EXPECT_EQ(desk.platform.messages[0].text,
-            std::string(kDrawingUnavailableMessage) + "\n\n" + std::string(kNoDocumentDescription));
+  EXPECT_EQ(desk.platform.messages[0].text, kNoDrawingMessage);
   EXPECT_TRUE(desk.sheet->cells().empty());
 }
 
