@@ -28,5 +28,3 @@ void BM_BlockToColumn(benchmark::State& state) {
 BENCHMARK(BM_BlockToColumn)->Arg(50)->Arg(500)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -22,6 +22,8 @@ struct HostSession {
 
 inline constexpr std::string_view kAcadMissingMessage = "AutoCAD可能未打开！";
 inline constexpr std::string_view kExcelMissingMessage = "Excel可能未打开！";
+// The drawing host runs but has no drawing open for a tool to work in.
+inline constexpr std::string_view kNoDrawingMessage = "AutoCAD中没有打开的图形！";
 
 // Binds to the running drawing host, or shows the missing-host message and
 // sets AcadMissing. After the application is found, each further step that

@@ -7,6 +7,10 @@
 
 namespace plotmate {
 
+// Titles of the host windows the tools bring forward (matched by prefix, any case).
+inline constexpr std::string_view kAcadWindowTitle = "autoCAD";
+inline constexpr std::string_view kExcelWindowTitle = "Microsoft Excel";
+
 class Platform {
  public:
   virtual ~Platform() = default;

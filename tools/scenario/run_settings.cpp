@@ -2,41 +2,16 @@
 // saves it again and reports the bytes written.
 
 #include <fstream>
-#include <sstream>
 
 #include "shell/config_file.h"
 #include "shell/text_codec.h"
 #include "tools/scenario/settings_io.h"
+#include "tools/scenario/text_lines.h"
 #include "tools/scenario/tools.h"
 
 namespace plotmate::scenario {
 
 namespace {
-
-std::string readBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-// Lines as written, each with its line end shown, so a reader sees CR LF.
-Json linesOf(const std::string& bytes) {
-  Json lines = Json::array();
-  std::string line;
-  for (char c : bytes) {
-    if (c == '\r') {
-      line += "\\r";
-    } else if (c == '\n') {
-      lines.push_back(line + "\\n");
-      line.clear();
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
 
 Json namesJson(const std::vector<std::string_view>& names) {
   Json out = Json::array();
@@ -65,7 +40,7 @@ void runSettings(Context& context) {
     context.result["save"] = {{"error", saved.error().description}};
     return;
   }
-  context.result["saved"] = linesOf(readBytes(path));
+  context.result["saved"] = linesJson(fileBytes(path));
 }
 
 }  // namespace

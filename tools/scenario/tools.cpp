@@ -9,6 +9,9 @@ const std::map<std::string, ToolRunner>& toolRunners() {
     registerSettingsTools(table);
     registerConverterTools(table);
     registerDrawingTools(table);
+    registerMeasureTools(table);
+    registerPolylineTools(table);
+    registerRepeaterTools(table);
     return table;
   }();
   return tools;

@@ -11,5 +11,8 @@ void registerNumberTools(ToolTable& tools);
 void registerSettingsTools(ToolTable& tools);
 void registerConverterTools(ToolTable& tools);
 void registerDrawingTools(ToolTable& tools);
+void registerMeasureTools(ToolTable& tools);
+void registerPolylineTools(ToolTable& tools);
+void registerRepeaterTools(ToolTable& tools);
 
 }  // namespace plotmate::scenario

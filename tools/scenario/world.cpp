@@ -1,6 +1,10 @@
 #include "tools/scenario/world.h"
 
+#include <fstream>
+
+#include "format/output_file.h"
 #include "tools/scenario/remote_hosts.h"
+#include "tools/scenario/text_lines.h"
 #include "tools/scenario_state/host_state.h"
 
 namespace plotmate::scenario {
@@ -51,6 +55,11 @@ std::unique_ptr<World> buildWorld(Context& context) {
     else
       world->broker.setRunning(progId, world->acad.application);
   }
+
+  // What "DistOut.txt" held before the run, as bytes (CR LF written out).
+  if (spec.contains("outputFile"))
+    std::ofstream(context.workDir / kOutputFileName, std::ios::binary)
+        << spec["outputFile"].get<std::string>();
   return world;
 }
 
@@ -75,6 +84,8 @@ void reportWorld(Context& context, const World& world) {
                      ? hostState(context, world, kAcadProgId)
                      : Json::object();
   if (world.session.AcadApp) context.result["drawing"] = drawing["drawing"];
+  if (const auto file = context.workDir / kOutputFileName; std::filesystem::exists(file))
+    context.result["outputFile"] = linesJson(fileBytes(file));
   if (context.spec.value("reportCalls", false))
     context.result["calls"] = {{"excel", sheet["calls"]}, {"acad", drawing["calls"]}};
 }

@@ -152,6 +152,21 @@ Json variantJson(const Variant& v) {
   return describe(v);
 }
 
+// "variables": {"NOMUTT": 1, "PDSIZE": 0.5, ...}: values the drawing holds
+// before the run, typed as the host types them (whole numbers for integer
+// variables).
+void loadVariables(const Json& variables, sim::SystemVariables& into) {
+  for (const auto& [name, value] : variables.items()) {
+    Variant v;
+    if (value.is_number_integer()) v = Variant(static_cast<std::int16_t>(value.get<int>()));
+    else if (value.is_number()) v = Variant(value.get<double>());
+    else if (value.is_string()) v = Variant(value.get<std::string>());
+    else scenarioError("drawing: variable " + name + " must be a number or a text");
+    if (auto set = into.set(name, v); !set)
+      scenarioError("drawing: variable " + name + ": " + set.error().description);
+  }
+}
+
 // The system variables the tools set and rely on.
 constexpr const char* kReportedVariables[] = {"CMDECHO", "FILEDIA", "EXPERT", "PDMODE",
                                               "PDSIZE",  "NOMUTT",  "ATTREQ", "HPBOUND"};
@@ -171,6 +186,7 @@ std::vector<std::string> loadDrawing(const Json& spec, const std::filesystem::pa
   if (d.contains("ucs")) loadUcs(d["ucs"], session.drawing.ucs);
   if (d.contains("entities"))
     for (const auto& e : d["entities"]) session.drawing.add(entityFromJson(e));
+  if (d.contains("variables")) loadVariables(d["variables"], session.variables);
   session.boundaryIslandsFirst = d.value("boundaryIslandsFirst", false);
   if (d.value("noIntersection", std::string()) == "empty")
     session.noIntersection = sim::NoIntersectionAnswer::Empty;

@@ -1,0 +1,179 @@
+#include "measure/measure_area.h"
+
+#include <cstdint>
+
+#include "format/number_text.h"
+#include "hosts/acad.h"
+#include "hosts/excel.h"
+#include "measure/measure_desktop.h"
+#include "measure/measure_row.h"
+
+namespace plotmate {
+
+namespace {
+
+constexpr char kCr = '\r';  // Enter, inside a command line
+
+// One click of "AREA". Counts and indices are 32-bit: model spaces beyond
+// 32767 objects are measured like any other.
+class AreaRun {
+ public:
+  AreaRun(const HostSession& session, Platform& platform, const Settings& settings)
+      : session_(session),
+        platform_(platform),
+        settings_(settings),
+        decimals_(settings.PREC),
+        document_(session.AcadDoc),
+        space_(session.AcadModelSpace) {}
+
+  void run() {
+    for (;;) {
+      auto base = space_.count();
+      if (!base) return ShowAcadFailure(platform_, base.error());
+      base_ = *base;
+      auto utility = document_.utility();
+      if (!utility) return ShowAcadFailure(platform_, utility.error());
+      auto picked = utility->getPoint(std::nullopt, std::string(kAreaPickPrompt));
+      if (!picked) return;  // cancelled (or failed): nothing has changed yet
+      // The command line takes points in the user system, as a drafter types them.
+      auto user = utility->translateCoordinates(*picked, kWorld, kUser, false);
+      if (!user) return ShowAcadFailure(platform_, user.error());
+
+      auto added = runBoundary((*user)[0], (*user)[1]);
+      if (!added) return abandon(added.error());
+      if (*added > 0) {
+        if (auto measured = measure(*added); !measured) abandon(measured.error());
+        return;
+      }
+      platform_.messageBox(kNoBoundaryMessage);
+      platform_.activateWindow(kAcadWindowTitle);
+    }
+  }
+
+ private:
+  // The boundary command with the prompts silenced; NOMUTT goes back to 0
+  // whatever became of the command. Returns how many objects it added.
+  Result<std::int32_t> runBoundary(double x, double y) {
+    const std::string variable(kNoMuttVariable);
+    if (auto muted = document_.setVariable(variable, std::int16_t{1}); !muted)
+      return std::unexpected(muted.error());
+    auto sent = document_.sendCommand(BoundaryCommandText(x, y));
+    auto unmuted = document_.setVariable(variable, std::int16_t{0});
+    if (!sent) return std::unexpected(sent.error());
+    if (!unmuted) return std::unexpected(unmuted.error());
+    auto count = space_.count();
+    if (!count) return std::unexpected(count.error());
+    return *count - base_;
+  }
+
+  // The largest new region is the outer one; it must be the first the
+  // command added, with the islands after it.
+  Result<void> measure(std::int32_t added) {
+    auto count = space_.count();
+    if (!count) return std::unexpected(count.error());
+    const std::int32_t last = *count - 1;
+    double largest = 0;
+    std::int32_t index = 0;
+    for (std::int32_t i = base_; i <= last; ++i) {
+      auto area = areaAt(i);
+      if (!area) return std::unexpected(area.error());
+      if (*area > largest) {
+        largest = *area;
+        index = i;
+      }
+    }
+    auto outer = space_.item(index);
+    if (!outer) return std::unexpected(outer.error());
+    if (index != base_) {
+      auto removed = deleteAdded();
+      platform_.messageBox(kAreaErrorMessage);
+      if (!removed) ShowAcadFailure(platform_, removed.error());
+      return {};
+    }
+    if (auto subtracted = subtractIslands(*outer, added); !subtracted) return subtracted;
+    if (auto shown = outer->highlight(true); !shown) return shown;
+    auto area = outer->area();
+    if (!area) return std::unexpected(area.error());
+    report(*area);
+    if (auto deleted = outer->erase(); !deleted) ShowAcadFailure(platform_, deleted.error());
+    platform_.activateWindow(kAcadWindowTitle);
+    return {};
+  }
+
+  Result<double> areaAt(std::int32_t index) const {
+    auto object = space_.item(index);
+    if (!object) return std::unexpected(object.error());
+    return object->area();
+  }
+
+  // Each subtraction takes the newest object, which the host then removes;
+  // an object at or below the outer region's index is never touched.
+  Result<void> subtractIslands(const AcadEntity& outer, std::int32_t added) {
+    for (std::int32_t n = 1; n < added; ++n) {
+      auto count = space_.count();
+      if (!count) return std::unexpected(count.error());
+      if (*count - 1 <= base_) break;
+      auto island = space_.item(*count - 1);
+      if (!island) return std::unexpected(island.error());
+      if (auto done = outer.boolean(kBooleanSubtract, *island); !done) return done;
+    }
+    return {};
+  }
+
+  void report(double area) {
+    if (settings_.WriteToExcel != 0 && session_.ExcelMissing == 0 && session_.ExcelApp) {
+      ExcelApp excel(session_.ExcelApp);
+      const MeasureRow row{{{area, 1}, {}, {}}};
+      if (WriteMeasureRow(MeasureTarget{&excel, nullptr}, row, decimals_)) return;
+      // The cell may not hold it: the drafter reads the area below instead.
+    }
+    platform_.messageBox(std::string(kAreaMessagePrefix) + countingForm(area));
+  }
+
+  // Every object from the base count on was added by this run's command.
+  Result<void> deleteAdded() {
+    auto count = space_.count();
+    if (!count) return std::unexpected(count.error());
+    for (std::int32_t i = *count - 1; i >= base_; --i) {
+      auto object = space_.item(i);
+      if (!object) return std::unexpected(object.error());
+      if (auto deleted = object->erase(); !deleted) return deleted;
+    }
+    return {};
+  }
+
+  // A host failure after the command: the run's regions go, then the reason is shown.
+  void abandon(const Error& error) {
+    (void)deleteAdded();
+    ShowAcadFailure(platform_, error);
+  }
+
+  const HostSession& session_;
+  Platform& platform_;
+  const Settings& settings_;
+  const std::int16_t decimals_;
+  AcadDocument document_;
+  AcadModelSpace space_;
+  std::int32_t base_ = 0;
+};
+
+}  // namespace
+
+std::string BoundaryCommandText(double x, double y) {
+  std::string text = "-boundary";
+  for (const char* answer : {"a", "o", "r", ""}) (text += kCr) += answer;
+  text += kCr;
+  text += countingForm(x) + "," + countingForm(y);
+  text += kCr;
+  text += kCr;
+  return text;
+}
+
+void MeasureArea(const HostSession& session, Platform& platform, Settings settings) {
+  platform.activateWindow(kAcadWindowTitle);
+  if (!session.AcadDoc || !session.AcadModelSpace)
+    return ShowAcadFailure(platform, Error{hr::kFail, std::string(kNoDrawingDescription)});
+  AreaRun(session, platform, settings).run();
+}
+
+}  // namespace plotmate

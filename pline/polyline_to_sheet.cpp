@@ -1,0 +1,144 @@
+#include "pline/polyline_to_sheet.h"
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "pline/crossings.h"
+#include "pline/drawing_access.h"
+#include "pline/point_list.h"
+
+namespace plotmate {
+
+namespace {
+
+// Appends one record (X, Y, Z) per vertex to the run's block of the output
+// file. A write that fails ends the output with the file's own message: the
+// records already written stay, nothing is written out of order.
+void writeVertexRecords(OutputFile& file, std::vector<Point3>& vertices, Platform& platform) {
+  for (Point3& vertex : vertices) {
+    if (auto written = file.writeRecord(vertex); !written) {
+      platform.messageBox(written.error().description);
+      return;
+    }
+  }
+  if (auto closed = file.close(); !closed) platform.messageBox(closed.error().description);
+}
+
+}  // namespace
+
+std::size_t VertexCount(std::string_view objectName, std::size_t listLength) {
+  if (objectName == kPolyline3d || objectName == kPolyline2d) return listLength / 3;
+  if (objectName == kLightweightPolyline) return listLength / 2;
+  return 0;
+}
+
+PolylineVertices ReadVertices(const AcadUtility& utility, const AcadEntity& polyline) {
+  std::size_t listLength = 0;
+  if (auto list = polyline.coordinates()) listLength = list->size();
+  std::string kind;
+  if (auto name = polyline.objectName()) kind = *name;
+  // Vertex indices cross the boundary as 32-bit integers.
+  const auto count = static_cast<std::int32_t>(std::min<std::size_t>(
+      VertexCount(kind, listLength), std::numeric_limits<std::int32_t>::max()));
+  const bool ownSystem = kind == kLightweightPolyline || kind == kPolyline2d;
+
+  PolylineVertices out;
+  out.user.reserve(static_cast<std::size_t>(count));
+  out.fence.reserve(3 * static_cast<std::size_t>(count));
+  // What each action produced last: a failed one leaves it as it was.
+  Point3 p{}, user{}, world{};
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (ownSystem) {
+      // X and Y in the polyline's own system; its height is the Elevation
+      // (the Z an old-style polyline reports with each vertex is not).
+      if (auto c = polyline.coordinate(i); c && c->size() >= 2)
+        p = *FirstPoint(WidenTo3D(std::span<const double>(*c).first(2)));
+      if (auto z = polyline.elevation()) p[2] = *z;
+      if (auto normal = polyline.normal()) {
+        if (auto q = utility.translateCoordinates(p, kEntity, kUser, false, *normal)) user = *q;
+        if (auto w = utility.translateCoordinates(p, kEntity, kWorld, false, *normal)) world = *w;
+      }
+    } else {
+      if (auto c = polyline.coordinate(i))
+        if (auto point = FirstPoint(*c)) p = *point;
+      world = p;
+      if (auto q = utility.translateCoordinates(p, kWorld, kUser, false)) user = *q;
+    }
+    out.user.push_back(user);
+    out.fence.insert(out.fence.end(), world.begin(), world.end());
+  }
+  return out;
+}
+
+void WriteVertexTable(SheetCursor& cursor, std::vector<Point3>& vertices) {
+  cursor.move(0, 1);
+  cursor.write("PLine顶点坐标");
+  cursor.move(1, -1);
+  cursor.write("X");
+  cursor.move(0, 1);
+  cursor.write("Y");
+  cursor.move(0, 1);
+  cursor.write("Z");
+  cursor.move(1, -2);
+  for (Point3& vertex : vertices) {
+    cursor.writeNumber(vertex[0]);
+    cursor.move(0, 1);
+    cursor.writeNumber(vertex[1]);
+    cursor.move(0, 1);
+    cursor.writeNumber(vertex[2]);
+    cursor.move(1, -2);
+  }
+}
+
+void PolylineToSheet(const HostSession& hosts, Platform& platform, Settings settings,
+                     const MainForm& form, const std::filesystem::path& outputFile) {
+  const std::int16_t decimals = settings.PREC;
+  const bool toFile = hosts.ExcelMissing != 0 || !hosts.ExcelApp;
+
+  // Both before anything is written, so a run that cannot start leaves no trace.
+  auto utility = DocumentUtility(hosts, platform);
+  if (!utility) return;
+  std::optional<OutputFile> file;
+  if (toFile) {
+    auto opened = OutputFile::open(outputFile, decimals);
+    if (!opened) {
+      platform.messageBox(opened.error().description);
+      return;
+    }
+    file.emplace(std::move(*opened));
+  }
+
+  // From here on a failing host action is dropped; only the pick is tested.
+  platform.activateWindow(kAcadWindowTitle);
+  auto pick = utility->getEntity(std::string(kPickPolylinePrompt));
+  if (!pick) {
+    platform.messageBox(kPickFailedMessage, kPickFailedTitle);
+    if (file) (void)file->close();
+    return;
+  }
+
+  PolylineVertices vertices = ReadVertices(*utility, pick->entity);
+  // The search runs whatever the output: it also refreshes the selection set.
+  CrossingTable crossings =
+      CollectCrossings(AcadDocument(hosts.AcadDoc), *utility, pick->entity, vertices.fence);
+  if (settings.YOX == 1) {
+    for (Point3& vertex : vertices.user) SwapXY(vertex);
+    for (CrossingRow& row : crossings) {
+      SwapXY(row.intersection);
+      SwapXY(row.start);
+      SwapXY(row.end);
+    }
+  }
+
+  if (file) {
+    writeVertexRecords(*file, vertices.user, platform);
+    return;
+  }
+  SheetCursor cursor(ExcelApp(hosts.ExcelApp), decimals);
+  WriteVertexTable(cursor, vertices.user);
+  if (form.chkboolIntersect != 0) WriteCrossingTable(cursor, crossings);
+}
+
+}  // namespace plotmate

@@ -1,0 +1,126 @@
+#include "repeater/batch_run.h"
+
+#include <limits>
+#include <utility>
+
+#include "hosts/acad.h"
+#include "hosts/excel.h"
+#include "repeater/captured_block.h"
+#include "repeater/command_line_builder.h"
+#include "repeater/engineering_pairs.h"
+
+namespace plotmate {
+
+namespace {
+
+// The drawing host's window title, matched at its start without regard to case.
+constexpr std::string_view kDrawingHostWindow = "autoCAD";
+
+struct SystemVariable {
+  const char* name;
+  std::int16_t value;
+};
+// No echo, no file dialogs, no questions; the look of the station points.
+constexpr SystemVariable kBatchVariables[] = {
+    {"CMDECHO", 0}, {"FILEDIA", 0}, {"EXPERT", 1}, {"PDMODE", 34}, {"PDSIZE", 5}};
+// Fixed values, not the ones found before the run; the point look stays.
+constexpr SystemVariable kRestoredVariables[] = {{"EXPERT", 0}, {"FILEDIA", 1}, {"CMDECHO", 1}};
+
+// First row and column (1-based) and size; zero where the host did not answer.
+struct SelectionGeometry {
+  std::int32_t row = 0;
+  std::int32_t column = 0;
+  std::int32_t rows = 0;
+  std::int32_t columns = 0;
+};
+
+SelectionGeometry readSelection(ExcelApp& excel) {
+  SelectionGeometry g;
+  auto selection = excel.selection();
+  if (!selection) return g;
+  if (auto v = selection->row()) g.row = *v;
+  if (auto v = selection->column()) g.column = *v;
+  if (auto v = selection->rowCount()) g.rows = *v;
+  if (auto v = selection->columnCount()) g.columns = *v;
+  return g;
+}
+
+// Cells(row, column) for positions computed from what the host reported;
+// one that no 32-bit index can name fails like any other bad address.
+Result<ExcelRange> cellAt(ExcelApp& excel, std::int64_t row, std::int64_t column) {
+  constexpr std::int64_t kLimit = std::numeric_limits<std::int32_t>::max();
+  if (row < 0 || row > kLimit || column < 0 || column > kLimit)
+    return fail(hr::kInvalidArg, "Cells: position out of range");
+  return excel.cells(static_cast<std::int32_t>(row), static_cast<std::int32_t>(column));
+}
+
+// AutoNext: the single row just below the first selected row, as wide as the selection.
+void selectNextRow(ExcelApp& excel, const SelectionGeometry& g) {
+  auto first = cellAt(excel, std::int64_t{g.row} + 1, g.column);
+  auto last = cellAt(excel, std::int64_t{g.row} + 1, std::int64_t{g.column} + g.columns - 1);
+  if (!first || !last) return;
+  auto next = excel.range(*first, *last);
+  if (!next) return;
+  (void)next->select();
+  if (auto selection = excel.selection()) (void)selection->activate();
+}
+
+bool selectionFits(const RepeaterForm& form, const SelectionGeometry& g) {
+  if (form.Combo1 == kZhanDian && g.columns != 3) return false;
+  return std::int64_t{g.rows} * g.columns <= kMaxCapturedCells;
+}
+
+// One Cells read per value, column after column; a failed read leaves the value empty.
+CapturedBlock capture(ExcelApp& excel, const SelectionGeometry& g) {
+  CapturedBlock block(g.columns, g.rows);
+  for (std::int32_t c = 0; c < block.columns(); ++c) {
+    for (std::int32_t r = 0; r < block.rows(); ++r) {
+      auto cell = cellAt(excel, std::int64_t{g.row} + r, std::int64_t{g.column} + c);
+      if (!cell) continue;
+      if (auto value = cell->value()) *block.value(c, r) = std::move(*value);
+    }
+  }
+  return block;
+}
+
+template <std::size_t N>
+void setVariables(const AcadDocument& doc, const SystemVariable (&variables)[N]) {
+  for (const auto& v : variables) (void)doc.setVariable(v.name, Variant(v.value));
+}
+
+}  // namespace
+
+void Command1_Click(const RepeaterForm& form, const Settings& settings, HostSession& session,
+                    HostBroker& broker, Platform& platform) {
+  AttachAcad(session, broker, platform);
+  AttachExcel(session, broker, platform);
+  if (session.AcadMissing != 0 || session.ExcelMissing != 0) return;
+  if (!session.AcadDoc) {
+    platform.messageBox(kNoDrawingMessage);
+    return;
+  }
+
+  platform.activateWindow(kDrawingHostWindow);
+  ExcelApp excel(session.ExcelApp);
+  const SelectionGeometry geometry = readSelection(excel);
+  if (form.Check3) selectNextRow(excel, geometry);
+  if (!selectionFits(form, geometry)) {
+    platform.messageBox(kWrongSelectionForRunMessage);
+    return;
+  }
+  CapturedBlock block = capture(excel, geometry);
+  if (settings.YOX == 1 && !ExchangeEngineeringPairs(form, block)) {
+    platform.messageBox(kThreeDimensionalMessage);
+    return;
+  }
+
+  const AcadDocument doc(session.AcadDoc);
+  setVariables(doc, kBatchVariables);
+  (void)doc.startUndoMark();
+  for (std::int32_t r = 0; r < block.rows(); ++r)
+    (void)doc.sendCommand(BuildCommandLine(form, block, r));
+  (void)doc.endUndoMark();
+  setVariables(doc, kRestoredVariables);
+}
+
+}  // namespace plotmate

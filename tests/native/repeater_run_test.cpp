@@ -1,0 +1,334 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "format/number_text.h"
+#include "hosts/excel_codes.h"
+#include "repeater/batch_run.h"
+#include "sim/drawing/acad_application.h"
+#include "sim/drawing/drawing_session.h"
+#include "sim/recording_platform.h"
+#include "sim/sheet/excel_objects.h"
+#include "sim/standin_broker.h"
+
+namespace plotmate {
+namespace {
+
+using namespace std::string_literals;
+using sim::Area;
+using sim::CellRef;
+
+// SetVariable's arguments as the call log shows them.
+std::string setting(const char* name, int value) {
+  return "\"" + std::string(name) + "\", " + std::to_string(value);
+}
+
+const std::vector<std::string> kBatchVariables{setting("CMDECHO", 0), setting("FILEDIA", 0),
+                                               setting("EXPERT", 1), setting("PDMODE", 34),
+                                               setting("PDSIZE", 5)};
+const std::vector<std::string> kRestored{setting("EXPERT", 0), setting("FILEDIA", 1),
+                                         setting("CMDECHO", 1)};
+
+std::vector<std::string> completedRun() {
+  auto out = kBatchVariables;
+  out.insert(out.end(), kRestored.begin(), kRestored.end());
+  return out;
+}
+
+class RepeaterRunTest : public ::testing::Test {
+ protected:
+  RepeaterRunTest() {
+    broker.setRunning(kExcelProgId, excel.application);
+    broker.setRunning(kAcadProgId, acad.application);
+  }
+
+  void put(CellRef cell, Variant value) { ASSERT_TRUE(sheet->setValue(cell, value)); }
+  void putRow(std::int32_t row, std::int32_t column, const std::vector<Variant>& values) {
+    for (const auto& v : values) put({row, column++}, v);
+  }
+  void run() { Command1_Click(form, settings, session, broker, platform); }
+  void useTemplate(const std::string& name) {
+    form.Combo1 = name;
+    form.Combo1_Click();
+  }
+  std::vector<std::string> messages() const {
+    std::vector<std::string> out;
+    for (const auto& m : platform.messages) out.push_back(m.text);
+    return out;
+  }
+  const std::vector<std::string>& sent() const { return acad.session->commands.sent; }
+  // SetVariable calls in order, whether or not the host took them.
+  std::vector<std::string> variableCalls() const {
+    std::vector<std::string> out;
+    for (const auto& r : acad.context->log.entries())
+      if (r.member == "SetVariable") out.push_back(r.arguments);
+    return out;
+  }
+  std::vector<std::string> calls(const sim::HostContext& context) const {
+    std::vector<std::string> out;
+    for (const auto& r : context.log.entries()) out.push_back(r.object + "." + r.member);
+    return out;
+  }
+
+  std::shared_ptr<sim::Worksheet> sheet = std::make_shared<sim::Worksheet>();
+  sim::ExcelStandIn excel = sim::makeExcelStandIn(sheet);
+  sim::AcadStandIn acad = sim::makeAcadStandIn();
+  sim::StandInBroker broker;
+  sim::RecordingPlatform platform;
+  HostSession session;
+  Settings settings;
+  RepeaterForm form;
+};
+
+TEST_F(RepeaterRunTest, OneLinePerRowInsideTheSystemVariablesAndOneUndoGroup) {
+  useTemplate("circle");
+  form.setCheck1(0, true);
+  form.setCheck2(0, true);
+  form.Text1[2] = "5";
+  putRow(3, 2, {100.0, 200.0});
+  putRow(4, 2, {-1.25, 0.5});
+  sheet->select({{3, 2}, {4, 3}});
+  run();
+  EXPECT_EQ(sent(), (std::vector<std::string>{"circle\r100,200\r5\r", "circle\r-1.25,0.5\r5\r"}));
+  EXPECT_EQ(variableCalls(), completedRun());
+  EXPECT_EQ(
+      calls(*acad.context),
+      (std::vector<std::string>{
+          "AcadApplication.Visible", "AcadApplication.ActiveDocument", "AcadDocument.ModelSpace",
+          "AcadDocument.SetVariable", "AcadDocument.SetVariable", "AcadDocument.SetVariable",
+          "AcadDocument.SetVariable", "AcadDocument.SetVariable", "AcadDocument.StartUndoMark",
+          "AcadDocument.SendCommand", "AcadDocument.SendCommand", "AcadDocument.EndUndoMark",
+          "AcadDocument.SetVariable", "AcadDocument.SetVariable", "AcadDocument.SetVariable"}));
+  EXPECT_EQ(platform.activatedWindows, (std::vector<std::string>{"autoCAD"}));
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(sheet->selection(), (Area{{3, 2}, {4, 3}}));
+  // Fixed values afterwards, whatever they were before; the point look stays.
+  const std::pair<const char*, Variant> after[] = {{"CMDECHO", std::int16_t{1}},
+                                                   {"FILEDIA", std::int16_t{1}},
+                                                   {"EXPERT", std::int16_t{0}},
+                                                   {"PDMODE", std::int16_t{34}},
+                                                   {"PDSIZE", 5.0}};
+  for (const auto& [name, value] : after)
+    EXPECT_EQ(acad.session->variables.get(name), value) << name;
+}
+
+std::vector<std::string> entityTexts(const sim::Drawing& drawing) {
+  std::vector<std::string> out;
+  for (const sim::Entity* e : drawing.entities()) {
+    std::string text(sim::objectName(e->kind));
+    const sim::Vec3 at = e->points.empty() ? sim::Vec3{} : e->points[0];
+    text += " " + countingForm(at.x) + "," + countingForm(at.y);
+    if (e->kind == sim::EntityKind::Circle) text += " r" + countingForm(e->radius);
+    if (e->kind == sim::EntityKind::Text) text += " h" + countingForm(e->height) + " " + e->text;
+    if (e->kind == sim::EntityKind::BlockRef) text += " " + e->blockName;
+    for (const auto& a : e->attributes) text += " " + a.tag + "=" + a.value;
+    out.push_back(text);
+  }
+  return out;
+}
+
+TEST_F(RepeaterRunTest, SheetRowsBecomeEntitiesInTheDrawing) {
+  sim::BlockDefinition tree{"TREE", {}, {}, {{"KIND", "Kind", "", {}, 1}}};
+  acad.session->drawing.defineBlock(tree);
+  putRow(1, 1, {"P1"s, 100.0, 200.0, "oak"s});
+  putRow(2, 1, {"P2"s, 110.5, 205.25, "pine tree"s});
+  sheet->select({{1, 1}, {2, 3}});
+
+  useTemplate("ZhanDian");  // number, X, Y
+  run();
+  sheet->select({{1, 2}, {2, 4}});  // X, Y, kind
+  useTemplate("circle");
+  form.setCheck1(0, true);
+  form.setCheck2(0, true);
+  form.Text1[2] = "2";
+  run();
+  useTemplate("text");
+  form.setCheck1(0, true);
+  form.setCheck2(0, true);
+  form.Text1[2] = "3";
+  form.Text1[3] = "0";
+  form.setCheck1(4, true);
+  run();
+  useTemplate("-insert");
+  form.Text1[0] = "TREE";
+  form.setCheck1(1, true);
+  form.setCheck2(1, true);
+  form.Text1[3] = "1";
+  form.Text1[4] = "1";
+  form.Text1[5] = "0";
+  form.setCheck1(6, true);
+  run();
+
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(entityTexts(acad.session->drawing),
+            (std::vector<std::string>{
+                "AcDbText 100,200 h25 P1", "AcDbPoint 100,200", "AcDbText 110.5,205.25 h25 P2",
+                "AcDbPoint 110.5,205.25", "AcDbCircle 100,200 r2", "AcDbCircle 110.5,205.25 r2",
+                "AcDbText 100,200 h3 oak", "AcDbText 110.5,205.25 h3 pine tree",
+                "AcDbBlockReference 100,200 TREE KIND=oak",
+                "AcDbBlockReference 110.5,205.25 TREE KIND=pine tree"}));
+}
+
+TEST_F(RepeaterRunTest, AutoNextMovesToTheSecondRowAndStillRunsEveryRow) {
+  form.Combo1 = "point";
+  form.setCheck1(0, true);
+  form.setCheck2(0, true);
+  form.Check3 = true;
+  for (std::int32_t r = 0; r < 5; ++r) putRow(10 + r, 4, {r * 1.0, r * 2.0, "n"s});
+  sheet->select({{10, 4}, {14, 6}});
+  run();
+  EXPECT_EQ(sent().size(), 5u);
+  EXPECT_EQ(sent()[4], "point\r4,8\r");
+  EXPECT_EQ(sheet->selection(), (Area{{11, 4}, {11, 6}}));
+  auto excelCalls = calls(*excel.context);
+  excelCalls.resize(13);  // the selection read, the move, then the first capture
+  EXPECT_EQ(excelCalls,
+            (std::vector<std::string>{"Application.Selection", "Range.Row", "Range.Column",
+                                      "Range.Rows", "Range.Count", "Range.Columns", "Range.Count",
+                                      "Application.Cells", "Application.Cells", "Application.Range",
+                                      "Range.Select", "Application.Selection", "Range.Activate"}));
+}
+
+TEST_F(RepeaterRunTest, CellsAreCapturedColumnByColumn) {
+  form.Combo1 = "x";
+  form.setCheck1(0, true);
+  putRow(1, 1, {1.0, 2.0});
+  putRow(2, 1, {3.0, 4.0});
+  sheet->select({{1, 1}, {2, 2}});
+  run();
+  std::vector<std::string> reads;
+  for (const auto& r : excel.context->log.entries())
+    if (r.member == "Cells") reads.push_back(r.arguments);
+  EXPECT_EQ(reads, (std::vector<std::string>{"1, 1", "2, 1", "1, 2", "2, 2"}));
+}
+
+// Each run ends before any system variable is set; AutoNext has moved already.
+TEST_F(RepeaterRunTest, RunsThatEndEarlySendNothing) {
+  struct Case {
+    const char* what;
+    std::string command;
+    Area selection;
+    std::int16_t yox;
+    bool threeParts;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"ZhanDian on two columns",
+       "ZhanDian",
+       {{2, 2}, {6, 3}},
+       0,
+       false,
+       "对不起，您的选择区域不对！"},
+      {"ZhanDian on four columns",
+       "ZhanDian",
+       {{2, 2}, {6, 5}},
+       0,
+       false,
+       "对不起，您的选择区域不对！"},
+      {"the whole sheet",
+       "x",
+       {{1, 1}, {xl::kMaxRow, xl::kMaxColumn}},
+       0,
+       false,
+       "对不起，您的选择区域不对！"},
+      {"a triple with engineering coordinates", "x", {{2, 2}, {6, 4}}, 1, true, "有三维坐标"},
+  };
+  for (const auto& c : cases) {
+    RepeaterForm fresh;
+    form = fresh;
+    platform.messages.clear();
+    acad.context->log.clear();
+    excel.context->log.clear();
+    useTemplate(c.command);
+    form.Check3 = true;
+    if (c.threeParts) {
+      form.setCheck2(0, true);
+      form.setCheck2(1, true);
+      form.setCheck1(0, true);
+    }
+    settings.YOX = c.yox;
+    sheet->select(c.selection);
+    run();
+    EXPECT_EQ(messages(), std::vector<std::string>{c.message}) << c.what;
+    EXPECT_TRUE(sent().empty()) << c.what;
+    EXPECT_TRUE(variableCalls().empty()) << c.what;
+    const auto& s = c.selection;
+    EXPECT_EQ(sheet->selection(),
+              (Area{{s.first.row + 1, s.first.column}, {s.first.row + 1, s.last.column}}))
+        << c.what;
+    const auto excelCalls = calls(*excel.context);
+    const bool captured = std::ranges::find(excelCalls, "Range.Value") != excelCalls.end();
+    EXPECT_EQ(captured, c.yox == 1) << c.what;  // the selection checks come before the capture
+  }
+}
+
+TEST_F(RepeaterRunTest, MissingHostsAndAMissingDrawingStopBeforeAnything) {
+  form.Combo1 = "x";
+  sheet->select({{1, 1}, {3, 1}});
+  broker.setNotRunning(kExcelProgId);
+  run();
+  EXPECT_EQ(messages(), (std::vector<std::string>{"Excel可能未打开！\n\nOperation unavailable"}));
+
+  platform.messages.clear();
+  broker.setRunning(kExcelProgId, excel.application);
+  broker.setNotRunning(kAcadProgId);
+  run();
+  EXPECT_EQ(messages(), (std::vector<std::string>{"AutoCAD可能未打开！\n\nOperation unavailable"}));
+
+  // A host with no drawing open, met by a first attach (a later one would
+  // keep the document an earlier attach found, as every attach does).
+  platform.messages.clear();
+  session = HostSession{};
+  broker.setRunning(kAcadProgId, acad.application);
+  acad.context->faults.add({"AcadApplication", "ActiveDocument", 0, Error{hr::kFail, "none"}});
+  form.Check3 = true;
+  run();
+  EXPECT_EQ(messages(), (std::vector<std::string>{std::string(kNoDrawingMessage)}));
+  EXPECT_TRUE(sent().empty());
+  EXPECT_TRUE(variableCalls().empty());
+  EXPECT_TRUE(platform.activatedWindows.empty());
+  EXPECT_EQ(sheet->selection(), (Area{{1, 1}, {3, 1}}));
+}
+
+TEST_F(RepeaterRunTest, FailingHostCallsArePassedOver) {
+  form.Combo1 = "x";
+  form.setCheck1(0, true);
+  for (std::int32_t r = 1; r <= 4; ++r) put({r, 1}, r * 1.0);
+  sheet->select({{1, 1}, {4, 1}});
+  acad.context->faults.add({"", "SendCommand", 2, Error{hr::kFail, "busy"}});
+  acad.context->faults.add({"", "SetVariable", 0, Error{hr::kFail, "refused"}});
+  acad.context->faults.add({"", "StartUndoMark", 0, Error{hr::kFail, "refused"}});
+  excel.context->faults.add({"", "Value", 3, Error{hr::kFail, "busy"}});  // the third cell
+  run();
+  EXPECT_EQ(sent(), (std::vector<std::string>{"x\r1\r", "x\r\r", "x\r4\r"}));
+  EXPECT_TRUE(platform.messages.empty());
+  auto acadCalls = calls(*acad.context);
+  EXPECT_EQ(acadCalls.back(), "AcadDocument.SetVariable");
+  EXPECT_EQ(std::count(acadCalls.begin(), acadCalls.end(), "AcadDocument.EndUndoMark"), 1);
+}
+
+TEST_F(RepeaterRunTest, AnUnreadableSelectionRunsNoRowButSetsAndRestoresTheVariables) {
+  form.Combo1 = "x";
+  form.setCheck1(0, true);
+  sheet->selectObject("Chart 1");
+  run();
+  EXPECT_TRUE(sent().empty());
+  EXPECT_EQ(variableCalls(), completedRun());
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(RepeaterRunTest, SelectionsPastSixteenBitCounts) {
+  form.Combo1 = "x";
+  form.setCheck1(0, true);
+  const std::int32_t rows = 33000;
+  put({rows, 1}, "last");
+  sheet->select({{1, 1}, {rows, 1}});
+  excel.context->log.setKeepRecords(false);
+  acad.context->log.setKeepRecords(false);
+  run();
+  ASSERT_EQ(sent().size(), static_cast<std::size_t>(rows));
+  EXPECT_EQ(sent().back(), "x\rlast\r");
+}
+
+}  // namespace
+}  // namespace plotmate
