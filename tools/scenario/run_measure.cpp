@@ -8,6 +8,7 @@
 //   chkboolZ, chkboolText; DIST: chkboolDX, chkboolDY, chkboolDI; AREA: chkboolArea)
 // "mainForm": {"chkboolchgtxt": 1, "txtPref": "L="}  (read by the distance tool)
 
+#include <functional>
 #include <map>
 #include <utility>
 #include <vector>
@@ -23,8 +24,13 @@ namespace plotmate::scenario {
 
 namespace {
 
+// A box's click handler, bound to its form and the settings.
+using BoxClicks = std::map<std::string, std::function<void(std::int16_t)>>;
+
 template <class Form>
-using BoxClicks = std::map<std::string, void (Form::*)(std::int16_t, Settings&)>;
+auto click(Form& form, void (Form::*handler)(std::int16_t, Settings&), Settings& settings) {
+  return [&form, handler, &settings](std::int16_t value) { (form.*handler)(value, settings); };
+}
 
 // The boxes "toolForm" names, with their values, in the order given.
 std::vector<std::pair<std::string, std::int16_t>> toolFormBoxes(const Context& context) {
@@ -37,13 +43,11 @@ std::vector<std::pair<std::string, std::int16_t>> toolFormBoxes(const Context& c
   return boxes;
 }
 
-template <class Form>
-void clickBoxes(const Context& context, const BoxClicks<Form>& boxes, Form& form,
-                Settings& settings) {
+void clickBoxes(const Context& context, const BoxClicks& boxes) {
   for (const auto& [name, value] : toolFormBoxes(context)) {
     auto it = boxes.find(name);
     if (it == boxes.end()) scenarioError("toolForm: unknown control \"" + name + "\"");
-    (form.*(it->second))(value, settings);
+    it->second(value);
   }
 }
 
@@ -58,12 +62,11 @@ void runIdentifyPoints(Context& context) {
   ToolDesk desk{world->broker, world->session, world->platform};
   Idfrm form;
   form.Form_Load(context.settings);
-  clickBoxes<Idfrm>(context,
-                    {{"chkboolX", &Idfrm::chkboolX_Click},
-                     {"chkboolY", &Idfrm::chkboolY_Click},
-                     {"chkboolZ", &Idfrm::chkboolZ_Click},
-                     {"chkboolText", &Idfrm::chkboolText_Click}},
-                    form, context.settings);
+  Settings& s = context.settings;
+  clickBoxes(context, {{"chkboolX", click(form, &Idfrm::chkboolX_Click, s)},
+                       {"chkboolY", click(form, &Idfrm::chkboolY_Click, s)},
+                       {"chkboolZ", click(form, &Idfrm::chkboolZ_Click, s)},
+                       {"chkboolText", click(form, &Idfrm::chkboolText_Click, s)}});
   for (int i = clicks(context); i > 0; --i) form.Command2_Click(desk, context.settings);
   reportWorld(context, *world);
 }
@@ -75,11 +78,10 @@ void runMeasureDistance(Context& context) {
   AcadSelectionSet textSet;  // the kept "ss", alive across clicks as in the program
   Distfrm form;
   form.Form_Load(context.settings);
-  clickBoxes<Distfrm>(context,
-                      {{"chkboolDX", &Distfrm::chkboolDX_Click},
-                       {"chkboolDY", &Distfrm::chkboolDY_Click},
-                       {"chkboolDI", &Distfrm::chkboolDI_Click}},
-                      form, context.settings);
+  Settings& s = context.settings;
+  clickBoxes(context, {{"chkboolDX", click(form, &Distfrm::chkboolDX_Click, s)},
+                       {"chkboolDY", click(form, &Distfrm::chkboolDY_Click, s)},
+                       {"chkboolDI", click(form, &Distfrm::chkboolDI_Click, s)}});
   for (int i = clicks(context); i > 0; --i)
     form.Command1_Click(desk, context.settings, mainForm, textSet);
   reportWorld(context, *world);
@@ -90,8 +92,8 @@ void runMeasureArea(Context& context) {
   ToolDesk desk{world->broker, world->session, world->platform};
   Areafrm form;
   form.Form_Load(context.settings);
-  clickBoxes<Areafrm>(context, {{"chkboolArea", &Areafrm::chkboolArea_Click}}, form,
-                      context.settings);
+  clickBoxes(context,
+             {{"chkboolArea", click(form, &Areafrm::chkboolArea_Click, context.settings)}});
   for (int i = clicks(context); i > 0; --i) form.Command6_Click(desk, context.settings);
   reportWorld(context, *world);
 }
