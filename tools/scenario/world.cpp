@@ -74,20 +74,38 @@ Json hostState(Context& context, const World& world, std::string_view progId) {
 
 }  // namespace
 
+namespace {
+
+enum class CallReport { None, Lines, Counts };
+
+// "reportCalls": true lists every call; "count" gives only their numbers
+// (for runs too long to list).
+CallReport callReport(const Json& spec) {
+  const Json option = spec.value("reportCalls", Json(false));
+  if (option == Json("count")) return CallReport::Counts;
+  if (option.is_boolean()) return option.get<bool>() ? CallReport::Lines : CallReport::None;
+  scenarioError("reportCalls: true, false or \"count\"");
+}
+
+}  // namespace
+
 void reportWorld(Context& context, const World& world) {
+  const CallReport calls = callReport(context.spec);
   Json sheet = hostState(context, world, kExcelProgId);
   context.result["sheet"] = sheet["sheet"];
   context.result["messages"] = messagesJson(world.platform);
   if (!world.platform.activatedWindows.empty())
     context.result["activatedWindows"] = world.platform.activatedWindows;
-  Json drawing = world.session.AcadApp || context.spec.value("reportCalls", false)
+  Json drawing = world.session.AcadApp || calls != CallReport::None
                      ? hostState(context, world, kAcadProgId)
                      : Json::object();
   if (world.session.AcadApp) context.result["drawing"] = drawing["drawing"];
   if (const auto file = context.workDir / kOutputFileName; std::filesystem::exists(file))
     context.result["outputFile"] = linesJson(fileBytes(file));
-  if (context.spec.value("reportCalls", false))
+  if (calls == CallReport::Lines)
     context.result["calls"] = {{"excel", sheet["calls"]}, {"acad", drawing["calls"]}};
+  if (calls == CallReport::Counts)
+    context.result["calls"] = {{"excel", sheet["calls"].size()}, {"acad", drawing["calls"].size()}};
 }
 
 }  // namespace plotmate::scenario
