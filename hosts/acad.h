@@ -33,7 +33,7 @@ class AcadObject {
   explicit operator bool() const { return object_ != nullptr; }
 
  protected:
-  Dispatch& self() const { return *object_; }
+  Dispatch& self() const { return orNothing(object_); }
   DispatchPtr object_;
 };
 

@@ -33,6 +33,22 @@ Result<DispatchPtr> getObject(Dispatch& target, std::string_view name, std::vect
   return objectOf(target.invoke(name, CallKind::Get, args), name);
 }
 
+namespace {
+
+class Nothing final : public Dispatch {
+ public:
+  Result<Variant> invoke(std::string_view, CallKind, std::span<Variant>) override {
+    return fail(hr::kObjectNotSet, "Object variable or With block variable not set");
+  }
+};
+
+}  // namespace
+
+Dispatch& orNothing(const DispatchPtr& object) {
+  static Nothing nothing;
+  return object ? *object : nothing;
+}
+
 Result<DispatchPtr> callObject(Dispatch& target, std::string_view name,
                                std::vector<Variant> args) {
   return objectOf(target.invoke(name, CallKind::Method, args), name);

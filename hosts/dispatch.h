@@ -36,6 +36,11 @@ Result<DispatchPtr> getObject(Dispatch& target, std::string_view name,
 Result<DispatchPtr> callObject(Dispatch& target, std::string_view name,
                                std::vector<Variant> args = {});
 
+// The object, or for a null pointer a stand-in for VB's Nothing whose every
+// member fails with "Object variable or With block variable not set": a
+// facade over a host object that never arrived fails its calls, never crashes.
+Dispatch& orNothing(const DispatchPtr& object);
+
 bool equalsNoCase(std::string_view a, std::string_view b);
 std::string lowerAscii(std::string_view s);
 

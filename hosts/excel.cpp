@@ -44,11 +44,11 @@ bool hostMayReinterpret(std::string_view text) {
 }  // namespace
 
 Result<Variant> ExcelRange::value() {
-  return range_->get("Value");
+  return orNothing(range_).get("Value");
 }
 
 Result<void> ExcelRange::setValue(Variant value) {
-  return range_->put("Value", std::move(value));
+  return orNothing(range_).put("Value", std::move(value));
 }
 
 Result<void> ExcelRange::setText(std::string text) {
@@ -77,63 +77,63 @@ Result<void> ExcelRange::setValues(VariantGrid values) {
 }
 
 Result<std::int32_t> ExcelRange::row() {
-  return wholeNumber(range_->get("Row"));
+  return wholeNumber(orNothing(range_).get("Row"));
 }
 
 Result<std::int32_t> ExcelRange::column() {
-  return wholeNumber(range_->get("Column"));
+  return wholeNumber(orNothing(range_).get("Column"));
 }
 
 Result<std::int32_t> ExcelRange::rowCount() {
-  return countOf(*range_, "Rows");
+  return countOf(orNothing(range_), "Rows");
 }
 
 Result<std::int32_t> ExcelRange::columnCount() {
-  return countOf(*range_, "Columns");
+  return countOf(orNothing(range_), "Columns");
 }
 
 Result<ExcelRange> ExcelRange::offset(std::int32_t rows, std::int32_t columns) {
-  return rangeOf(getObject(*range_, "Offset", {rows, columns}));
+  return rangeOf(getObject(orNothing(range_), "Offset", {rows, columns}));
 }
 
 Result<ExcelRange> ExcelRange::cells(std::int32_t row, std::int32_t column) {
-  return rangeOf(getObject(*range_, "Cells", {row, column}));
+  return rangeOf(getObject(orNothing(range_), "Cells", {row, column}));
 }
 
 Result<void> ExcelRange::activate() {
-  auto r = range_->call("Activate");
+  auto r = orNothing(range_).call("Activate");
   if (!r) return std::unexpected(r.error());
   return {};
 }
 
 Result<void> ExcelRange::select() {
-  auto r = range_->call("Select");
+  auto r = orNothing(range_).call("Select");
   if (!r) return std::unexpected(r.error());
   return {};
 }
 
 Result<ExcelRange> ExcelApp::activeCell() {
-  return rangeOf(getObject(*app_, "ActiveCell"));
+  return rangeOf(getObject(orNothing(app_), "ActiveCell"));
 }
 
 Result<ExcelRange> ExcelApp::selection() {
-  return rangeOf(getObject(*app_, "Selection"));
+  return rangeOf(getObject(orNothing(app_), "Selection"));
 }
 
 Result<ExcelRange> ExcelApp::cells(std::int32_t row, std::int32_t column) {
-  return rangeOf(getObject(*app_, "Cells", {row, column}));
+  return rangeOf(getObject(orNothing(app_), "Cells", {row, column}));
 }
 
 Result<ExcelRange> ExcelApp::range(const ExcelRange& first, const ExcelRange& last) {
-  return rangeOf(getObject(*app_, "Range", {first.object(), last.object()}));
+  return rangeOf(getObject(orNothing(app_), "Range", {first.object(), last.object()}));
 }
 
 Result<ExcelRange> ExcelApp::range(const std::string& address) {
-  return rangeOf(getObject(*app_, "Range", {address}));
+  return rangeOf(getObject(orNothing(app_), "Range", {address}));
 }
 
 Result<ExcelRange> ExcelApp::usedRange() {
-  auto sheet = getObject(*app_, "ActiveSheet");
+  auto sheet = getObject(orNothing(app_), "ActiveSheet");
   if (!sheet) return std::unexpected(sheet.error());
   return rangeOf(getObject(**sheet, "UsedRange"));
 }
@@ -148,6 +148,17 @@ Result<void> ExcelApp::setCellValue(std::int32_t row, std::int32_t column, Varia
   auto cell = cells(row, column);
   if (!cell) return std::unexpected(cell.error());
   return cell->setValue(std::move(value));
+}
+
+SelectionGeometry ReadSelectionGeometry(ExcelApp& excel) {
+  SelectionGeometry g;
+  auto selection = excel.selection();
+  if (!selection) return g;
+  if (auto v = selection->row()) g.row = *v;
+  if (auto v = selection->column()) g.column = *v;
+  if (auto v = selection->rowCount()) g.rows = *v;
+  if (auto v = selection->columnCount()) g.columns = *v;
+  return g;
 }
 
 }  // namespace plotmate

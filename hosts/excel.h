@@ -70,4 +70,16 @@ class ExcelApp {
   DispatchPtr app_;
 };
 
+// The selection's first row and column (1-based) and its size.
+struct SelectionGeometry {
+  std::int32_t row = 0;
+  std::int32_t column = 0;
+  std::int32_t rows = 0;
+  std::int32_t columns = 0;
+};
+
+// Selection, then Row, Column, Rows.Count and Columns.Count, each read its
+// own action: one the host does not answer leaves its 0 and the others go on.
+SelectionGeometry ReadSelectionGeometry(ExcelApp& excel);
+
 }  // namespace plotmate

@@ -32,6 +32,8 @@ inline constexpr std::int32_t kBadParamCount = static_cast<std::int32_t>(0x80020
 inline constexpr std::int32_t kMemberNotFound = static_cast<std::int32_t>(0x80020003u);
 inline constexpr std::int32_t kException = static_cast<std::int32_t>(0x80020009u);
 inline constexpr std::int32_t kOperationUnavailable = static_cast<std::int32_t>(0x800401E3u);
+// VB's run-time error 91: a member called on a variable that holds no object.
+inline constexpr std::int32_t kObjectNotSet = static_cast<std::int32_t>(0x800A005Bu);
 }  // namespace hr
 
 }  // namespace plotmate

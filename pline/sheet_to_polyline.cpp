@@ -14,25 +14,6 @@ namespace plotmate {
 
 namespace {
 
-struct Selection {
-  std::int32_t row = 0;
-  std::int32_t column = 0;
-  std::int32_t rows = 0;
-  std::int32_t columns = 0;
-};
-
-// Each of the four reads is its own action: one that fails leaves its 0.
-Selection readSelection(ExcelApp& excel) {
-  Selection s;
-  auto selection = excel.selection();
-  if (!selection) return s;
-  if (auto v = selection->row()) s.row = *v;
-  if (auto v = selection->column()) s.column = *v;
-  if (auto v = selection->rowCount()) s.rows = *v;
-  if (auto v = selection->columnCount()) s.columns = *v;
-  return s;
-}
-
 // A cell that cannot be read, or holds no number, leaves the slot as it was.
 void readCoordinate(ExcelApp& excel, std::int32_t row, std::int32_t column, double& slot) {
   if (auto value = excel.cellValue(row, column))
@@ -75,7 +56,7 @@ void SheetToPolyline(const HostSession& hosts, Platform& platform, Settings sett
   // From here on a failing host action is dropped.
   platform.activateWindow(kAcadWindowTitle);
   ExcelApp excel(hosts.ExcelApp);
-  const Selection selection = readSelection(excel);
+  const SelectionGeometry selection = ReadSelectionGeometry(excel);
   if (selection.columns != 2 && selection.columns != 3) {
     platform.messageBox(kWrongColumnsMessage);
     return;

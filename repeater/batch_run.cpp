@@ -5,6 +5,7 @@
 
 #include "hosts/acad.h"
 #include "hosts/excel.h"
+#include "hosts/platform.h"
 #include "repeater/captured_block.h"
 #include "repeater/command_line_builder.h"
 #include "repeater/engineering_pairs.h"
@@ -12,9 +13,6 @@
 namespace plotmate {
 
 namespace {
-
-// The drawing host's window title, matched at its start without regard to case.
-constexpr std::string_view kDrawingHostWindow = "autoCAD";
 
 struct SystemVariable {
   const char* name;
@@ -25,25 +23,6 @@ constexpr SystemVariable kBatchVariables[] = {
     {"CMDECHO", 0}, {"FILEDIA", 0}, {"EXPERT", 1}, {"PDMODE", 34}, {"PDSIZE", 5}};
 // Fixed values, not the ones found before the run; the point look stays.
 constexpr SystemVariable kRestoredVariables[] = {{"EXPERT", 0}, {"FILEDIA", 1}, {"CMDECHO", 1}};
-
-// First row and column (1-based) and size; zero where the host did not answer.
-struct SelectionGeometry {
-  std::int32_t row = 0;
-  std::int32_t column = 0;
-  std::int32_t rows = 0;
-  std::int32_t columns = 0;
-};
-
-SelectionGeometry readSelection(ExcelApp& excel) {
-  SelectionGeometry g;
-  auto selection = excel.selection();
-  if (!selection) return g;
-  if (auto v = selection->row()) g.row = *v;
-  if (auto v = selection->column()) g.column = *v;
-  if (auto v = selection->rowCount()) g.rows = *v;
-  if (auto v = selection->columnCount()) g.columns = *v;
-  return g;
-}
 
 // Cells(row, column) for positions computed from what the host reported;
 // one that no 32-bit index can name fails like any other bad address.
@@ -100,9 +79,9 @@ void Command1_Click(const RepeaterForm& form, const Settings& settings, HostSess
     return;
   }
 
-  platform.activateWindow(kDrawingHostWindow);
+  platform.activateWindow(kAcadWindowTitle);
   ExcelApp excel(session.ExcelApp);
-  const SelectionGeometry geometry = readSelection(excel);
+  const SelectionGeometry geometry = ReadSelectionGeometry(excel);
   if (form.Check3) selectNextRow(excel, geometry);
   if (!selectionFits(form, geometry)) {
     platform.messageBox(kWrongSelectionForRunMessage);

@@ -147,6 +147,23 @@ const char* kindName(PickAnswer::Kind kind) {
   return "answer";
 }
 
+// Enter, a cancel, or an answer the prompt cannot take: recorded, and the
+// error the host gives for it (Enter is the "keyword" answer).
+Error refusedAnswer(PickQueue& queue, const std::string& method, std::string prompt,
+                    PickAnswer::Kind kind, const Error& failed) {
+  switch (kind) {
+    case PickAnswer::Kind::Enter:
+      queue.record(method, std::move(prompt), "enter");
+      return userInputIsKeyword();
+    case PickAnswer::Kind::Cancel:
+      queue.record(method, std::move(prompt), "cancel");
+      return failed;
+    default:
+      queue.record(method, std::move(prompt), std::string("unusable answer: ") + kindName(kind));
+      return failed;
+  }
+}
+
 }  // namespace
 
 Result<Vec3> answerGetPoint(PickQueue& queue, std::string prompt) {
@@ -158,16 +175,8 @@ Result<Vec3> answerGetPoint(PickQueue& queue, std::string prompt) {
     case PickAnswer::Kind::Point:
       queue.record(method, std::move(prompt), "point " + pointText(answer->point));
       return answer->point;
-    case PickAnswer::Kind::Enter:
-      queue.record(method, std::move(prompt), "enter");
-      return std::unexpected(userInputIsKeyword());
-    case PickAnswer::Kind::Cancel:
-      queue.record(method, std::move(prompt), "cancel");
-      return std::unexpected(failed);
     default:
-      queue.record(method, std::move(prompt),
-                   std::string("unusable answer: ") + kindName(answer->kind));
-      return std::unexpected(failed);
+      return std::unexpected(refusedAnswer(queue, method, std::move(prompt), answer->kind, failed));
   }
 }
 
@@ -196,16 +205,8 @@ Result<EntityPick> answerGetEntity(PickQueue& queue, const Drawing& drawing, std
       queue.record(method, std::move(prompt), "entity " + e->handle);
       return EntityPick{e->handle, pointOnEntity(*e)};
     }
-    case PickAnswer::Kind::Enter:
-      queue.record(method, std::move(prompt), "enter");
-      return std::unexpected(userInputIsKeyword());
-    case PickAnswer::Kind::Cancel:
-      queue.record(method, std::move(prompt), "cancel");
-      return std::unexpected(failed);
     default:
-      queue.record(method, std::move(prompt),
-                   std::string("unusable answer: ") + kindName(answer->kind));
-      return std::unexpected(failed);
+      return std::unexpected(refusedAnswer(queue, method, std::move(prompt), answer->kind, failed));
   }
 }
 
