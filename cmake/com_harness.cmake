@@ -20,7 +20,7 @@ file(GLOB parity_scenarios CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/scenari
 list(FILTER parity_scenarios EXCLUDE REGEX "\\.expected\\.json$")
 add_test(NAME scenarios_over_com COMMAND plotmate_scenario --com --golden ${parity_scenarios})
 
-set_tests_properties(com_servers_start PROPERTIES FIXTURES_SETUP com_servers TIMEOUT 120)
+set_tests_properties(com_servers_start PROPERTIES FIXTURES_SETUP com_servers TIMEOUT 200)
 set_tests_properties(com_servers_stop PROPERTIES FIXTURES_CLEANUP com_servers TIMEOUT 120)
 set_tests_properties(com_suite_under_wine scenarios_over_com
   PROPERTIES FIXTURES_REQUIRED com_servers TIMEOUT 180 RUN_SERIAL TRUE)
