@@ -66,4 +66,10 @@ std::string FormatFixed(double& value, std::int16_t width, std::int16_t decimals
   return text;
 }
 
+std::string CellText(double& value, std::int16_t decimals) {
+  std::string text = FormatFixed(value, kFieldWidth, decimals);
+  text.erase(0, text.find_first_not_of(' '));
+  return text;
+}
+
 }  // namespace plotmate

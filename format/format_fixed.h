@@ -27,4 +27,8 @@ inline constexpr std::string_view kNotANumberText = "#NUM!";
 // kNotANumberText, right-aligned in the field a number would take.
 std::string FormatFixed(double& value, std::int16_t width, std::int16_t decimals);
 
+// A number as the tools write it into a cell or a drawing text: the FormatFixed
+// text (width kFieldWidth) without its leading blanks. `value` is rounded in place.
+std::string CellText(double& value, std::int16_t decimals);
+
 }  // namespace plotmate

@@ -1,5 +1,7 @@
 #include "measure/distance_texts.h"
 
+#include "format/format_fixed.h"
+
 namespace plotmate {
 
 void UpdateDistanceTexts(const AcadDocument& document, AcadSelectionSet& textSet,
@@ -17,7 +19,7 @@ void UpdateDistanceTexts(const AcadDocument& document, AcadSelectionSet& textSet
     if (flag == 0) continue;
     auto target = textSet.item(position++);
     if (!target) continue;  // fewer objects selected than values: never reuse an earlier one
-    (void)target->setTextString(prefix + MeasureText(value, decimals));  // no text string: skipped
+    (void)target->setTextString(prefix + CellText(value, decimals));  // no text string: skipped
     (void)target->update();
   }
 }

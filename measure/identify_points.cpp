@@ -3,7 +3,7 @@
 #include <optional>
 #include <utility>
 
-#include "measure/cell_cursor.h"
+#include "hosts/active_cell.h"
 #include "measure/measure_desktop.h"
 #include "measure/pick_run.h"
 

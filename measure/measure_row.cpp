@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "format/format_fixed.h"
-#include "measure/cell_cursor.h"
+#include "hosts/active_cell.h"
 
 namespace plotmate {
 
@@ -41,7 +41,7 @@ Result<void> writeToSheet(ExcelApp& excel, MeasureRow row, std::int16_t decimals
   Result<void> first;
   for (std::size_t i = 0; i < row.size(); ++i) {
     if (!on(row[i].flag)) continue;
-    keepFirst(first, SetActiveCellText(excel, MeasureText(row[i].value, decimals)));
+    keepFirst(first, SetActiveCellText(excel, CellText(row[i].value, decimals)));
     keepFirst(first, MoveActiveCell(excel, 1, 0));
     stepAfter(excel, i, row, first);
   }
@@ -56,12 +56,6 @@ Result<void> writeToFile(OutputFile& file, const MeasureRow& row) {
 }
 
 }  // namespace
-
-std::string MeasureText(double& value, std::int16_t decimals) {
-  std::string text = FormatFixed(value, kFieldWidth, decimals);
-  text.erase(0, text.find_first_not_of(' '));
-  return text;
-}
 
 Result<void> WriteMeasureRow(const MeasureTarget& target, MeasureRow row, std::int16_t decimals) {
   if (target.file) return writeToFile(*target.file, row);

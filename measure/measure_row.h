@@ -25,10 +25,6 @@ struct MeasureTarget {
   OutputFile* file = nullptr;
 };
 
-// The text a value takes in a cell or a drawing text: its FormatFixed text
-// (field width 5) without the leading blanks. `value` is left rounded.
-std::string MeasureText(double& value, std::int16_t decimals);
-
 // Worksheet: the values that are on fill consecutive cells of the active
 // cell's row, in order, and the active cell ends one row below where it
 // started (it stays put when none is on). Every write and move is attempted

@@ -1,22 +1,13 @@
 #include "pline/sheet_cursor.h"
 
-#include "format/format_fixed.h"
+#include "hosts/active_cell.h"
 
 namespace plotmate {
 
-std::string CellText(double& value, std::int16_t decimals) {
-  std::string text = FormatFixed(value, kFieldWidth, decimals);
-  text.erase(0, text.find_first_not_of(' '));
-  return text;
-}
-
 void SheetCursor::move(std::int32_t rows, std::int32_t columns) {
-  if (auto cell = excel_.activeCell())
-    if (auto target = cell->offset(rows, columns)) (void)target->activate();
+  (void)MoveActiveCell(excel_, rows, columns);
 }
 
-void SheetCursor::write(const std::string& text) {
-  if (auto cell = excel_.activeCell()) (void)cell->setText(text);
-}
+void SheetCursor::write(const std::string& text) { (void)SetActiveCellText(excel_, text); }
 
 }  // namespace plotmate

@@ -8,13 +8,10 @@
 #include <cstdint>
 #include <string>
 
+#include "format/format_fixed.h"
 #include "hosts/excel.h"
 
 namespace plotmate {
-
-// A number as the tools write it into a cell: the FormatFixed text (width
-// kFieldWidth) without its leading blanks. `value` is rounded in place.
-std::string CellText(double& value, std::int16_t decimals);
 
 class SheetCursor {
  public:

@@ -1,4 +1,4 @@
-#include "measure/cell_cursor.h"
+#include "hosts/active_cell.h"
 
 namespace plotmate {
 

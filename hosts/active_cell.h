@@ -1,8 +1,8 @@
 #pragma once
-// The worksheet cursor as the measuring tools drive it: every write goes to
-// the active cell and every move activates the target cell, so the sheet's
-// selection follows the writing. Each helper is one statement's worth of
-// host calls; when a call fails the rest of that statement is skipped.
+// The worksheet cursor as the tools drive it: every write goes to the active
+// cell and every move activates the target cell, so the sheet's selection
+// follows the writing. Each helper is one statement's worth of host calls;
+// when a call fails the rest of that statement is skipped.
 
 #include <cstdint>
 #include <string>
