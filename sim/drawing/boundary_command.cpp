@@ -69,11 +69,8 @@ class BoundaryCommand final : public ActiveCommand {
       step_ = Step::Advanced;
       return true;
     }
-    auto p = context.point(text);
-    if (!p) {
-      context.message("Point or option keyword required.");
-      return true;
-    }
+    auto p = context.requiredPoint(text);
+    if (!p) return true;
     context.message("Analyzing the selected data...");
     auto found = findBoundary(context.session().drawing, p->x, p->y, detectIslands_);
     if (!found) context.message("Valid boundary not found.");

@@ -48,6 +48,12 @@ std::optional<Vec3> CommandContext::point(std::string_view typed) const {
   return p;
 }
 
+std::optional<Vec3> CommandContext::requiredPoint(std::string_view typed) const {
+  auto p = point(typed);
+  if (!p) message("Point or option keyword required.");
+  return p;
+}
+
 std::string CommandContext::add(Entity entity) const {
   auto layer = session_.variables.get("CLAYER");
   if (layer && layer->is<std::string>()) entity.layer = *layer->getIf<std::string>();

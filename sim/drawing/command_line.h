@@ -43,6 +43,9 @@ class CommandContext {
   void message(std::string text) const;
   // A typed point in UCS coordinates; becomes the last point (LASTPOINT).
   std::optional<Vec3> point(std::string_view typed) const;
+  // The same where only a point will do: anything else gets the host's
+  // "Point or option keyword required." and the prompt stands.
+  std::optional<Vec3> requiredPoint(std::string_view typed) const;
   // Adds an entity on the current layer (CLAYER); returns its handle.
   std::string add(Entity entity) const;
 

@@ -84,11 +84,8 @@ class TextCommand final : public ActiveCommand {
           notAvailable(context, text);
           return false;
         }
-        auto p = context.point(text);
-        if (!p) {
-          context.message("Point or option keyword required.");
-          return true;
-        }
+        auto p = context.requiredPoint(text);
+        if (!p) return true;
         start_ = *p;
         step_ = Step::Height;
         return true;
@@ -171,11 +168,8 @@ class CircleCommand final : public ActiveCommand {
         notAvailable(context, text);
         return false;
       }
-      auto p = context.point(text);
-      if (!p) {
-        context.message("Point or option keyword required.");
-        return true;
-      }
+      auto p = context.requiredPoint(text);
+      if (!p) return true;
       center_ = *p;
       step_ = Step::Radius;
       return true;
@@ -229,11 +223,8 @@ class PointCommand final : public ActiveCommand {
 
   bool answer(std::string_view text, CommandContext& context) override {
     if (text.empty()) return false;
-    auto p = context.point(text);
-    if (!p) {
-      context.message("Point or option keyword required.");
-      return true;
-    }
+    auto p = context.requiredPoint(text);
+    if (!p) return true;
     Entity e;
     e.kind = EntityKind::Point;
     e.normal = ucsNormal(context.ucs());
@@ -261,11 +252,8 @@ class LineCommand final : public ActiveCommand {
       addSegment(points_.front(), context);
       return false;
     }
-    auto p = context.point(text);
-    if (!p) {
-      context.message("Point or option keyword required.");
-      return true;
-    }
+    auto p = context.requiredPoint(text);
+    if (!p) return true;
     if (points_.empty()) points_.push_back(*p);
     else addSegment(*p, context);
     return true;

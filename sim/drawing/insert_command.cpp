@@ -88,11 +88,8 @@ class InsertCommand final : public ActiveCommand {
   }
 
   bool takePoint(std::string_view text, const CommandContext& context) {
-    auto p = context.point(text);
-    if (!p) {
-      context.message("Point or option keyword required.");
-      return true;
-    }
+    auto p = context.requiredPoint(text);
+    if (!p) return true;
     insertion_ = *p;
     step_ = Step::XScale;
     return true;
