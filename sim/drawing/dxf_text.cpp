@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "hosts/dispatch.h"
-#include "sim/drawing/utf8_text.h"
+#include "hosts/utf8.h"
 
 namespace plotmate::sim {
 
@@ -127,7 +127,7 @@ std::string encodeDxfText(std::string_view utf8) {
   };
   for (std::size_t i = 0; i < utf8.size();) {
     const std::size_t at = i;
-    const char32_t c = readUtf8(utf8, i).value_or(0xFFFD);
+    const char32_t c = readUtf8(utf8, i).value_or(kReplacementCharacter);
     if (c < 0x20) {
       out += '^';
       out += static_cast<char>(c + 64);

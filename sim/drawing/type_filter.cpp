@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "sim/drawing/utf8_text.h"
+#include "hosts/utf8.h"
 
 namespace plotmate::sim {
 

@@ -1,6 +1,6 @@
-#include "sim/drawing/utf8_text.h"
+#include "hosts/utf8.h"
 
-namespace plotmate::sim {
+namespace plotmate {
 
 std::optional<char32_t> readUtf8(std::string_view text, std::size_t& pos) {
   const auto lead = static_cast<unsigned char>(text[pos]);
@@ -33,7 +33,7 @@ std::optional<char32_t> readUtf8(std::string_view text, std::size_t& pos) {
 }
 
 void appendUtf8(std::string& out, char32_t c) {
-  if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = 0xFFFD;
+  if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = kReplacementCharacter;
   if (c < 0x80) {
     out += static_cast<char>(c);
   } else if (c < 0x800) {
@@ -51,4 +51,4 @@ void appendUtf8(std::string& out, char32_t c) {
   }
 }
 
-}  // namespace plotmate::sim
+}  // namespace plotmate
