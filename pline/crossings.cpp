@@ -75,11 +75,7 @@ void WriteCrossingTable(SheetCursor& cursor, CrossingTable& table) {
   cursor.move(0, 3);
   cursor.write("交线终点坐标");
   cursor.move(1, -7);
-  cursor.write("X");
-  for (const char* axis : {"Y", "Z", "X", "Y", "Z", "X", "Y", "Z"}) {
-    cursor.move(0, 1);
-    cursor.write(axis);
-  }
+  cursor.writeAcross({"X", "Y", "Z", "X", "Y", "Z", "X", "Y", "Z"});
   cursor.move(1, -8);
 
   for (CrossingRow& row : table) {

@@ -76,11 +76,7 @@ void WriteVertexTable(SheetCursor& cursor, std::vector<Point3>& vertices) {
   cursor.move(0, 1);
   cursor.write("PLine顶点坐标");
   cursor.move(1, -1);
-  cursor.write("X");
-  cursor.move(0, 1);
-  cursor.write("Y");
-  cursor.move(0, 1);
-  cursor.write("Z");
+  cursor.writeAcross({"X", "Y", "Z"});
   cursor.move(1, -2);
   for (Point3& vertex : vertices) {
     cursor.writeNumber(vertex[0]);

@@ -6,6 +6,7 @@
 // was) and the run goes on with the next one.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "format/format_fixed.h"
@@ -20,6 +21,9 @@ class SheetCursor {
 
   void move(std::int32_t rows, std::int32_t columns);
   void write(const std::string& text);
+  // Writes the texts into consecutive cells, the first at the cursor; the
+  // cursor ends on the last.
+  void writeAcross(std::initializer_list<const char*> texts);
   void writeNumber(double& value) { write(CellText(value, decimals_)); }
 
  private:
