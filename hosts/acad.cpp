@@ -96,7 +96,7 @@ Result<Point3> AcadUtility::getPoint(const std::optional<Point3>& base,
 }
 
 Result<AcadUtility::Pick> AcadUtility::getEntity(const std::string& prompt) const {
-  std::vector<Variant> args{Variant(), Variant(), prompt};
+  std::vector<Variant> args{outputObject(), outputVariant(), prompt};
   auto r = self().invoke("GetEntity", CallKind::Method, args);
   if (!r) return std::unexpected(r.error());
   auto entity = asObject(args[0]);

@@ -19,6 +19,20 @@ Result<void> Dispatch::put(std::string_view name, Variant value, std::vector<Var
   return {};
 }
 
+Error argumentError(std::int32_t code, std::string_view member, std::int32_t argument) {
+  // VB's own words for these refusals.
+  std::string what = code == hr::kOverflow        ? "Overflow"
+                     : code == hr::kParamNotFound ? "Parameter not optional"
+                                                  : "Type mismatch";
+  what += ": argument " + std::to_string(argument + 1) + " of " + std::string(member);
+  return Error{code, std::move(what), argument};
+}
+
+Error argumentCountError(std::string_view member) {
+  return Error{hr::kBadParamCount,
+               "Wrong number of arguments or invalid property assignment: " + std::string(member)};
+}
+
 namespace {
 
 Result<DispatchPtr> objectOf(Result<Variant> r, std::string_view name) {

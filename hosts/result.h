@@ -8,10 +8,13 @@
 
 namespace plotmate {
 
-// An HRESULT-style code with the platform's description of it.
+// An HRESULT-style code with the platform's description of it. For a refused
+// argument (type mismatch, overflow) `argument` is its position, 0-based in
+// source order; otherwise -1.
 struct Error {
   std::int32_t code = 0;
   std::string description;
+  std::int32_t argument = -1;
   bool operator==(const Error&) const = default;
 };
 
@@ -30,6 +33,8 @@ inline constexpr std::int32_t kUnknownName = static_cast<std::int32_t>(0x8002000
 inline constexpr std::int32_t kTypeMismatch = static_cast<std::int32_t>(0x80020005u);
 inline constexpr std::int32_t kBadParamCount = static_cast<std::int32_t>(0x8002000Eu);
 inline constexpr std::int32_t kMemberNotFound = static_cast<std::int32_t>(0x80020003u);
+inline constexpr std::int32_t kOverflow = static_cast<std::int32_t>(0x8002000Au);
+inline constexpr std::int32_t kParamNotFound = static_cast<std::int32_t>(0x80020004u);
 inline constexpr std::int32_t kException = static_cast<std::int32_t>(0x80020009u);
 inline constexpr std::int32_t kOperationUnavailable = static_cast<std::int32_t>(0x800401E3u);
 // VB's run-time error 91: a member called on a variable that holds no object.

@@ -95,6 +95,9 @@ std::string describe(const Variant& v) {
       return out + "]";
     }
     std::string operator()(const DispatchPtr& p) const { return p ? "Object" : "Nothing"; }
+    std::string operator()(OutputSlot s) const {
+      return s.holds == OutputSlot::Holds::Object ? "out Object" : "out Variant";
+    }
   };
   return std::visit(Visitor{}, v.storage());
 }

@@ -26,6 +26,16 @@ struct Empty {
 struct Missing {
   bool operator==(const Missing&) const = default;
 };
+// A by-reference output argument: what VB passes for an unset variable of the
+// parameter's declared type (a Variant for VARIANT*, an Object for
+// IDispatch**). The callee writes its output into the argument in place of
+// the slot; a call that fails leaves the slot as it was. Outputs are always
+// marked this way, never inferred from an empty value.
+struct OutputSlot {
+  enum class Holds : std::uint8_t { Variant, Object };
+  Holds holds = Holds::Variant;
+  bool operator==(const OutputSlot&) const = default;
+};
 // A worksheet error value such as #N/A (VT_ERROR).
 struct CellError {
   std::int32_t code = 0;
@@ -50,7 +60,8 @@ struct VariantGrid {
 class Variant {
  public:
   using Storage = std::variant<Empty, Missing, bool, std::int16_t, std::int32_t, double,
-                               std::string, CellError, VariantList, VariantGrid, DispatchPtr>;
+                               std::string, CellError, VariantList, VariantGrid, DispatchPtr,
+                               OutputSlot>;
 
   Variant() = default;
   Variant(Empty) {}
@@ -65,6 +76,7 @@ class Variant {
   Variant(VariantList v) : value_(std::move(v)) {}
   Variant(VariantGrid v) : value_(std::move(v)) {}
   Variant(DispatchPtr v) : value_(std::move(v)) {}
+  Variant(OutputSlot v) : value_(v) {}
   template <class T>
     requires std::is_base_of_v<Dispatch, T>
   Variant(std::shared_ptr<T> v) : value_(DispatchPtr(std::move(v))) {}
@@ -83,6 +95,7 @@ class Variant {
   }
   bool isEmpty() const { return is<Empty>(); }
   bool isMissing() const { return is<Missing>(); }
+  bool isOutputSlot() const { return is<OutputSlot>(); }
   const Storage& storage() const { return value_; }
 
   bool operator==(const Variant& other) const;
@@ -90,6 +103,10 @@ class Variant {
  private:
   Storage value_;
 };
+
+// Output slots for a VARIANT* and an IDispatch** parameter.
+inline Variant outputVariant() { return OutputSlot{OutputSlot::Holds::Variant}; }
+inline Variant outputObject() { return OutputSlot{OutputSlot::Holds::Object}; }
 
 // A number of any numeric kind (bool counts as VB does: true is -1).
 std::optional<double> asDouble(const Variant& v);

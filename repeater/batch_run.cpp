@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <utility>
+#include <variant>
 
 #include "hosts/acad.h"
 #include "hosts/excel.h"
@@ -14,15 +15,21 @@ namespace plotmate {
 
 namespace {
 
+// Each value in its variable's own type: the host refuses a double for an
+// integer variable and an integer for a real one (PDSIZE).
 struct SystemVariable {
   const char* name;
-  std::int16_t value;
+  std::variant<std::int16_t, double> value;
 };
 // No echo, no file dialogs, no questions; the look of the station points.
-constexpr SystemVariable kBatchVariables[] = {
-    {"CMDECHO", 0}, {"FILEDIA", 0}, {"EXPERT", 1}, {"PDMODE", 34}, {"PDSIZE", 5}};
+constexpr SystemVariable kBatchVariables[] = {{"CMDECHO", std::int16_t{0}},
+                                              {"FILEDIA", std::int16_t{0}},
+                                              {"EXPERT", std::int16_t{1}},
+                                              {"PDMODE", std::int16_t{34}},
+                                              {"PDSIZE", 5.0}};
 // Fixed values, not the ones found before the run; the point look stays.
-constexpr SystemVariable kRestoredVariables[] = {{"EXPERT", 0}, {"FILEDIA", 1}, {"CMDECHO", 1}};
+constexpr SystemVariable kRestoredVariables[] = {
+    {"EXPERT", std::int16_t{0}}, {"FILEDIA", std::int16_t{1}}, {"CMDECHO", std::int16_t{1}}};
 
 // Cells(row, column) for positions computed from what the host reported;
 // one that no 32-bit index can name fails like any other bad address.
@@ -64,7 +71,8 @@ CapturedBlock capture(ExcelApp& excel, const SelectionGeometry& g) {
 
 template <std::size_t N>
 void setVariables(const AcadDocument& doc, const SystemVariable (&variables)[N]) {
-  for (const auto& v : variables) (void)doc.setVariable(v.name, Variant(v.value));
+  for (const auto& v : variables)
+    std::visit([&](auto value) { (void)doc.setVariable(v.name, Variant(value)); }, v.value);
 }
 
 }  // namespace

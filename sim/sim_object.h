@@ -6,10 +6,12 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "hosts/dispatch.h"
 #include "sim/call_log.h"
 #include "sim/faults.h"
+#include "sim/member_signature.h"
 
 namespace plotmate::sim {
 
@@ -40,6 +42,8 @@ class SimObject : public Dispatch, public std::enable_shared_from_this<SimObject
 
 // A class's members by name. As with late-bound calls from VB, a property may
 // be read with a method call and a method may be called as a property get.
+// A member with a declared signature has its arguments checked and converted
+// as the host's type library would before its handler runs.
 template <class T>
 class MemberTable {
  public:
@@ -49,17 +53,21 @@ class MemberTable {
     Handler get = nullptr;
     Handler put = nullptr;
     Handler method = nullptr;
+    MemberSignature signature = {};
   };
 
-  MemberTable(std::initializer_list<Entry> entries) {
-    for (const auto& e : entries) byName_.emplace(lowerAscii(e.name), e);
+  MemberTable(std::initializer_list<Entry> entries) : entries_(entries) {
+    for (std::size_t i = 0; i < entries_.size(); ++i) byName_.emplace(lowerAscii(entries_[i].name), i);
   }
+
+  // The members in declaration order (for the type library written from them).
+  const std::vector<Entry>& entries() const { return entries_; }
 
   Result<Variant> invoke(T& self, std::string_view name, CallKind kind,
                          std::span<Variant> args) const {
     auto it = byName_.find(lowerAscii(name));
     if (it == byName_.end()) return unknown(name);
-    const Entry& e = it->second;
+    const Entry& e = entries_[it->second];
     Handler h = nullptr;
     switch (kind) {
       case CallKind::Method:
@@ -73,6 +81,10 @@ class MemberTable {
         break;
     }
     if (!h) return unknown(name);
+    if (e.signature.declared) {
+      auto checked = checkArguments(e.name, e.signature, kind, args);
+      if (!checked) return std::unexpected(checked.error());
+    }
     return (self.*h)(args);
   }
 
@@ -80,7 +92,8 @@ class MemberTable {
   static Result<Variant> unknown(std::string_view name) {
     return fail(hr::kUnknownName, "Unknown name: " + std::string(name));
   }
-  std::unordered_map<std::string, Entry> byName_;
+  std::vector<Entry> entries_;
+  std::unordered_map<std::string, std::size_t> byName_;  // lower-case name -> entry
 };
 
 }  // namespace plotmate::sim

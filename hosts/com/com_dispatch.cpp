@@ -9,8 +9,22 @@ namespace plotmate::com {
 
 namespace {
 
-// A member the host does not know is named in the error.
-Error callError(HRESULT hr, std::string_view name) {
+// A member the host does not know is named in the error; a refused argument
+// is named by its position (the host reports its index in rgvarg, which
+// holds the last argument first).
+Error callError(HRESULT hr, std::string_view name, UINT argError, UINT argCount) {
+  switch (hr) {
+    case DISP_E_BADPARAMCOUNT:
+      return argumentCountError(name);
+    case DISP_E_TYPEMISMATCH:
+    case DISP_E_OVERFLOW:
+    case DISP_E_PARAMNOTFOUND:
+      if (argError < argCount)
+        return argumentError(hr, name, static_cast<std::int32_t>(argCount - 1 - argError));
+      break;
+    default:
+      break;
+  }
   Error error = errorFromHresult(hr);
   if (hr == DISP_E_UNKNOWNNAME || hr == DISP_E_MEMBERNOTFOUND)
     error.description += ": " + std::string(name);
@@ -41,7 +55,7 @@ Result<DISPID> ComDispatch::memberId(std::string_view name) {
     LPOLESTR names[] = {wide.data()};
     DISPID found = DISPID_UNKNOWN;
     HRESULT hr = target_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &found);
-    if (FAILED(hr)) return std::unexpected(callError(hr, name));
+    if (FAILED(hr)) return std::unexpected(callError(hr, name, 0, 0));
     return found;
   });
   if (!id) return id;
@@ -62,11 +76,11 @@ Result<Variant> ComDispatch::invoke(std::string_view name, CallKind kind,
   auto result = guarded([&]() -> Result<Variant> {
     VariantOwner answer;
     EXCEPINFO info{};
-    UINT argError = 0;
+    UINT argError = ~0u;
     HRESULT hr = target_->Invoke(*id, IID_NULL, LOCALE_USER_DEFAULT, flags, outgoing.params(),
                                  put ? nullptr : &answer.get(), &info, &argError);
     if (hr == DISP_E_EXCEPTION) return std::unexpected(errorFromExcepInfo(info));
-    if (FAILED(hr)) return std::unexpected(callError(hr, name));
+    if (FAILED(hr)) return std::unexpected(callError(hr, name, argError, outgoing.params()->cArgs));
     return fromVariant(answer.get(), link_);
   });
   if (!result) return result;

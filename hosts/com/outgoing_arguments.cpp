@@ -5,15 +5,6 @@
 
 namespace plotmate::com {
 
-namespace {
-
-bool isNothing(const Variant& arg) {
-  auto object = arg.getIf<DispatchPtr>();
-  return object && !*object;
-}
-
-}  // namespace
-
 OutgoingArguments::~OutgoingArguments() { clear(); }
 
 void OutgoingArguments::clear() {
@@ -33,11 +24,13 @@ Result<void> OutgoingArguments::build(std::span<const Variant> args, bool proper
   outObjects_.assign(n, nullptr);
   for (std::size_t i = 0; i < n; ++i) {
     VARIANT& slot = slots_[n - 1 - i];
-    const bool isPutValue = propertyPut && i + 1 == n;
-    if (!isPutValue && args[i].isEmpty()) {
+    const auto* output = args[i].getIf<OutputSlot>();
+    if (output && propertyPut && i + 1 == n)
+      return fail(DISP_E_TYPEMISMATCH, "A property's new value cannot be an output slot");
+    if (output && output->holds == OutputSlot::Holds::Variant) {
       slot.vt = VT_BYREF | VT_VARIANT;
       slot.pvarVal = &outValues_[i].get();
-    } else if (!isPutValue && isNothing(args[i])) {
+    } else if (output) {
       slot.vt = VT_BYREF | VT_DISPATCH;
       slot.ppdispVal = &outObjects_[i];
     } else if (auto r = toVariant(args[i], slot); !r) {

@@ -3,12 +3,12 @@
 // last argument first, a property put's value as the named DISPID_PROPERTYPUT
 // argument.
 //
-// Output slots: an argument that is Empty goes by reference as
-// VT_BYREF|VT_VARIANT, and a null object (Nothing) as VT_BYREF|VT_DISPATCH,
-// exactly what VB passes for a Variant or an Object variable. That is what
-// by-reference outputs such as GetEntity's picked point and entity need (the
-// host's type library declares the entity as IDispatch**, which a
-// VT_BYREF|VT_VARIANT would not match). Everything else goes by value.
+// Output slots (OutputSlot) go by reference, exactly what VB passes for an
+// unset variable of the declared type: a Variant slot as VT_BYREF|VT_VARIANT
+// pointing at Empty, an Object slot as VT_BYREF|VT_DISPATCH pointing at null.
+// A host whose type library declares an output IDispatch** (GetEntity's
+// entity) refuses a VT_BYREF|VT_VARIANT there with DISP_E_TYPEMISMATCH.
+// Everything else goes by value, Empty and Nothing included.
 
 #include <windows.h>
 

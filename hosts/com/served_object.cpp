@@ -39,6 +39,7 @@ bool isDispatchLevel(std::int32_t code) {
     case DISP_E_MEMBERNOTFOUND:
     case DISP_E_BADPARAMCOUNT:
     case DISP_E_TYPEMISMATCH:
+    case DISP_E_OVERFLOW:
     case DISP_E_PARAMNOTFOUND:
     case DISP_E_NONAMEDARGS:
       return true;
@@ -47,13 +48,28 @@ bool isDispatchLevel(std::int32_t code) {
   }
 }
 
-HRESULT report(const Error& error, EXCEPINFO* info) {
+// `argCount` places a refused argument's position in rgvarg order.
+HRESULT report(const Error& error, EXCEPINFO* info, UINT* argError = nullptr,
+               std::size_t argCount = 0) {
   const HRESULT code = error.code < 0 ? error.code : E_FAIL;
+  if (argError && error.argument >= 0 && static_cast<std::size_t>(error.argument) < argCount)
+    *argError = static_cast<UINT>(argCount - 1 - static_cast<std::size_t>(error.argument));
   if (isDispatchLevel(code) || !info) return code;
   *info = EXCEPINFO{};
   info->scode = code;
   if (auto text = makeBstr(error.description)) info->bstrDescription = text->release();
   return DISP_E_EXCEPTION;
+}
+
+// An incoming argument. A by-reference Variant holding Empty or a
+// by-reference object holding null is an output slot of that kind, so the
+// member's declared parameter check sees the form the client sent; any other
+// by-reference argument is read through as its value.
+Result<Variant> incomingArgument(const VARIANT& in) {
+  if (in.vt == (VT_BYREF | VT_VARIANT) && in.pvarVal && in.pvarVal->vt == VT_EMPTY)
+    return outputVariant();
+  if (in.vt == (VT_BYREF | VT_DISPATCH) && in.ppdispVal && !*in.ppdispVal) return outputObject();
+  return fromVariant(in, nullptr);
 }
 
 Result<CallKind> kindOf(WORD flags, const DISPPARAMS& params) {
@@ -158,7 +174,7 @@ class ServedObject final : public IDispatch {
     std::vector<Variant> args(n);
     // rgvarg holds the last argument first.
     for (std::size_t i = 0; i < n; ++i) {
-      auto arg = fromVariant(params.rgvarg[n - 1 - i], nullptr);
+      auto arg = incomingArgument(params.rgvarg[n - 1 - i]);
       if (!arg) {
         if (argError) *argError = static_cast<UINT>(n - 1 - i);
         return arg.error().code == DISP_E_BADVARTYPE ? DISP_E_BADVARTYPE : DISP_E_TYPEMISMATCH;
@@ -171,7 +187,7 @@ class ServedObject final : public IDispatch {
                                             [](const VARIANT& v) { return v.vt & VT_BYREF; });
     const std::vector<Variant> before = anyByReference ? args : std::vector<Variant>{};
     auto answer = target_->invoke(name, *kind, args);
-    if (!answer) return report(answer.error(), info);
+    if (!answer) return report(answer.error(), info, argError, n);
     for (std::size_t i = 0; anyByReference && i < n; ++i) {
       const VARIANT& slot = params.rgvarg[n - 1 - i];
       if (!(slot.vt & VT_BYREF) || args[i] == before[i]) continue;

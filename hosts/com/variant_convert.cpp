@@ -142,6 +142,11 @@ struct ToVariant {
     out.pdispVal = exportObject(p);
     return {};
   }
+  // Only an argument list can hold an output slot (OutgoingArguments lays it
+  // out by reference); as a value it has no meaning.
+  Result<void> operator()(OutputSlot) const {
+    return std::unexpected(mismatch("an output slot cannot be passed by value"));
+  }
 };
 
 // ---- VARIANT -> Variant ---------------------------------------------------

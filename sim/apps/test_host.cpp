@@ -43,7 +43,7 @@ class TestObject final : public SimObject {
     if (auto n = expectArgs(args, 1, 1); !n) return std::unexpected(n.error());
     static constexpr const char* kNames[] = {"Empty",  "Missing",   "bool", "int16",
                                              "int32",  "double",    "string", "CellError",
-                                             "list",   "grid",      "object"};
+                                             "list",   "grid",      "object", "output slot"};
     return Variant(kNames[args[0].storage().index()]);
   }
 

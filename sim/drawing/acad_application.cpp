@@ -43,13 +43,14 @@ Result<Variant> AcadApplication::version(std::span<Variant>) { return Variant("2
 
 const MemberTable<AcadApplication>& AcadApplication::members() {
   using A = AcadApplication;
+  using T = ArgType;
   static const MemberTable<A> table{
-      {"Visible", &A::getVisible, &A::putVisible},
-      {"ActiveDocument", &A::activeDocument},
-      {"HWND", &A::hwnd},
-      {"Caption", &A::caption},
-      {"Name", &A::name},
-      {"Version", &A::version},
+      {"Visible", &A::getVisible, &A::putVisible, nullptr, property(T::Boolean)},
+      {"ActiveDocument", &A::activeDocument, nullptr, nullptr, property(T::Object)},
+      {"HWND", &A::hwnd, nullptr, nullptr, property(T::Long)},
+      {"Caption", &A::caption, nullptr, nullptr, property(T::Text)},
+      {"Name", &A::name, nullptr, nullptr, property(T::Text)},
+      {"Version", &A::version, nullptr, nullptr, property(T::Text)},
   };
   return table;
 }

@@ -10,6 +10,8 @@ namespace plotmate::sim {
 
 class AcadApplication final : public AcadObject {
  public:
+  // Members as the host declares them (also written out as a type library).
+  static const MemberTable<AcadApplication>& members();
   AcadApplication(std::shared_ptr<HostContext> context, std::shared_ptr<DrawingSession> session);
 
  protected:
@@ -17,7 +19,6 @@ class AcadApplication final : public AcadObject {
                                std::span<Variant> args) override;
 
  private:
-  static const MemberTable<AcadApplication>& members();
   Result<Variant> getVisible(std::span<Variant> args);
   Result<Variant> putVisible(std::span<Variant> args);
   Result<Variant> activeDocument(std::span<Variant> args);

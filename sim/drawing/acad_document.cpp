@@ -65,17 +65,19 @@ Result<Variant> AcadDocument::regen(std::span<Variant>) { return Variant(); }
 
 const MemberTable<AcadDocument>& AcadDocument::members() {
   using D = AcadDocument;
+  using T = ArgType;
   static const MemberTable<D> table{
-      {"Name", &D::name},
-      {"Utility", &D::utility},
-      {"SelectionSets", &D::selectionSets},
-      {"ModelSpace", &D::modelSpace},
-      {"SendCommand", nullptr, nullptr, &D::sendCommand},
-      {"SetVariable", nullptr, nullptr, &D::setVariable},
-      {"GetVariable", nullptr, nullptr, &D::getVariable},
-      {"StartUndoMark", nullptr, nullptr, &D::startUndoMark},
-      {"EndUndoMark", nullptr, nullptr, &D::endUndoMark},
-      {"Regen", nullptr, nullptr, &D::regen},
+      {"Name", &D::name, nullptr, nullptr, property(T::Text)},
+      {"Utility", &D::utility, nullptr, nullptr, property(T::Object)},
+      {"SelectionSets", &D::selectionSets, nullptr, nullptr, property(T::Object)},
+      {"ModelSpace", &D::modelSpace, nullptr, nullptr, property(T::Object)},
+      {"SendCommand", nullptr, nullptr, &D::sendCommand, method({in("Command", T::Text)})},
+      {"SetVariable", nullptr, nullptr, &D::setVariable,
+       method({in("Name", T::Text), in("Value", T::Variant)})},
+      {"GetVariable", nullptr, nullptr, &D::getVariable, method({in("Name", T::Text)}, T::Variant)},
+      {"StartUndoMark", nullptr, nullptr, &D::startUndoMark, method()},
+      {"EndUndoMark", nullptr, nullptr, &D::endUndoMark, method()},
+      {"Regen", nullptr, nullptr, &D::regen, method({inEnum("WhichViewports", "AcRegenType")})},
   };
   return table;
 }

@@ -8,6 +8,8 @@ namespace plotmate::sim {
 
 class AcadDocument final : public AcadObject {
  public:
+  // Members as the host declares them (also written out as a type library).
+  static const MemberTable<AcadDocument>& members();
   AcadDocument(std::shared_ptr<HostContext> context, std::shared_ptr<DrawingSession> session);
 
  protected:
@@ -15,7 +17,6 @@ class AcadDocument final : public AcadObject {
                                std::span<Variant> args) override;
 
  private:
-  static const MemberTable<AcadDocument>& members();
   Result<Variant> name(std::span<Variant> args);
   Result<Variant> utility(std::span<Variant> args);
   Result<Variant> selectionSets(std::span<Variant> args);

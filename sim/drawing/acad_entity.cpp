@@ -279,27 +279,36 @@ Result<Variant> AcadEntity::intersectWith(std::span<Variant> args) {
 
 const MemberTable<AcadEntity>& AcadEntity::members() {
   using E = AcadEntity;
+  using T = ArgType;
+  // One class answers for every entity kind, so its table holds the members
+  // the automation reference documents across them, with their types. The
+  // reference calls Coordinate's index an Integer; it is declared a Long, as
+  // the host's type library has it, since vertex lists pass 32,767.
   static const MemberTable<E> table{
-      {"ObjectName", &E::objectName},
-      {"Handle", &E::getHandle},
-      {"Layer", &E::getLayer, &E::putLayer},
-      {"Coordinates", &E::coordinates},
-      {"Coordinate", &E::coordinate},
-      {"Elevation", &E::elevation},
-      {"Normal", &E::normal},
-      {"Closed", &E::closed},
-      {"StartPoint", &E::startPoint},
-      {"EndPoint", &E::endPoint},
-      {"Center", &E::center},
-      {"Radius", &E::radius},
-      {"InsertionPoint", &E::insertionPoint},
-      {"TextString", &E::getTextString, &E::putTextString},
-      {"Update", nullptr, nullptr, &E::update},
-      {"Highlight", nullptr, nullptr, &E::highlight},
-      {"Delete", nullptr, nullptr, &E::erase},
-      {"Area", &E::area},
-      {"Boolean", nullptr, nullptr, &E::boolean},
-      {"IntersectWith", nullptr, nullptr, &E::intersectWith},
+      {"ObjectName", &E::objectName, nullptr, nullptr, property(T::Text)},
+      {"Handle", &E::getHandle, nullptr, nullptr, property(T::Text)},
+      {"Layer", &E::getLayer, &E::putLayer, nullptr, property(T::Text)},
+      {"Coordinates", &E::coordinates, nullptr, nullptr, property(T::Variant)},
+      {"Coordinate", &E::coordinate, nullptr, nullptr,
+       property(T::Variant, {in("Index", T::Long)})},
+      {"Elevation", &E::elevation, nullptr, nullptr, property(T::Double)},
+      {"Normal", &E::normal, nullptr, nullptr, property(T::Variant)},
+      {"Closed", &E::closed, nullptr, nullptr, property(T::Boolean)},
+      {"StartPoint", &E::startPoint, nullptr, nullptr, property(T::Variant)},
+      {"EndPoint", &E::endPoint, nullptr, nullptr, property(T::Variant)},
+      {"Center", &E::center, nullptr, nullptr, property(T::Variant)},
+      {"Radius", &E::radius, nullptr, nullptr, property(T::Double)},
+      {"InsertionPoint", &E::insertionPoint, nullptr, nullptr, property(T::Variant)},
+      {"TextString", &E::getTextString, &E::putTextString, nullptr, property(T::Text)},
+      {"Update", nullptr, nullptr, &E::update, method()},
+      {"Highlight", nullptr, nullptr, &E::highlight, method({in("HighlightFlag", T::Boolean)})},
+      {"Delete", nullptr, nullptr, &E::erase, method()},
+      {"Area", &E::area, nullptr, nullptr, property(T::Double)},
+      {"Boolean", nullptr, nullptr, &E::boolean,
+       method({inEnum("Operation", "AcBooleanType"), in("Object", T::Object)})},
+      {"IntersectWith", nullptr, nullptr, &E::intersectWith,
+       method({in("IntersectObject", T::Object), inEnum("ExtendOption", "AcExtendOption")},
+              T::Variant)},
   };
   return table;
 }

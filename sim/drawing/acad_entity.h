@@ -13,6 +13,8 @@ namespace plotmate::sim {
 
 class AcadEntity final : public AcadObject {
  public:
+  // Members as the host declares them (also written out as a type library).
+  static const MemberTable<AcadEntity>& members();
   AcadEntity(std::shared_ptr<HostContext> context, std::shared_ptr<DrawingSession> session,
              const Entity& entity);
   const std::string& handle() const { return handle_; }
@@ -22,7 +24,6 @@ class AcadEntity final : public AcadObject {
                                std::span<Variant> args) override;
 
  private:
-  static const MemberTable<AcadEntity>& members();
   Result<Entity*> entity() const;
 
   Result<Variant> objectName(std::span<Variant> args);

@@ -174,19 +174,32 @@ Result<Variant> AcadModelSpace::addRegion(std::span<Variant> args) {
 
 const MemberTable<AcadModelSpace>& AcadModelSpace::members() {
   using M = AcadModelSpace;
+  using T = ArgType;
   static const MemberTable<M> table{
-      {"Count", &M::count},
-      {"Item", &M::item},
-      {"AddLine", nullptr, nullptr, &M::addLine},
-      {"AddCircle", nullptr, nullptr, &M::addCircle},
-      {"AddArc", nullptr, nullptr, &M::addArc},
-      {"AddPoint", nullptr, nullptr, &M::addPoint},
-      {"AddText", nullptr, nullptr, &M::addText},
-      {"AddMText", nullptr, nullptr, &M::addMText},
-      {"AddLightWeightPolyline", nullptr, nullptr, &M::addLightWeightPolyline},
-      {"AddPolyline", nullptr, nullptr, &M::addPolyline},
-      {"Add3DPoly", nullptr, nullptr, &M::add3DPoly},
-      {"AddRegion", nullptr, nullptr, &M::addRegion},
+      {"Count", &M::count, nullptr, nullptr, property(T::Long)},
+      {"Item", &M::item, nullptr, nullptr, method({in("Index", T::Variant)}, T::Object)},
+      {"AddLine", nullptr, nullptr, &M::addLine,
+       method({in("StartPoint", T::Variant), in("EndPoint", T::Variant)}, T::Object)},
+      {"AddCircle", nullptr, nullptr, &M::addCircle,
+       method({in("Center", T::Variant), in("Radius", T::Double)}, T::Object)},
+      {"AddArc", nullptr, nullptr, &M::addArc,
+       method({in("Center", T::Variant), in("Radius", T::Double), in("StartAngle", T::Double),
+               in("EndAngle", T::Double)},
+              T::Object)},
+      {"AddPoint", nullptr, nullptr, &M::addPoint, method({in("Point", T::Variant)}, T::Object)},
+      {"AddText", nullptr, nullptr, &M::addText,
+       method({in("TextString", T::Text), in("InsertionPoint", T::Variant), in("Height", T::Double)},
+              T::Object)},
+      {"AddMText", nullptr, nullptr, &M::addMText,
+       method({in("InsertionPoint", T::Variant), in("Width", T::Double), in("Text", T::Text)},
+              T::Object)},
+      {"AddLightWeightPolyline", nullptr, nullptr, &M::addLightWeightPolyline,
+       method({in("VerticesList", T::Variant)}, T::Object)},
+      {"AddPolyline", nullptr, nullptr, &M::addPolyline,
+       method({in("VerticesList", T::Variant)}, T::Object)},
+      {"Add3DPoly", nullptr, nullptr, &M::add3DPoly, method({in("PointsArray", T::Variant)}, T::Object)},
+      {"AddRegion", nullptr, nullptr, &M::addRegion,
+       method({in("ObjectList", T::Variant)}, T::Variant)},
   };
   return table;
 }

@@ -9,6 +9,8 @@ namespace plotmate::sim {
 
 class AcadModelSpace final : public AcadObject {
  public:
+  // Members as the host declares them (also written out as a type library).
+  static const MemberTable<AcadModelSpace>& members();
   AcadModelSpace(std::shared_ptr<HostContext> context, std::shared_ptr<DrawingSession> session)
       : AcadObject(std::move(context), "AcadModelSpace", std::move(session)) {}
 
@@ -17,7 +19,6 @@ class AcadModelSpace final : public AcadObject {
                                std::span<Variant> args) override;
 
  private:
-  static const MemberTable<AcadModelSpace>& members();
   Result<Variant> count(std::span<Variant> args);
   Result<Variant> item(std::span<Variant> args);
   Result<Variant> addLine(std::span<Variant> args);

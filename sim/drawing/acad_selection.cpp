@@ -45,10 +45,11 @@ Result<Variant> AcadSelectionSets::add(std::span<Variant> args) {
 
 const MemberTable<AcadSelectionSets>& AcadSelectionSets::members() {
   using S = AcadSelectionSets;
+  using T = ArgType;
   static const MemberTable<S> table{
-      {"Count", &S::count},
-      {"Item", &S::item},
-      {"Add", nullptr, nullptr, &S::add},
+      {"Count", &S::count, nullptr, nullptr, property(T::Long)},
+      {"Item", &S::item, nullptr, nullptr, method({in("Index", T::Variant)}, T::Object)},
+      {"Add", nullptr, nullptr, &S::add, method({in("Name", T::Text)}, T::Object)},
   };
   return table;
 }
@@ -177,16 +178,20 @@ Result<Variant> AcadSelectionSet::removeItems(std::span<Variant> args) {
 
 const MemberTable<AcadSelectionSet>& AcadSelectionSet::members() {
   using S = AcadSelectionSet;
+  using T = ArgType;
   static const MemberTable<S> table{
-      {"Name", &S::name},
-      {"Count", &S::count},
-      {"Item", &S::item},
-      {"Clear", nullptr, nullptr, &S::clear},
-      {"Delete", nullptr, nullptr, &S::erase},
-      {"SelectOnScreen", nullptr, nullptr, &S::selectOnScreen},
-      {"SelectByPolygon", nullptr, nullptr, &S::selectByPolygon},
-      {"AddItems", nullptr, nullptr, &S::addItems},
-      {"RemoveItems", nullptr, nullptr, &S::removeItems},
+      {"Name", &S::name, nullptr, nullptr, property(T::Text)},
+      {"Count", &S::count, nullptr, nullptr, property(T::Long)},
+      {"Item", &S::item, nullptr, nullptr, method({in("Index", T::Variant)}, T::Object)},
+      {"Clear", nullptr, nullptr, &S::clear, method()},
+      {"Delete", nullptr, nullptr, &S::erase, method()},
+      {"SelectOnScreen", nullptr, nullptr, &S::selectOnScreen,
+       method({optional("FilterType"), optional("FilterData")})},
+      {"SelectByPolygon", nullptr, nullptr, &S::selectByPolygon,
+       method({inEnum("Mode", "AcSelect"), in("PointsList", T::Variant), optional("FilterType"),
+               optional("FilterData")})},
+      {"AddItems", nullptr, nullptr, &S::addItems, method({in("Items", T::Variant)})},
+      {"RemoveItems", nullptr, nullptr, &S::removeItems, method({in("Objects", T::Variant)})},
   };
   return table;
 }

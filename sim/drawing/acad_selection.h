@@ -9,6 +9,8 @@ namespace plotmate::sim {
 
 class AcadSelectionSets final : public AcadObject {
  public:
+  // Members as the host declares them (also written out as a type library).
+  static const MemberTable<AcadSelectionSets>& members();
   AcadSelectionSets(std::shared_ptr<HostContext> context, std::shared_ptr<DrawingSession> session)
       : AcadObject(std::move(context), "AcadSelectionSets", std::move(session)) {}
 
@@ -17,7 +19,6 @@ class AcadSelectionSets final : public AcadObject {
                                std::span<Variant> args) override;
 
  private:
-  static const MemberTable<AcadSelectionSets>& members();
   Result<Variant> count(std::span<Variant> args);
   Result<Variant> item(std::span<Variant> args);
   Result<Variant> add(std::span<Variant> args);
@@ -25,6 +26,8 @@ class AcadSelectionSets final : public AcadObject {
 
 class AcadSelectionSet final : public AcadObject {
  public:
+  // Members as the host declares them (also written out as a type library).
+  static const MemberTable<AcadSelectionSet>& members();
   AcadSelectionSet(std::shared_ptr<HostContext> context, std::shared_ptr<DrawingSession> session,
                    std::uint64_t id)
       : AcadObject(std::move(context), "AcadSelectionSet", std::move(session)), id_(id) {}
@@ -34,7 +37,6 @@ class AcadSelectionSet final : public AcadObject {
                                std::span<Variant> args) override;
 
  private:
-  static const MemberTable<AcadSelectionSet>& members();
   Result<SelectionSet*> set() const;
   Result<Variant> name(std::span<Variant> args);
   Result<Variant> count(std::span<Variant> args);

@@ -80,11 +80,19 @@ Result<Variant> AcadUtility::prompt(std::span<Variant> args) {
 
 const MemberTable<AcadUtility>& AcadUtility::members() {
   using U = AcadUtility;
+  using T = ArgType;
+  // Parameters as the automation reference documents IAcadUtility's.
   static const MemberTable<U> table{
-      {"GetPoint", nullptr, nullptr, &U::getPoint},
-      {"GetEntity", nullptr, nullptr, &U::getEntity},
-      {"TranslateCoordinates", nullptr, nullptr, &U::translateCoordinates},
-      {"Prompt", nullptr, nullptr, &U::prompt},
+      {"GetPoint", nullptr, nullptr, &U::getPoint,
+       method({optional("Point"), optional("Prompt")}, T::Variant)},
+      {"GetEntity", nullptr, nullptr, &U::getEntity,
+       method({out("Object", T::Object), out("PickedPoint", T::Variant), optional("Prompt")})},
+      {"TranslateCoordinates", nullptr, nullptr, &U::translateCoordinates,
+       method({in("Point", T::Variant), inEnum("FromCoordSystem", "AcCoordinateSystem"),
+               inEnum("ToCoordSystem", "AcCoordinateSystem"), in("Displacement", T::Long),
+               optional("OCSNormal")},
+              T::Variant)},
+      {"Prompt", nullptr, nullptr, &U::prompt, method({in("Message", T::Text)})},
   };
   return table;
 }

@@ -8,6 +8,8 @@ namespace plotmate::sim {
 
 class AcadUtility final : public AcadObject {
  public:
+  // Members as the host declares them (also written out as a type library).
+  static const MemberTable<AcadUtility>& members();
   AcadUtility(std::shared_ptr<HostContext> context, std::shared_ptr<DrawingSession> session)
       : AcadObject(std::move(context), "AcadUtility", std::move(session)) {}
 
@@ -16,7 +18,6 @@ class AcadUtility final : public AcadObject {
                                std::span<Variant> args) override;
 
  private:
-  static const MemberTable<AcadUtility>& members();
   Result<Variant> getPoint(std::span<Variant> args);
   Result<Variant> getEntity(std::span<Variant> args);
   Result<Variant> translateCoordinates(std::span<Variant> args);

@@ -87,21 +87,22 @@ Result<void> SystemVariables::set(std::string_view name, const Variant& value) {
   Variant stored;
   switch (e->type) {
     case SysvarType::Integer: {
-      // An integer variable takes a 16- or 32-bit integer in its range; a
-      // double is refused even when whole, as the reference warns.
-      std::int32_t v = 0;
-      if (auto s = value.getIf<std::int16_t>()) v = *s;
-      else if (auto l = value.getIf<std::int32_t>()) v = *l;
-      else return std::unexpected(setFailed(e->name, "an integer is required"));
+      // An integer variable takes a 16-bit Integer in its range; a double (or
+      // a Long) is refused even when whole, as the reference warns: callers
+      // are told to type the value with CInt first.
+      auto s = value.getIf<std::int16_t>();
+      if (!s) return std::unexpected(setFailed(e->name, "an Integer is required"));
+      const std::int32_t v = *s;
       if (v < e->min || v > e->max || (e->accepts && !e->accepts(static_cast<std::int16_t>(v))))
         return std::unexpected(setFailed(e->name, "value out of range"));
       stored = Variant(static_cast<std::int16_t>(v));
       break;
     }
     case SysvarType::Real: {
-      // Any number widens to a real (VB callers pass PDSIZE 5 as an Integer).
-      auto d = value.is<bool>() ? std::nullopt : asDouble(value);
-      if (!d || !std::isfinite(*d)) return std::unexpected(setFailed(e->name, "a number is required"));
+      // A real variable takes a Double only; an Integer is the wrong data
+      // type, refused as the reference warns.
+      auto d = value.getIf<double>();
+      if (!d || !std::isfinite(*d)) return std::unexpected(setFailed(e->name, "a Double is required"));
       if (e->min <= e->max && (*d < e->min || *d > e->max))
         return std::unexpected(setFailed(e->name, "value out of range"));
       stored = Variant(*d);

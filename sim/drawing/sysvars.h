@@ -23,8 +23,8 @@ class SystemVariables {
   // double, Text as text, Point as three doubles. Unknown names fail.
   Result<Variant> get(std::string_view name) const;
   // Sets a variable as SetVariable does: the value must have the variable's
-  // type (an integer variable refuses a double; a real one takes any number),
-  // lie in its range, and the variable must not be read-only.
+  // exact type (an integer variable takes only a 16-bit Integer, a real one
+  // only a Double), lie in its range, and the variable must not be read-only.
   Result<void> set(std::string_view name, const Variant& value);
 
   // Typed access for the commands; the name must be a known variable.

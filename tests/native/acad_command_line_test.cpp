@@ -284,13 +284,14 @@ TEST(AcadCommandLine, SetVariableChecksTypeRangeAndName) {
   };
   const Case cases[] = {
       {"CMDECHO", Variant(std::int16_t{0}), true, Variant(std::int16_t{0})},
-      {"cmdecho", Variant(std::int32_t{0}), true, Variant(std::int16_t{0})},
+      {"cmdecho", Variant(std::int32_t{0}), false, Variant(std::int16_t{1})},  // a Long
       {"CMDECHO", Variant(0.0), false, Variant(std::int16_t{1})},
       {"FILEDIA", Variant(std::int16_t{2}), false, Variant(std::int16_t{1})},
       {"EXPERT", Variant(std::int16_t{1}), true, Variant(std::int16_t{1})},
       {"PDMODE", Variant(std::int16_t{34}), true, Variant(std::int16_t{34})},
       {"PDMODE", Variant(std::int16_t{5}), false, Variant(std::int16_t{0})},
-      {"PDSIZE", Variant(std::int16_t{5}), true, Variant(5.0)},
+      {"PDSIZE", Variant(std::int16_t{5}), false, Variant(0.0)},  // an Integer for a real
+      {"PDSIZE", Variant(5.0), true, Variant(5.0)},
       {"PDSIZE", Variant("5"), false, Variant(0.0)},
       {"NOMUTT", Variant(std::int16_t{1}), true, Variant(std::int16_t{1})},
       {"CLAYER", Variant("WALLS"), true, Variant("WALLS")},

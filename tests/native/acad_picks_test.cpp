@@ -38,13 +38,13 @@ TEST(AcadPicks, GetEntityWritesBothOutputsOnlyWhenSomethingIsPicked) {
   };
   for (const auto& c : cases) {
     session.picks.push(c.answer);
-    std::vector<Variant> args{Variant("untouched"), Variant(7.0), Variant("Pick point:")};
+    std::vector<Variant> args{outputObject(), outputVariant(), Variant("Pick point:")};
     auto r = host.utility->invoke("GetEntity", CallKind::Method, args);
     if (c.handle.empty()) {
       ASSERT_FALSE(r) << c.name;
       EXPECT_EQ(r.error().code, c.code) << c.name;
-      EXPECT_EQ(args[0], Variant("untouched")) << c.name;
-      EXPECT_EQ(args[1], Variant(7.0)) << c.name;
+      EXPECT_EQ(args[0], outputObject()) << c.name;
+      EXPECT_EQ(args[1], outputVariant()) << c.name;
       continue;
     }
     ASSERT_TRUE(r) << c.name << ": " << r.error().description;
@@ -58,7 +58,7 @@ TEST(AcadPicks, GetEntityWritesBothOutputsOnlyWhenSomethingIsPicked) {
 
 TEST(AcadPicks, FailuresSpeakTheHostsWords) {
   auto host = attachHost();
-  auto r = host.utility->call("GetEntity", {Variant(), Variant(), Variant("Select text:")});
+  auto r = host.utility->call("GetEntity", {outputObject(), outputVariant(), Variant("Select text:")});
   ASSERT_FALSE(r);
   EXPECT_EQ(r.error().description, "Method 'GetEntity' of object 'IAcadUtility' failed");
   auto p = host.utility->call("GetPoint", {Missing{}, Variant("Start point: ")});

@@ -275,7 +275,7 @@ TEST(AcadStandIn, DeletedEntitiesFailCleanlyAndComeBackWithUndo) {
   std::string handle = session.drawing.add(makeLine({0, 0, 0}, {1, 0, 0}));
   session.drawing.add(makeLine({0, 1, 0}, {1, 1, 0}));
   session.picks.push(PickAnswer::entity(handle));
-  std::vector<Variant> args{Variant(), Variant(), Variant("Pick point:")};
+  std::vector<Variant> args{outputObject(), outputVariant(), Variant("Pick point:")};
   ASSERT_TRUE(host.utility->invoke("GetEntity", CallKind::Method, args));
   auto picked = asObject(args[0]);
   auto other = *callObject(*host.modelSpace, "Item", {Variant(std::int16_t{1})});
@@ -429,12 +429,12 @@ TEST(AcadStandIn, FaultsAtTheNthCallAndTheCallLog) {
 
   std::vector<bool> outcomes;
   for (int i = 0; i < 3; ++i) {
-    std::vector<Variant> args{Variant(), Variant(), Variant("Pick point:")};
+    std::vector<Variant> args{outputObject(), outputVariant(), Variant("Pick point:")};
     auto r = host.utility->invoke("GetEntity", CallKind::Method, args);
     outcomes.push_back(r.has_value());
     if (!r) {
       EXPECT_EQ(r.error().description, "injected");
-      EXPECT_TRUE(args[0].isEmpty());
+      EXPECT_EQ(args[0], outputObject());
     }
   }
   EXPECT_EQ(outcomes, (std::vector<bool>{true, false, true}));
@@ -450,7 +450,7 @@ TEST(AcadStandIn, FaultsAtTheNthCallAndTheCallLog) {
   ASSERT_EQ(log.size(), 5u);
   EXPECT_EQ(log[0].object, "AcadUtility");
   EXPECT_EQ(log[0].member, "GetEntity");
-  EXPECT_EQ(log[0].arguments, "Empty, Empty, \"Pick point:\"");
+  EXPECT_EQ(log[0].arguments, "out Object, out Variant, \"Pick point:\"");
   EXPECT_FALSE(log[0].failed);
   EXPECT_TRUE(log[1].failed);
   EXPECT_EQ(log[3].member, "SendCommand");

@@ -86,7 +86,7 @@ TEST_F(CrossProcess, EveryKindSurvivesMarshallingBothWays) {
 }
 
 TEST_F(CrossProcess, ByReferenceOutputsComeBackAsGetEntityNeeds) {
-  std::vector<Variant> args{DispatchPtr{}, Variant(), "Pick point:"};
+  std::vector<Variant> args{outputObject(), outputVariant(), "Pick point:"};
   auto picked = host().invoke("PickEntity", CallKind::Method, args);
   ASSERT_TRUE(picked.has_value()) << picked.error().description;
   auto entity = asObject(args[0]);
@@ -98,12 +98,12 @@ TEST_F(CrossProcess, ByReferenceOutputsComeBackAsGetEntityNeeds) {
   EXPECT_EQ(host().call("IsChild", {entity}), Result<Variant>(Variant(true)));
 
   // A cancelled pick fails and assigns nothing.
-  std::vector<Variant> cancelled{DispatchPtr{}, Variant(), "cancel"};
+  std::vector<Variant> cancelled{outputObject(), outputVariant(), "cancel"};
   auto failed = host().invoke("PickEntity", CallKind::Method, cancelled);
   ASSERT_FALSE(failed.has_value());
   EXPECT_EQ(failed.error().description, "Nothing was picked");
-  EXPECT_EQ(cancelled[0], Variant(DispatchPtr{}));
-  EXPECT_TRUE(cancelled[1].isEmpty());
+  EXPECT_EQ(cancelled[0], outputObject());
+  EXPECT_EQ(cancelled[1], outputVariant());
 }
 
 TEST_F(CrossProcess, ObjectsKeepIdentityAndAreRecognisedWhenPassedBack) {

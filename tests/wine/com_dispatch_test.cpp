@@ -62,8 +62,10 @@ TEST(ComDispatch, OutputSlotsComeBackAndInputsStayAsTheyWere) {
     args[2] = "changed input";  // a by-value argument: the caller's copy must not change
     return Variant();
   };
-  std::vector<Variant> args{DispatchPtr{}, Variant(), "Pick point:"};
+  std::vector<Variant> args{outputObject(), outputVariant(), "Pick point:"};
   ASSERT_TRUE(s.client.invoke("GetEntity", CallKind::Method, args));
+  // The server saw a null object and an Empty, each by reference in its kind.
+  EXPECT_EQ(s.object->lastArgs, (std::vector<Variant>{outputObject(), outputVariant(), "Pick point:"}));
   EXPECT_EQ(args[0], Variant(entity));  // a local object comes back as itself
   EXPECT_EQ(args[1], fromDoubles(std::vector<double>{1, 2, 3}));
   EXPECT_EQ(args[2], Variant("Pick point:"));
@@ -81,8 +83,10 @@ TEST(ComDispatch, ErrorsReachTheCallerWithCodeAndDescription) {
        {static_cast<std::int32_t>(0x800A03ECu), "Range failed"}},
       {"type mismatch as the HRESULT", {hr::kTypeMismatch, "Type mismatch: x"},
        {hr::kTypeMismatch, describeHresult(DISP_E_TYPEMISMATCH)}},
-      {"argument count as the HRESULT", {hr::kBadParamCount, "Invalid number of parameters"},
-       {hr::kBadParamCount, describeHresult(DISP_E_BADPARAMCOUNT)}},
+      {"argument count named by member", {hr::kBadParamCount, "Invalid number of parameters"},
+       argumentCountError("Frob")},
+      {"refused argument named by position", {hr::kOverflow, "Overflow", 1},
+       argumentError(hr::kOverflow, "Frob", 1)},
       {"unknown member named", {hr::kUnknownName, "Unknown name: Frob"},
        {hr::kUnknownName, describeHresult(DISP_E_UNKNOWNNAME) + ": Frob"}},
       {"a non-failure code still fails", {0, "odd"}, {hr::kFail, "odd"}},
@@ -92,7 +96,7 @@ TEST(ComDispatch, ErrorsReachTheCallerWithCodeAndDescription) {
     s.object->answer = [&](std::span<Variant>) -> Result<Variant> {
       return std::unexpected(c.raised);
     };
-    auto result = s.client.call("Frob");
+    auto result = s.client.call("Frob", {1.0, 2.0});
     ASSERT_FALSE(result.has_value()) << c.name;
     EXPECT_EQ(result.error(), c.seen) << c.name;
   }
