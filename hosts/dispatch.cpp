@@ -23,6 +23,8 @@ Error argumentError(std::int32_t code, std::string_view member, std::int32_t arg
   // VB's own words for these refusals.
   std::string what = code == hr::kOverflow        ? "Overflow"
                      : code == hr::kParamNotFound ? "Parameter not optional"
+                     : code == hr::kBadVarType    ? "Variable uses an Automation type not supported"
+                     : code == hr::kInvalidArg    ? "Invalid procedure call or argument"
                                                   : "Type mismatch";
   what += ": argument " + std::to_string(argument + 1) + " of " + std::string(member);
   return Error{code, std::move(what), argument};
@@ -31,6 +33,10 @@ Error argumentError(std::int32_t code, std::string_view member, std::int32_t arg
 Error argumentCountError(std::string_view member) {
   return Error{hr::kBadParamCount,
                "Wrong number of arguments or invalid property assignment: " + std::string(member)};
+}
+
+Error notACollectionError(std::string_view member) {
+  return Error{hr::kNotACollection, "Object not a collection: " + std::string(member)};
 }
 
 namespace {

@@ -48,6 +48,8 @@ Dispatch& orNothing(const DispatchPtr& object);
 // argument's position: "Type mismatch: argument 1 of GetEntity".
 Error argumentError(std::int32_t code, std::string_view member, std::int32_t argument);
 Error argumentCountError(std::string_view member);
+// Arguments to a property whose value takes none ("Caption(1)").
+Error notACollectionError(std::string_view member);
 
 bool equalsNoCase(std::string_view a, std::string_view b);
 std::string lowerAscii(std::string_view s);

@@ -35,6 +35,8 @@ inline constexpr std::int32_t kBadParamCount = static_cast<std::int32_t>(0x80020
 inline constexpr std::int32_t kMemberNotFound = static_cast<std::int32_t>(0x80020003u);
 inline constexpr std::int32_t kOverflow = static_cast<std::int32_t>(0x8002000Au);
 inline constexpr std::int32_t kParamNotFound = static_cast<std::int32_t>(0x80020004u);
+inline constexpr std::int32_t kBadVarType = static_cast<std::int32_t>(0x80020008u);
+inline constexpr std::int32_t kNotACollection = static_cast<std::int32_t>(0x80020011u);
 inline constexpr std::int32_t kException = static_cast<std::int32_t>(0x80020009u);
 inline constexpr std::int32_t kOperationUnavailable = static_cast<std::int32_t>(0x800401E3u);
 // VB's run-time error 91: a member called on a variable that holds no object.

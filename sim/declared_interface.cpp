@@ -120,7 +120,7 @@ std::string typeLibraryIdl(std::string_view library, std::span<const DeclaredInt
   for (const auto& e : knownEnums())
     if (used.count(e.name)) text += enumText(e);
   for (const auto& i : interfaces) {
-    text += "    [object, uuid(" + guidFor(i.name) + "), oleautomation]\n    interface " + i.name +
+    text += "    [object, uuid(" + guidFor(i.name) + "), dual, oleautomation]\n    interface " + i.name +
             " : IDispatch\n    {\n";
     for (const auto& m : i.members) text += memberText(m);
     text += "    }\n\n";

@@ -32,8 +32,8 @@ DeclaredInterface declaredInterface(std::string name, const MemberTable<T>& tabl
   return declared;
 }
 
-// The IDL of library `library` with the interfaces (non-dual, derived from
-// IDispatch) and the enumerations their parameters name.
+// The IDL of library `library` with the interfaces (dual, as the hosts' are)
+// and the enumerations their parameters name.
 std::string typeLibraryIdl(std::string_view library, std::span<const DeclaredInterface> interfaces);
 
 }  // namespace plotmate::sim

@@ -80,14 +80,22 @@ Converted textOf(const Variant& v) {
 }
 
 Converted objectOf(const Variant& v) {
-  if (v.isEmpty()) return Variant(DispatchPtr{});
   if (v.is<DispatchPtr>()) return v;
   return std::unexpected(hr::kTypeMismatch);
 }
 
+bool isNothing(const Variant& v) {
+  auto object = v.getIf<DispatchPtr>();
+  return object && !*object;
+}
+
 // A by-value (or read-through) argument converted to the declared type.
+// Nothing has no value to convert: a bad variable type for anything but an
+// object (an object without one is a plain mismatch).
 Converted convertInput(const Variant& arg, ArgType type) {
   const Variant v = readThrough(arg);
+  if (isNothing(v) && type != ArgType::Object && type != ArgType::Variant)
+    return std::unexpected(hr::kBadVarType);
   switch (type) {
     case ArgType::Variant:
       return v;
@@ -114,13 +122,25 @@ Converted convertInput(const Variant& arg, ArgType type) {
   return std::unexpected(hr::kTypeMismatch);
 }
 
-// An output takes any form when declared a Variant; otherwise only a
-// reference of its exact type. (Wine's dispatcher also takes a by-value
-// argument there and writes into a temporary; Windows refuses it.)
-bool outputAccepts(const Param& param, const Variant& arg) {
-  if (param.type == ArgType::Variant) return true;
+bool isScalar(const Variant& v) {
+  return v.is<bool>() || v.is<std::int16_t>() || v.is<std::int32_t>() || v.is<double>() ||
+         v.is<std::string>();
+}
+
+// An output declared a Variant takes any reference and a by-value Empty or
+// scalar (written into a temporary the caller never sees), not a by-value
+// array, object or missing argument. Any other output takes only a reference
+// of its exact type: a by-value scalar is a bad variable type, anything else
+// a mismatch. (Wine's dispatcher also takes a by-value Empty or object for an
+// object output and writes into a temporary; Windows refuses it.)
+std::int32_t outputVerdict(const Param& param, const Variant& arg) {
   auto slot = arg.getIf<OutputSlot>();
-  return slot && param.type == ArgType::Object && slot->holds == OutputSlot::Holds::Object;
+  if (param.type == ArgType::Variant)
+    return slot || arg.isEmpty() || isScalar(arg) ? 0 : hr::kTypeMismatch;
+  if (slot) return param.type == ArgType::Object && slot->holds == OutputSlot::Holds::Object
+                       ? 0
+                       : hr::kTypeMismatch;
+  return isScalar(arg) ? hr::kBadVarType : hr::kTypeMismatch;
 }
 
 std::vector<Param> declaredArguments(const MemberSignature& signature, CallKind kind) {
@@ -141,15 +161,23 @@ bool countFits(const std::vector<Param>& params, std::size_t given) {
 Result<void> checkArguments(std::string_view member, const MemberSignature& signature,
                             CallKind kind, std::span<Variant> args) {
   const std::vector<Param> params = declaredArguments(signature, kind);
+  // Surplus arguments to a property read index its value, as VB's
+  // `Caption(1)` does: only a collection can take them.
+  if (kind == CallKind::Get && signature.property && args.size() > params.size() &&
+      signature.value != ArgType::Object)
+    return std::unexpected(notACollectionError(member));
   if (!countFits(params, args.size())) return std::unexpected(argumentCountError(member));
   for (std::size_t i = 0; i < args.size(); ++i) {
     const Param& param = params[i];
     const auto position = static_cast<std::int32_t>(i);
     if (param.output) {
-      if (!outputAccepts(param, args[i]))
-        return std::unexpected(argumentError(hr::kTypeMismatch, member, position));
+      if (auto code = outputVerdict(param, args[i]))
+        return std::unexpected(argumentError(code, member, position));
       continue;
     }
+    // A property's new value goes by value.
+    if (kind == CallKind::Put && i + 1 == args.size() && args[i].isOutputSlot())
+      return std::unexpected(argumentError(hr::kInvalidArg, member, position));
     auto converted = convertInput(args[i], param.type);
     if (!converted) return std::unexpected(argumentError(converted.error(), member, position));
     args[i] = std::move(*converted);

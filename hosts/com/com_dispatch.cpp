@@ -16,8 +16,11 @@ Error callError(HRESULT hr, std::string_view name, UINT argError, UINT argCount)
   switch (hr) {
     case DISP_E_BADPARAMCOUNT:
       return argumentCountError(name);
+    case DISP_E_NOTACOLLECTION:
+      return notACollectionError(name);
     case DISP_E_TYPEMISMATCH:
     case DISP_E_OVERFLOW:
+    case DISP_E_BADVARTYPE:
     case DISP_E_PARAMNOTFOUND:
       if (argError < argCount)
         return argumentError(hr, name, static_cast<std::int32_t>(argCount - 1 - argError));

@@ -40,6 +40,8 @@ bool isDispatchLevel(std::int32_t code) {
     case DISP_E_BADPARAMCOUNT:
     case DISP_E_TYPEMISMATCH:
     case DISP_E_OVERFLOW:
+    case DISP_E_BADVARTYPE:
+    case DISP_E_NOTACOLLECTION:
     case DISP_E_PARAMNOTFOUND:
     case DISP_E_NONAMEDARGS:
       return true;

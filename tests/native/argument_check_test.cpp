@@ -56,15 +56,19 @@ TEST(ArgumentCheck, RefusesWhatTheHostsDispatcherRefuses) {
       {"IAcadUtility", "TranslateCoordinates", CallKind::Method,
        {doubles, 0.0, 1.0, Missing{}}, hr::kTypeMismatch, 3},
       {"IAcadEntity", "IntersectWith", CallKind::Method, {object, std::int16_t{0}}, 0, -1},
-      {"IAcadEntity", "IntersectWith", CallKind::Method, {Variant(), 0.0}, 0, -1},
+      {"IAcadEntity", "IntersectWith", CallKind::Method, {Variant(), 0.0}, hr::kTypeMismatch, 0},
+      {"IAcadEntity", "IntersectWith", CallKind::Method, {object, DispatchPtr{}}, hr::kBadVarType, 1},
       {"IAcadEntity", "IntersectWith", CallKind::Method, {"line", 0.0}, hr::kTypeMismatch, 0},
       {"IAcadEntity", "Highlight", CallKind::Method, {"maybe"}, hr::kTypeMismatch, 0},
       {"IAcadEntity", "TextString", CallKind::Put, {2.5}, 0, -1},
       {"IAcadEntity", "TextString", CallKind::Put, {doubles}, hr::kTypeMismatch, 0},
-      {"IAcadEntity", "TextString", CallKind::Get, {1.0}, hr::kBadParamCount, -1},
+      {"IAcadEntity", "TextString", CallKind::Get, {1.0}, hr::kNotACollection, -1},
+      {"IAcadEntity", "TextString", CallKind::Put, {outputVariant()}, hr::kInvalidArg, 0},
+      {"IAcadUtility", "GetEntity", CallKind::Method, {7.0, outputVariant()}, hr::kBadVarType, 0},
+      {"IAcadUtility", "GetEntity", CallKind::Method, {outputObject(), doubles}, hr::kTypeMismatch, 1},
       {"IAcadEntity", "Coordinate", CallKind::Get, {" 12.5 "}, 0, -1},
       {"IAcadDocument", "SetVariable", CallKind::Method, {"PDSIZE", 5.0}, 0, -1},
-      {"IAcadDocument", "SendCommand", CallKind::Method, {outputObject()}, hr::kTypeMismatch, 0},
+      {"IAcadDocument", "SendCommand", CallKind::Method, {outputObject()}, hr::kBadVarType, 0},
   };
   for (const auto& c : cases) {
     std::vector<Variant> args = c.args;
