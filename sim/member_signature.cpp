@@ -161,9 +161,9 @@ bool countFits(const std::vector<Param>& params, std::size_t given) {
 Result<void> checkArguments(std::string_view member, const MemberSignature& signature,
                             CallKind kind, std::span<Variant> args) {
   const std::vector<Param> params = declaredArguments(signature, kind);
-  // Surplus arguments to a property read index its value, as VB's
-  // `Caption(1)` does: only a collection can take them.
-  if (kind == CallKind::Get && signature.property && args.size() > params.size() &&
+  // Surplus arguments to a property read without parameters index its value,
+  // as VB's `Caption(1)` does: only a collection can take them.
+  if (kind == CallKind::Get && signature.property && params.empty() && !args.empty() &&
       signature.value != ArgType::Object)
     return std::unexpected(notACollectionError(member));
   if (!countFits(params, args.size())) return std::unexpected(argumentCountError(member));

@@ -67,6 +67,7 @@ TEST(ArgumentCheck, RefusesWhatTheHostsDispatcherRefuses) {
       {"IAcadUtility", "GetEntity", CallKind::Method, {7.0, outputVariant()}, hr::kBadVarType, 0},
       {"IAcadUtility", "GetEntity", CallKind::Method, {outputObject(), doubles}, hr::kTypeMismatch, 1},
       {"IAcadEntity", "Coordinate", CallKind::Get, {" 12.5 "}, 0, -1},
+      {"IAcadEntity", "Coordinate", CallKind::Get, {1.0, 2.0}, hr::kBadParamCount, -1},
       {"IAcadDocument", "SetVariable", CallKind::Method, {"PDSIZE", 5.0}, 0, -1},
       {"IAcadDocument", "SendCommand", CallKind::Method, {outputObject()}, hr::kBadVarType, 0},
   };

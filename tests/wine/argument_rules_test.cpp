@@ -261,7 +261,7 @@ TEST(ArgumentRules, StandInAgreesWithITypeInfoInvoke) {
         compareMember(*info.get(), iface.name, member, kind, forms, object, tally);
   }
   EXPECT_EQ(tally.disagreements, "") << "of " << tally.compared << " calls";
-  EXPECT_GT(tally.compared, 1000);
+  EXPECT_GT(tally.compared, 900);
   // The by-value output forms, where Wine is laxer than Windows, were met.
   EXPECT_GT(tally.windowsStricter, 0);
 }
