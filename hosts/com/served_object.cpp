@@ -54,9 +54,14 @@ bool isDispatchLevel(std::int32_t code) {
 HRESULT report(const Error& error, EXCEPINFO* info, UINT* argError = nullptr,
                std::size_t argCount = 0) {
   const HRESULT code = error.code < 0 ? error.code : E_FAIL;
-  if (argError && error.argument >= 0 && static_cast<std::size_t>(error.argument) < argCount)
+  const bool placed = error.argument >= 0 && static_cast<std::size_t>(error.argument) < argCount;
+  if (argError && placed)
     *argError = static_cast<UINT>(argCount - 1 - static_cast<std::size_t>(error.argument));
-  if (isDispatchLevel(code) || !info) return code;
+  // A refused argument is answered as the HRESULT only with its position (the
+  // client names the argument from it); without one, its text goes along.
+  const bool positional = code == DISP_E_TYPEMISMATCH || code == DISP_E_OVERFLOW ||
+                          code == DISP_E_BADVARTYPE;
+  if ((isDispatchLevel(code) && (placed || !positional)) || !info) return code;
   *info = EXCEPINFO{};
   info->scode = code;
   if (auto text = makeBstr(error.description)) info->bstrDescription = text->release();

@@ -141,8 +141,10 @@ TEST_F(CrossProcess, ErrorsArriveWithTheirDescriptions) {
        {hr::kFail, "Method 'GetEntity' failed"}},
       {"worksheet code", {std::int32_t(0x800A03EC), "Unable to set the Value property"},
        {static_cast<std::int32_t>(0x800A03ECu), "Unable to set the Value property"}},
-      {"dispatch code itself", {std::int32_t(hr::kTypeMismatch), "ignored"},
-       {hr::kTypeMismatch, describeHresult(DISP_E_TYPEMISMATCH)}},
+      {"dispatch code itself", {std::int32_t(hr::kBadParamCount), "ignored"},
+       {hr::kBadParamCount, "Wrong number of arguments or invalid property assignment: Fail"}},
+      {"type mismatch without a position", {std::int32_t(hr::kTypeMismatch), "Type mismatch: x"},
+       {hr::kTypeMismatch, "Type mismatch: x"}},
   };
   for (const auto& c : cases) {
     auto result = host().call("Fail", c.failArgs);
