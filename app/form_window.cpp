@@ -292,6 +292,17 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         command(LOWORD(wParam), HIWORD(wParam));
       return 0;
     }
+    case WM_ACTIVATE:
+      // Focus comes back to the control that had it, as in a dialog.
+      if (LOWORD(wParam) == WA_INACTIVE && IsChild(hwnd_, GetFocus())) lastFocus_ = GetFocus();
+      break;
+    case WM_SETFOCUS: {
+      HWND target = IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_)
+                        ? lastFocus_
+                        : GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+      if (target) SetFocus(target);
+      return 0;
+    }
     case WM_SETCURSOR:
       if (!busyNow) break;
       SetCursor(LoadCursorW(nullptr, IDC_WAIT));

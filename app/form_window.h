@@ -100,6 +100,7 @@ class FormWindow {
   const WindowSpec& spec_;
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
+  HWND lastFocus_ = nullptr;  // the control to give the focus back to
   UINT dpi_ = 96;
   std::vector<std::wstring> tooltipTexts_;
   std::vector<std::pair<std::string_view, HFONT>> fonts_;  // face name -> font at dpi_
