@@ -171,6 +171,15 @@ HWND focusedIn(HWND window) {
 
 void closeWindow(HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }
 
+void pumpFor(std::chrono::milliseconds time) {
+  const auto end = std::chrono::steady_clock::now() + time;
+  while (std::chrono::steady_clock::now() < end) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
 void settle(HWND window) {
   DWORD_PTR ignored;
   SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);

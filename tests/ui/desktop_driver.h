@@ -64,6 +64,8 @@ void closeWindow(HWND window);
 void focus(HWND control);
 // The control of `window`'s thread that has the keyboard focus.
 HWND focusedIn(HWND window);
+// Waits, answering what other programs send to this thread's windows meanwhile.
+void pumpFor(std::chrono::milliseconds time);
 // Waits until the program has handled everything sent to it so far.
 void settle(HWND window);
 // The control's rectangle in its window's client coordinates.

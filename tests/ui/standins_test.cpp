@@ -46,7 +46,7 @@ class StandIns : public ::testing::Test {
     for (int i = 0; i < 300; ++i) {
       now = state(progId);
       if (ready(now)) break;
-      std::this_thread::sleep_for(100ms);
+      pumpFor(100ms);
     }
     return now;
   }
@@ -71,6 +71,14 @@ TEST_F(StandIns, ExcelButtonFillsTheSheetFromThePickedPolyline) {
       {"type": "line", "handle": "1B", "start": [5, -2.5], "end": [5, 3]}]},
     "picks": [{"entity": "1A"}]})"));
   load(kExcelProgId, Json::parse(R"({"sheet": {"active": "B2"}})"));
+  // A minimised window of "AutoCAD" that the export must bring forward; an
+  // earlier window whose title only begins with the name loses to it.
+  HWND prefixOnly = CreateWindowExW(0, L"STATIC", L"autoCAD 2018 - [plan.dwg]", WS_OVERLAPPEDWINDOW,
+                                    40, 40, 300, 200, nullptr, nullptr, nullptr, nullptr);
+  HWND drawing = CreateWindowExW(0, L"STATIC", L"AUTOCAD", WS_OVERLAPPEDWINDOW, 60, 60, 300, 200,
+                                 nullptr, nullptr, nullptr, nullptr);
+  ShowWindow(prefixOnly, SW_SHOWNORMAL);
+  ShowWindow(drawing, SW_SHOWMINNOACTIVE);
   RunningProgram program("excel-button", withCrossings());
   ASSERT_TRUE(program.mainWindow());
   HWND button = GetDlgItem(program.mainWindow(), 101);
@@ -89,12 +97,16 @@ TEST_F(StandIns, ExcelButtonFillsTheSheetFromThePickedPolyline) {
   });
   // The window answers messages during the run too: its caption coming back
   // is what says the run has ended.
-  for (int i = 0; i < 300 && captionOf(program.mainWindow()) != kTitle; ++i) Sleep(100);
+  for (int i = 0; i < 300 && captionOf(program.mainWindow()) != kTitle; ++i) pumpFor(100ms);
   EXPECT_EQ(captionOf(program.mainWindow()), kTitle) << "restored";
   const bool progressShown = std::any_of(captions.begin(), captions.end(), [](const auto& c) {
     return c.starts_with(L"->Excel ") && c.size() > 8 && iswdigit(c[8]);
   });
   EXPECT_TRUE(progressShown) << "a run of seconds shows its progress";
+  EXPECT_FALSE(IsIconic(drawing)) << "the drawing window is restored";
+  EXPECT_EQ(GetForegroundWindow(), drawing) << "the exact title wins over the earlier prefix";
+  DestroyWindow(drawing);
+  DestroyWindow(prefixOnly);
   const Json prompts = state(kAcadProgId)["drawing"]["prompts"];
   EXPECT_EQ(prompts.size(), 1u) << "one run only: " << prompts.dump();
   const Json sheet = state(kExcelProgId)["sheet"];
