@@ -49,7 +49,7 @@ void Program::loadSettings() {
     problems += "config 中以下设置的值无法读取，保持默认值：" + joined(loaded->unreadable) + "\n";
   if (!loaded->lossy.empty())
     problems += "config 中以下文字含有无法识别的字符：" + joined(loaded->lossy) + "\n";
-  if (!problems.empty()) platform.messageBox(problems);
+  if (!problems.empty()) platform.messageBox(problems.substr(0, problems.size() - 1));
 }
 
 void Program::saveSettings() {

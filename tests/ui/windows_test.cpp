@@ -186,7 +186,6 @@ TEST(Windows, MenuOnRightClickOfTheSurfaceOnly) {
                  {5, L"PlotmateID", L"ID"},     {6, L"PlotmateEXCEL", L"EXCEL"},
                  {7, L"PlotmateCONV", L"CONV"}, {8, kSettings, L"SET"},
                  {2, L"PlotmateSCR", L"SCR"}};
-  int opened = 0;
   for (const auto& entry : entries) {
     ASSERT_TRUE(chooseMenuEntry(program, entry.downs)) << entry.downs;
     if (!entry.className) {
@@ -198,9 +197,7 @@ TEST(Windows, MenuOnRightClickOfTheSurfaceOnly) {
     EXPECT_EQ(textOf(shown), entry.caption);
     EXPECT_EQ(GetWindow(shown, GW_OWNER), nullptr) << "tool windows have no owner";
     EXPECT_EQ(windowsOf(program.pid(), entry.className).size(), 1u) << toUtf8(entry.caption);
-    ++opened;
   }
-  EXPECT_EQ(opened, 8);
   screenshot(findWindow(program.pid(), L"PlotmateSCR"), screenshots() / "placeholder-scr.bmp");
   EXPECT_FALSE(findWindow(program.pid(), L"#32770", nullptr, 200ms)) << "no message on the way";
 }
