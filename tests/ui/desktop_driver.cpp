@@ -256,6 +256,10 @@ std::vector<std::pair<int, std::wstring>> tooltipsOf(DWORD pid, HWND window) {
 bool screenshot(HWND window, const std::filesystem::path& file) {
   RECT rect;
   GetWindowRect(window, &rect);
+  return screenshot(rect, file);
+}
+
+bool screenshot(const RECT& rect, const std::filesystem::path& file) {
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return false;
   HDC screen = GetDC(nullptr);

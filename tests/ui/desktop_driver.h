@@ -84,6 +84,7 @@ std::vector<std::pair<int, std::wstring>> tooltipsOf(DWORD pid, HWND window);
 
 // Writes the window (frame included) as a BMP file.
 bool screenshot(HWND window, const std::filesystem::path& file);
+bool screenshot(const RECT& screenArea, const std::filesystem::path& file);
 
 std::wstring fromUtf8(const std::string& text);
 std::string toUtf8(const std::wstring& text);

@@ -1,6 +1,9 @@
 // The program's windows driven from outside, as a drafter's clicks reach them.
 
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <array>
@@ -92,6 +95,30 @@ bool chooseMenuEntry(const RunningProgram& program, int downs) {
   return true;
 }
 
+// The mouse resting on a control shows its tooltip, Chinese text legible
+// (the screenshot shows the window with the tooltip beside it).
+void expectTooltipOnHover(const RunningProgram& program, int id) {
+  HWND control = GetDlgItem(program.mainWindow(), id);
+  RECT area;
+  GetWindowRect(control, &area);
+  SetForegroundWindow(program.mainWindow());
+  SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+  HWND tip = nullptr;
+  for (int i = 0; i < 40 && !tip; ++i) {
+    pumpFor(100ms);
+    for (HWND t : windowsOf(program.pid(), TOOLTIPS_CLASSW))
+      if (!textOf(t).empty()) tip = t;
+  }
+  ASSERT_TRUE(tip) << "no tooltip shown over control " << id;
+  EXPECT_EQ(textOf(tip), L"据Excel中坐标点画多义线");
+  RECT tipArea, mainArea;
+  GetWindowRect(tip, &tipArea);
+  GetWindowRect(program.mainWindow(), &mainArea);
+  UnionRect(&area, &tipArea, &mainArea);
+  screenshot(area, screenshots() / "main-tooltip.bmp");
+  SetCursorPos(0, 0);
+}
+
 Settings placedAt(std::int16_t top, std::int16_t left) {
   Settings settings;
   settings.PREC = 3;
@@ -109,6 +136,7 @@ TEST(Windows, ControlsAreTheirTwipsScaledAt96And144Dpi) {
     EXPECT_EQ(GetMenu(program.mainWindow()), nullptr) << "no menu bar";
     expectLayout(program.mainWindow(), dpi, kMainControls, 2064, 672, program.pid());
     screenshot(program.mainWindow(), screenshots() / ("main-" + std::to_string(dpi) + ".bmp"));
+    if (dpi == 96) expectTooltipOnHover(program, 102);
     ASSERT_TRUE(chooseMenuEntry(program, 8));
     HWND settings = findWindow(program.pid(), kSettings);
     ASSERT_TRUE(settings);
@@ -175,6 +203,22 @@ TEST(Windows, MenuOnRightClickOfTheSurfaceOnly) {
   PostMessageW(button, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
   settle(main);
   EXPECT_EQ(findWindow(program.pid(), L"#32768", nullptr, 300ms), nullptr);
+
+  // A right click on the surface opens the menu where the mouse is; Esc closes it.
+  PostMessageW(main, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 60));
+  PostMessageW(main, WM_RBUTTONUP, 0, MAKELPARAM(5, 60));
+  HWND menu = findWindow(program.pid(), L"#32768");
+  ASSERT_TRUE(menu);
+  RECT menuArea, mainArea, both;
+  GetWindowRect(menu, &menuArea);
+  GetWindowRect(main, &mainArea);
+  POINT at{5, 60};
+  ClientToScreen(main, &at);
+  EXPECT_EQ(menuArea.left, at.x) << "left edge at the mouse";
+  UnionRect(&both, &menuArea, &mainArea);
+  screenshot(both, screenshots() / "main-menu.bmp");
+  PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(waitUntilGone(menu));
 
   // The entries by their place in the menu, each opening its window once.
   const struct {
