@@ -65,11 +65,27 @@ std::string toUtf8(const std::wstring& text) {
   return out;
 }
 
-RunningProgram::RunningProgram(const std::string& testName, const std::optional<Settings>& settings) {
-  folder_ = thisProgramFolder() / "work" / testName;
-  std::filesystem::remove_all(folder_);
-  std::filesystem::create_directories(folder_);
+RunningProgram::RunningProgram(const std::string& testName, const std::optional<Settings>& settings)
+    : folder_(prepareFolder(testName)) {
   if (settings) (void)SaveConfig(folder_ / "config", Utf8Codec{}, *settings);
+  start();
+}
+
+RunningProgram::RunningProgram(const std::string& testName, const std::string& configBytes)
+    : folder_(prepareFolder(testName)) {
+  std::ofstream(folder_ / "config", std::ios::binary) << configBytes;
+  start();
+}
+
+std::filesystem::path RunningProgram::prepareFolder(const std::string& testName) {
+  const auto folder = thisProgramFolder() / "work" / testName;
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
+// Waits for the main window, or for a message the program shows before it.
+void RunningProgram::start() {
   std::wstring line = L"\"" + (thisProgramFolder() / ".." / ".." / "app" / "plotmate.exe").wstring() + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -80,7 +96,10 @@ RunningProgram::RunningProgram(const std::string& testName, const std::optional<
   CloseHandle(process.hThread);
   process_ = process.hProcess;
   pid_ = process.dwProcessId;
-  main_ = findWindow(pid_, L"PlotmateMain", nullptr, 20000ms);
+  waitFor(20000ms, [&] {
+    main_ = findWindow(pid_, L"PlotmateMain", nullptr, 0ms);
+    return main_ || findWindow(pid_, L"#32770", nullptr, 0ms);
+  });
   if (main_) settle(main_);
 }
 

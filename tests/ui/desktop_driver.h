@@ -24,13 +24,16 @@ using namespace std::chrono_literals;
 class RunningProgram {
  public:
   RunningProgram(const std::string& testName, const std::optional<Settings>& settings);
+  // With "config" holding exactly these bytes.
+  RunningProgram(const std::string& testName, const std::string& configBytes);
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
   ~RunningProgram();
 
   DWORD pid() const { return pid_; }
   const std::filesystem::path& folder() const { return folder_; }
-  // The main window once it is shown, or null.
+  // The main window once it is shown, or null (also while a message shown
+  // before it waits for an answer).
   HWND mainWindow() const { return main_; }
   bool exited(std::chrono::milliseconds within) const;
   // The working folder's file, or nothing when it is absent.
@@ -39,6 +42,9 @@ class RunningProgram {
   std::optional<Settings> savedSettings() const;
 
  private:
+  static std::filesystem::path prepareFolder(const std::string& testName);
+  void start();
+
   std::filesystem::path folder_;
   HANDLE process_ = nullptr;
   DWORD pid_ = 0;

@@ -305,6 +305,44 @@ TEST(Windows, KeyboardMovesFocusAndEscClosesAToolWindow) {
   EXPECT_EQ(program.savedSettings().value_or(Settings{}).YOX, 1);
 }
 
+TEST(Windows, ConfigThatCannotBeReadWholeIsSaidOnceAtStart) {
+  const std::string shortFile = "\"[General]\"\r\n\"YOX\",1\r\n\"PREC\",5\r\n";
+  const struct {
+    const char* what;
+    std::optional<std::string> config;  // nothing: no file
+    const wchar_t* message;             // how the message begins; nullptr: none
+    std::int16_t yox, prec;             // written at close
+  } cases[] = {
+      {"no file, a first start", std::nullopt, nullptr, 0, 0},
+      {"a short file", shortFile, L"config 文件不完整", 1, 5},
+      {"a value no number", std::string("\"[General]\"\r\n\"YOX\",x\r\n\"PREC\",4\r\n"),
+       L"config 文件不完整", 0, 4},
+  };
+  for (const auto& c : cases) {
+    std::optional<RunningProgram> started;
+    const std::string name = std::string("config-") + c.what;
+    if (c.config)
+      started.emplace(name, *c.config);
+    else
+      started.emplace(name, std::optional<Settings>());
+    const RunningProgram& program = *started;
+    if (c.message) {
+      const auto shown = answerMessageBox(program.pid());
+      ASSERT_TRUE(shown) << c.what;
+      EXPECT_EQ(shown->text.rfind(c.message, 0), 0u) << c.what << ": " << toUtf8(shown->text);
+    }
+    HWND main = findWindow(program.pid(), kMain);
+    ASSERT_TRUE(main) << c.what;
+    EXPECT_FALSE(answerMessageBox(program.pid(), 200ms)) << c.what << ": said once";
+    closeWindow(main);
+    ASSERT_TRUE(program.exited(5000ms)) << c.what;
+    const auto saved = program.savedSettings();
+    ASSERT_TRUE(saved) << c.what;
+    EXPECT_EQ(saved->YOX, c.yox) << c.what;
+    EXPECT_EQ(saved->PREC, c.prec) << c.what;
+  }
+}
+
 TEST(Windows, CrossingBoxShowsAndStoresItsSetting) {
   Settings settings = placedAt(600, 600);
   settings.InterCoord = 1;
