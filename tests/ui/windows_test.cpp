@@ -286,7 +286,9 @@ TEST(Windows, KeyboardMovesFocusAndEscClosesAToolWindow) {
   ASSERT_TRUE(window);
   HWND text = GetDlgItem(window, 102), box = GetDlgItem(window, 104);
   // The window opens with the focus on its first control, the text box.
+  SetForegroundWindow(window);  // as the drafter's click would make it
   settle(window);
+  ASSERT_EQ(GetForegroundWindow(), window);
   EXPECT_EQ(focusedIn(window), text);
   // Tab walks between the text box and the check box, past the labels.
   std::set<HWND> visited;
