@@ -287,17 +287,21 @@ TEST(Windows, KeyboardMovesFocusAndEscClosesAToolWindow) {
   HWND text = GetDlgItem(window, 102), box = GetDlgItem(window, 104);
   // The window opens with the focus on its first control, the text box.
   SetForegroundWindow(window);  // as the drafter's click would make it
+  pumpFor(300ms);                // activation reaches the program in its own time
   settle(window);
   ASSERT_EQ(GetForegroundWindow(), window);
   EXPECT_EQ(focusedIn(window), text);
   // Tab walks between the text box and the check box, past the labels.
   std::set<HWND> visited;
+  std::string trail;
   for (int i = 0; i < 3; ++i) {
     PostMessageW(focusedIn(window), WM_KEYDOWN, VK_TAB, 0);
     settle(window);
     visited.insert(focusedIn(window));
+    trail += focusedIn(window) == text ? "text " : focusedIn(window) == box ? "box " : "other ";
+    trail += GetForegroundWindow() == window ? "(fg) " : "(bg) ";
   }
-  EXPECT_EQ(visited, (std::set<HWND>{text, box}));
+  EXPECT_EQ(visited, (std::set<HWND>{text, box})) << trail;
   click(box);
   settle(window);
   PostMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
