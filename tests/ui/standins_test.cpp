@@ -65,20 +65,26 @@ Settings withCrossings() {
 }
 
 TEST_F(StandIns, ExcelButtonFillsTheSheetFromThePickedPolyline) {
-  load(kAcadProgId, Json::parse(R"({
+  // A zigzag of 200 vertices, long enough for the run to take seconds, and
+  // one line across its first segment.
+  Json zigzag = Json::array();
+  for (int i = 0; i < 200; ++i) zigzag.push_back({i, i % 2});
+  Json drawing = Json::parse(R"({
     "drawing": {"entities": [
-      {"type": "lwpolyline", "handle": "1A", "points": [[0, 0], [10, 0], [10, 10]]},
-      {"type": "line", "handle": "1B", "start": [5, -2.5], "end": [5, 3]}]},
-    "picks": [{"entity": "1A"}]})"));
+      {"type": "lwpolyline", "handle": "1A"},
+      {"type": "line", "handle": "1B", "start": [0.5, -1], "end": [0.5, 2]}]},
+    "picks": [{"entity": "1A"}]})");
+  drawing["drawing"]["entities"][0]["points"] = zigzag;
+  load(kAcadProgId, drawing);
   load(kExcelProgId, Json::parse(R"({"sheet": {"active": "B2"}})"));
   // A minimised window of "AutoCAD" that the export must bring forward; an
   // earlier window whose title only begins with the name loses to it.
   HWND prefixOnly = CreateWindowExW(0, L"STATIC", L"autoCAD 2018 - [plan.dwg]", WS_OVERLAPPEDWINDOW,
                                     40, 40, 300, 200, nullptr, nullptr, nullptr, nullptr);
-  HWND drawing = CreateWindowExW(0, L"STATIC", L"AUTOCAD", WS_OVERLAPPEDWINDOW, 60, 60, 300, 200,
+  HWND drawingWindow = CreateWindowExW(0, L"STATIC", L"AUTOCAD", WS_OVERLAPPEDWINDOW, 60, 60, 300, 200,
                                  nullptr, nullptr, nullptr, nullptr);
   ShowWindow(prefixOnly, SW_SHOWNORMAL);
-  ShowWindow(drawing, SW_SHOWMINNOACTIVE);
+  ShowWindow(drawingWindow, SW_SHOWMINNOACTIVE);
   RunningProgram program("excel-button", withCrossings());
   ASSERT_TRUE(program.mainWindow());
   HWND button = GetDlgItem(program.mainWindow(), 101);
@@ -88,12 +94,12 @@ TEST_F(StandIns, ExcelButtonFillsTheSheetFromThePickedPolyline) {
   waitForState(kExcelProgId, [&](const Json& s) {
     captions.insert(captionOf(program.mainWindow()));
     const bool started = s.contains("sheet") && s["sheet"]["cells"].contains("B3");
-    const bool crossingsBegun = started && s["sheet"]["cells"].contains("C9");
+    const bool crossingsBegun = started && s["sheet"]["cells"].contains("C206");
     if (started && !crossingsBegun) {  // well inside the run, never after it
       PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
       PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     }
-    return started && s["sheet"]["cells"].contains("J11");
+    return started && s["sheet"]["cells"].contains("J208");
   });
   // The window answers messages during the run too: its caption coming back
   // is what says the run has ended.
@@ -103,9 +109,9 @@ TEST_F(StandIns, ExcelButtonFillsTheSheetFromThePickedPolyline) {
     return c.starts_with(L"->Excel ") && c.size() > 8 && iswdigit(c[8]);
   });
   EXPECT_TRUE(progressShown) << "a run of seconds shows its progress";
-  EXPECT_FALSE(IsIconic(drawing)) << "the drawing window is restored";
-  EXPECT_EQ(GetForegroundWindow(), drawing) << "the exact title wins over the earlier prefix";
-  DestroyWindow(drawing);
+  EXPECT_FALSE(IsIconic(drawingWindow)) << "the drawing window is restored";
+  EXPECT_EQ(GetForegroundWindow(), drawingWindow) << "the exact title wins over the earlier prefix";
+  DestroyWindow(drawingWindow);
   DestroyWindow(prefixOnly);
   const Json prompts = state(kAcadProgId)["drawing"]["prompts"];
   EXPECT_EQ(prompts.size(), 1u) << "one run only: " << prompts.dump();
@@ -116,11 +122,12 @@ TEST_F(StandIns, ExcelButtonFillsTheSheetFromThePickedPolyline) {
     const char* cell;
     Json value;
   } cells[] = {
-      {"C2", "PLine顶点坐标"}, {"B3", "X"}, {"B4", 0.0}, {"B5", 10.0}, {"C6", 10.0},
-      {"C9", "交点坐标"}, {"B11", 5.0}, {"F11", -2.5}, {"I11", 3.0},
+      {"C2", "PLine顶点坐标"}, {"B3", "X"},        {"B4", 0.0},   {"C5", 1.0},
+      {"B203", 199.0},       {"C203", 1.0},       {"C206", "交点坐标"}, {"B208", 0.5},
+      {"C208", 0.5},         {"F208", -1.0},      {"I208", 2.0},
   };
   for (const auto& c : cells) EXPECT_EQ(sheet["cells"].value(c.cell, Json()), c.value) << c.cell;
-  EXPECT_EQ(sheet["active"], "B12") << "below the last table";
+  EXPECT_EQ(sheet["active"], "B209") << "below the last table";
   EXPECT_FALSE(program.file("DistOut.txt").has_value()) << "the sheet, not the file";
 }
 
