@@ -18,9 +18,9 @@ std::set<HWND>& programWindows() {
 
 bool busyNow = false;
 
-DWORD windowStyle(const WindowSpec& spec) {
+DWORD windowStyle(const WindowDesign& window) {
   const DWORD framed = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  return spec.resizable ? framed | WS_THICKFRAME | WS_MAXIMIZEBOX : framed;
+  return window.resizable ? framed | WS_THICKFRAME | WS_MAXIMIZEBOX : framed;
 }
 // Tab and Shift+Tab walk into the controls of every program window.
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
@@ -116,13 +116,14 @@ void FormWindow::show(std::int16_t top, std::int16_t left) {
 }
 
 bool FormWindow::create(std::int16_t top, std::int16_t left) {
-  registerClass(spec_.className, procedure);
+  registerClass(design_.className, procedure);
   const UINT systemDpi = GetDpiForSystem();
   const int x = TwipsToPixels(left, static_cast<int>(systemDpi));
   const int y = TwipsToPixels(top, static_cast<int>(systemDpi));
   dpi_ = systemDpi;
   const RECT outer = windowRectForClient(x, y);
-  CreateWindowExW(kWindowExStyle, spec_.className, wide(spec_.caption).c_str(), windowStyle(spec_),
+  CreateWindowExW(kWindowExStyle, design_.className, wide(design_.caption).c_str(),
+                  windowStyle(design_),
                   outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
                   nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (!hwnd_) return false;
@@ -143,9 +144,9 @@ bool FormWindow::create(std::int16_t top, std::int16_t left) {
 // The outer rectangle whose client area is the design size at dpi_, with
 // the window's top-left corner at (x, y).
 RECT FormWindow::windowRectForClient(int x, int y) const {
-  RECT rect{0, 0, TwipsToPixels(spec_.clientWidth, static_cast<int>(dpi_)),
-            TwipsToPixels(spec_.clientHeight, static_cast<int>(dpi_))};
-  AdjustWindowRectExForDpi(&rect, windowStyle(spec_), FALSE, kWindowExStyle, dpi_);
+  RECT rect{0, 0, TwipsToPixels(design_.clientWidth, static_cast<int>(dpi_)),
+            TwipsToPixels(design_.clientHeight, static_cast<int>(dpi_))};
+  AdjustWindowRectExForDpi(&rect, windowStyle(design_), FALSE, kWindowExStyle, dpi_);
   OffsetRect(&rect, x - rect.left, y - rect.top);
   return rect;
 }
@@ -155,15 +156,15 @@ void FormWindow::createControls() {
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
-  tooltipTexts_.reserve(spec_.controls.size());  // the tool infos point into these texts
-  for (const auto& spec : spec_.controls) {
-    const auto kind = controlClass(spec.kind);
-    HWND child = CreateWindowExW(kind.exStyle, kind.name, wide(spec.caption).c_str(),
+  tooltipTexts_.reserve(design_.controls.size());  // the tool infos point into these texts
+  for (const auto& entry : design_.controls) {
+    const auto kind = controlClass(entry.kind);
+    HWND child = CreateWindowExW(kind.exStyle, kind.name, wide(entry.caption).c_str(),
                                  WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0, hwnd_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), instance,
                                  nullptr);
-    if (!child || spec.tooltip.empty() || !tooltip_) continue;
-    tooltipTexts_.push_back(wide(spec.tooltip));
+    if (!child || entry.tooltip.empty() || !tooltip_) continue;
+    tooltipTexts_.push_back(wide(entry.tooltip));
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -177,13 +178,13 @@ void FormWindow::createControls() {
 void FormWindow::layout() {
   makeFonts();
   const int dpi = static_cast<int>(dpi_);
-  for (const auto& spec : spec_.controls) {
-    HWND child = control(spec.id);
+  for (const auto& entry : design_.controls) {
+    HWND child = control(entry.id);
     if (!child) continue;
-    SetWindowPos(child, nullptr, TwipsToPixels(spec.rect.left, dpi),
-                 TwipsToPixels(spec.rect.top, dpi), TwipsToPixels(spec.rect.width, dpi),
-                 TwipsToPixels(spec.rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(spec.font)), TRUE);
+    SetWindowPos(child, nullptr, TwipsToPixels(entry.rect.left, dpi),
+                 TwipsToPixels(entry.rect.top, dpi), TwipsToPixels(entry.rect.width, dpi),
+                 TwipsToPixels(entry.rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(entry.font)), TRUE);
   }
 }
 
@@ -192,15 +193,15 @@ void FormWindow::makeFonts() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
-  for (const auto& spec : spec_.controls) {
-    if (fontFor(spec.font)) continue;
+  for (const auto& entry : design_.controls) {
+    if (fontFor(entry.font)) continue;
     LOGFONTW face = metrics.lfMessageFont;
-    if (!spec.font.empty()) {
-      const auto name = wide(spec.font);
+    if (!entry.font.empty()) {
+      const auto name = wide(entry.font);
       lstrcpynW(face.lfFaceName, name.c_str(), LF_FACESIZE);
       face.lfCharSet = DEFAULT_CHARSET;
     }
-    fonts_.emplace_back(spec.font, CreateFontIndirectW(&face));
+    fonts_.emplace_back(entry.font, CreateFontIndirectW(&face));
   }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // One pattern for every window of the program. A window is a table of
-// control specs in twips, laid out at the window's DPI (pixels = twips x DPI
+// control designs in twips, laid out at the window's DPI (pixels = twips x DPI
 // / 1440) and laid out again when the DPI changes; the window class keeps its
 // handlers (named after control and event) and forwards them to its form
 // model. `this` is kept from WM_NCCREATE on.
@@ -21,7 +21,7 @@ struct TwipRect {
   int left, top, width, height;
 };
 
-struct ControlSpec {
+struct ControlDesign {
   int id;                    // the control's command id (not 1 or 2: Enter and Esc use them)
   std::string_view name;     // the control's window-level name
   ControlKind kind;
@@ -31,17 +31,17 @@ struct ControlSpec {
   std::string_view font;     // a face name, or empty for the system's message font
 };
 
-struct WindowSpec {
+struct WindowDesign {
   const wchar_t* className;
   std::string_view caption;  // UTF-8
   int clientWidth, clientHeight;  // twips
   bool resizable;
-  std::span<const ControlSpec> controls;  // in focus order
+  std::span<const ControlDesign> controls;  // in focus order
 };
 
 class FormWindow {
  public:
-  explicit FormWindow(const WindowSpec& spec) : spec_(spec) {}
+  explicit FormWindow(const WindowDesign& design) : design_(design) {}
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
   virtual ~FormWindow();
@@ -56,7 +56,7 @@ class FormWindow {
 
   // A passing caption (a run's progress), and the window's own one back.
   void showCaption(std::string_view caption);
-  void restoreCaption() { showCaption(spec_.caption); }
+  void restoreCaption() { showCaption(design_.caption); }
 
   std::string text(int id) const;
   void setText(int id, std::string_view text);
@@ -97,7 +97,7 @@ class FormWindow {
   RECT windowRectForClient(int x, int y) const;
   POINT restoredTopLeft() const;
 
-  const WindowSpec& spec_;
+  const WindowDesign& design_;
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
   HWND lastFocus_ = nullptr;  // the control to give the focus back to

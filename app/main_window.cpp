@@ -10,7 +10,7 @@ namespace plotmate::app {
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlDesign kControls[] = {
     {MainWindow::Command3, "Command3", ControlKind::Button, "->Excel",
      "提取多义线顶点坐标并写入Excel", {120, 120, 810, 495}, {}},
     {MainWindow::chkboolIntersect, "chkboolIntersect", ControlKind::CheckBox, "Check1",
@@ -26,7 +26,7 @@ constexpr ControlSpec kControls[] = {
     {MainWindow::txtSuf, "txtSuf", ControlKind::TextBox, "", {}, {2100, 1350, 375, 270}, {}},
 };
 
-constexpr WindowSpec kMainWindow{L"PlotmateMain", "PLOTMATE   2012.07.04", 2064, 672, true,
+constexpr WindowDesign kMainWindow{L"PlotmateMain", "PLOTMATE   2012.07.04", 2064, 672, true,
                                  kControls};
 
 // Menu command ids: the entry's place in the table, past the controls' ids.

@@ -4,7 +4,7 @@ namespace plotmate::app {
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlDesign kControls[] = {
     {SettingsWindow::Label4, "Label4", ControlKind::Label, "精度(保留小数点后位数)", {},
      {120, 120, 2052, 192}, {}},
     {SettingsWindow::txtPrec, "txtPrec", ControlKind::TextBox, "3", "精度", {2160, 120, 312, 270},
@@ -15,7 +15,7 @@ constexpr ControlSpec kControls[] = {
      {2040, 480, 732, 180}, {}},
 };
 
-constexpr WindowSpec kSettingsWindow{L"PlotmateSET", "SET", 2760, 804, false, kControls};
+constexpr WindowDesign kSettingsWindow{L"PlotmateSET", "SET", 2760, 804, false, kControls};
 
 }  // namespace
 
