@@ -45,7 +45,7 @@ void BM_RepeaterRunZhanDian(benchmark::State& state) {
     sim::RecordingPlatform platform;
     HostSession session;
     state.ResumeTiming();
-    Command1_Click(form, settings, session, broker, platform);
+    RunCommandForEachRow(form, settings, session, broker, platform);
   }
   state.SetItemsProcessed(state.iterations() * rows);
 }

@@ -5,14 +5,14 @@
 
 namespace plotmate {
 
-void Command3_Click(HostSession& hosts, HostBroker& broker, Platform& platform,
+void AttachAndExportPolyline(HostSession& hosts, HostBroker& broker, Platform& platform,
                     const Settings& settings, const MainForm& form) {
   AttachAcad(hosts, broker, platform);
   AttachExcel(hosts, broker, platform);
   if (hosts.AcadMissing == 0) PolylineToSheet(hosts, platform, settings, form);
 }
 
-void Command4_Click(HostSession& hosts, HostBroker& broker, Platform& platform,
+void AttachAndDrawPolyline(HostSession& hosts, HostBroker& broker, Platform& platform,
                     const Settings& settings) {
   AttachAcad(hosts, broker, platform);
   AttachExcel(hosts, broker, platform);

@@ -13,10 +13,10 @@ namespace plotmate {
 
 // "->Excel": runs the export when the drawing host is attached; without the
 // spreadsheet host the export goes to the output file.
-void Command3_Click(HostSession& hosts, HostBroker& broker, Platform& platform,
+void AttachAndExportPolyline(HostSession& hosts, HostBroker& broker, Platform& platform,
                     const Settings& settings, const MainForm& form);
 // "->Acad": runs the drawing only when both hosts are attached.
-void Command4_Click(HostSession& hosts, HostBroker& broker, Platform& platform,
+void AttachAndDrawPolyline(HostSession& hosts, HostBroker& broker, Platform& platform,
                     const Settings& settings);
 
 }  // namespace plotmate

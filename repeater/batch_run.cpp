@@ -77,7 +77,7 @@ void setVariables(const AcadDocument& doc, const SystemVariable (&variables)[N])
 
 }  // namespace
 
-void Command1_Click(const RepeaterForm& form, const Settings& settings, HostSession& session,
+void RunCommandForEachRow(const RepeaterForm& form, const Settings& settings, HostSession& session,
                     HostBroker& broker, Platform& platform) {
   AttachAcad(session, broker, platform);
   AttachExcel(session, broker, platform);

@@ -28,7 +28,7 @@ inline constexpr std::int64_t kMaxCapturedCells = std::int64_t{1} << 22;
 // in one undo group. After the attach every host call that fails is passed
 // over; only the three messages above end a run early, and they do so
 // before any system variable is set or any line is sent.
-void Command1_Click(const RepeaterForm& form, const Settings& settings, HostSession& session,
+void RunCommandForEachRow(const RepeaterForm& form, const Settings& settings, HostSession& session,
                     HostBroker& broker, Platform& platform);
 
 }  // namespace plotmate

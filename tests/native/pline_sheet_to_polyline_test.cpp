@@ -266,9 +266,9 @@ TEST(MainButtons, AttachBothThenRunWhatTheHostsAllow) {
       ASSERT_TRUE(desk.sheet->setValue(cell.at, cell.value));
     desk.sheet->select({{1, B}, {2, C}});
     if (c.toSheet)
-      Command3_Click(desk.hosts, desk.broker, desk.platform, Settings{}, MainForm{});
+      AttachAndExportPolyline(desk.hosts, desk.broker, desk.platform, Settings{}, MainForm{});
     else
-      Command4_Click(desk.hosts, desk.broker, desk.platform, Settings{});
+      AttachAndDrawPolyline(desk.hosts, desk.broker, desk.platform, Settings{});
     ASSERT_EQ(desk.platform.messages.size(), c.messages);
     if (!c.acad) {
       EXPECT_EQ(desk.platform.messages[0].text.rfind("AutoCAD可能未打开！\n\n", 0), 0u);
@@ -294,7 +294,7 @@ TEST(MainButtons, ExportWithoutSpreadsheetGoesToTheFileHere) {
     Desk desk;
     desk.broker.setNotRunning(kExcelProgId);
     desk.queuePick(desk.add(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {1, 1, 0}})));
-    Command3_Click(desk.hosts, desk.broker, desk.platform, Settings{}, MainForm{});
+    AttachAndExportPolyline(desk.hosts, desk.broker, desk.platform, Settings{}, MainForm{});
     ASSERT_EQ(desk.platform.messages.size(), 1u);  // the spreadsheet host's, then the export
   }
   std::filesystem::current_path(previous);

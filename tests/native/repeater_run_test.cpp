@@ -46,7 +46,7 @@ class RepeaterRunTest : public ::testing::Test {
   void putRow(std::int32_t row, std::int32_t column, const std::vector<Variant>& values) {
     for (const auto& v : values) put({row, column++}, v);
   }
-  void run() { Command1_Click(form, settings, session, broker, platform); }
+  void run() { RunCommandForEachRow(form, settings, session, broker, platform); }
   void useTemplate(const std::string& name) {
     form.Combo1 = name;
     form.Combo1_Click();

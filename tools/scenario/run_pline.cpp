@@ -31,14 +31,14 @@ void runPolylineToSheet(Context& context) {
   auto world = buildWorld(context);
   const MainForm form = mainFormOf(context);
   for (int i = clicksOf(context); i > 0; --i)
-    Command3_Click(world->session, world->broker, world->platform, context.settings, form);
+    AttachAndExportPolyline(world->session, world->broker, world->platform, context.settings, form);
   reportWorld(context, *world);
 }
 
 void runSheetToPolyline(Context& context) {
   auto world = buildWorld(context);
   for (int i = clicksOf(context); i > 0; --i)
-    Command4_Click(world->session, world->broker, world->platform, context.settings);
+    AttachAndDrawPolyline(world->session, world->broker, world->platform, context.settings);
   reportWorld(context, *world);
 }
 

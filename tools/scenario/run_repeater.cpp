@@ -64,7 +64,7 @@ Json formJson(const RepeaterForm& form) {
 void runRepeater(Context& context) {
   auto world = buildWorld(context);
   RepeaterForm form = formFromJson(context.spec, context.settings);
-  Command1_Click(form, context.settings, world->session, world->broker, world->platform);
+  RunCommandForEachRow(form, context.settings, world->session, world->broker, world->platform);
   context.result["form"] = formJson(form);
   reportWorld(context, *world);
 }

@@ -1,0 +1,26 @@
+#pragma once
+// The settings window "SET": precision and engineering coordinates. It has
+// no buttons; what it shows is stored when it closes.
+
+#include "app/form_window.h"
+#include "shell/settings.h"
+#include "shell/settings_form.h"
+
+namespace plotmate::app {
+
+class SettingsWindow final : public FormWindow {
+ public:
+  explicit SettingsWindow(Settings& settings);
+
+  enum Control { Label4 = 101, txtPrec, Label1, chkboolCoor };
+
+ private:
+  void Form_Load() override;
+  bool Form_Unload() override;
+  void command(int id, int notification) override;
+
+  Settings& settings_;
+  SETfrm form_;
+};
+
+}  // namespace plotmate::app

@@ -1,0 +1,50 @@
+#include "app/tool_placeholder_window.h"
+
+namespace plotmate::app {
+
+namespace {
+
+
+constexpr ControlDesign label(std::string_view text) {
+  return {ToolPlaceholderWindow::Label1, "Label1", ControlKind::Label, text, {}, {120, 120, 3600, 480}, {}};
+}
+
+constexpr ControlDesign kRepeater[] = {label("命令重复执行窗口将在下一版本提供。")};
+constexpr ControlDesign kArea[] = {label("面积测量窗口将在下一版本提供。")};
+constexpr ControlDesign kDistance[] = {label("距离测量窗口将在下一版本提供。")};
+constexpr ControlDesign kPoint[] = {label("取点坐标窗口将在下一版本提供。")};
+constexpr ControlDesign kBlock[] = {label("块到列转换窗口将在下一版本提供。")};
+constexpr ControlDesign kFeetInch[] = {label("英寸与毫米转换窗口将在下一版本提供。")};
+
+constexpr WindowDesign window(const wchar_t* className, std::string_view caption,
+                            std::span<const ControlDesign> controls) {
+  return {className, caption, 3840, 720, false, controls};
+}
+
+constexpr WindowDesign kRepeaterWindow = window(L"PlotmateSCR", "SCR", kRepeater);
+constexpr WindowDesign kAreaWindow = window(L"PlotmateAREA", "AREA", kArea);
+constexpr WindowDesign kDistanceWindow = window(L"PlotmateDIST", "DIST", kDistance);
+constexpr WindowDesign kPointWindow = window(L"PlotmateID", "ID", kPoint);
+constexpr WindowDesign kBlockWindow = window(L"PlotmateEXCEL", "EXCEL", kBlock);
+constexpr WindowDesign kFeetInchWindow = window(L"PlotmateCONV", "CONV", kFeetInch);
+
+const WindowDesign& designFor(MenuAction action) {
+  switch (action) {
+    case MenuAction::RepeaterWindow: return kRepeaterWindow;
+    case MenuAction::AreaWindow: return kAreaWindow;
+    case MenuAction::DistanceWindow: return kDistanceWindow;
+    case MenuAction::PointWindow: return kPointWindow;
+    case MenuAction::BlockWindow: return kBlockWindow;
+    default: return kFeetInchWindow;
+  }
+}
+
+}  // namespace
+
+ToolPlaceholderWindow::ToolPlaceholderWindow(MenuAction action) : FormWindow(designFor(action)) {}
+
+void ToolPlaceholderWindow::command(int id, int) {
+  if (id == IDCANCEL) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+}
+
+}  // namespace plotmate::app

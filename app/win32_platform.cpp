@@ -1,0 +1,86 @@
+#include "app/win32_platform.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/wide_text.h"
+#include "shell/window_choice.h"
+
+namespace plotmate::app {
+
+namespace {
+
+// Windows' own case folding, so that titles compare as the system compares them.
+std::u16string folded(std::wstring text) {
+  if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+  return std::u16string(text.begin(), text.end());
+}
+
+struct TitledWindows {
+  std::vector<HWND> windows;
+  std::vector<std::u16string> titles;
+};
+
+BOOL CALLBACK collectTitled(HWND hwnd, LPARAM list) {
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  const int length = GetWindowTextLengthW(hwnd);
+  if (length <= 0) return TRUE;
+  std::wstring title(static_cast<std::size_t>(length) + 1, L'\0');
+  title.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, title.data(), length + 1)));
+  auto* found = reinterpret_cast<TitledWindows*>(list);
+  found->windows.push_back(hwnd);
+  found->titles.push_back(folded(std::move(title)));
+  return TRUE;
+}
+
+}  // namespace
+
+void Win32Platform::messageBox(std::string_view text, std::string_view title) {
+  const auto caption = wide(title.empty() ? kProgramTitle : title);
+  MessageBoxW(nullptr, wide(text).c_str(), caption.c_str(),
+              MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
+}
+
+void Win32Platform::activateWindow(std::string_view title) {
+  TitledWindows found;
+  EnumWindows(collectTitled, reinterpret_cast<LPARAM>(&found));
+  const auto chosen = ChooseWindowByTitle(found.titles, folded(wide(title)));
+  if (!chosen) return;
+  HWND window = found.windows[*chosen];
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  SetForegroundWindow(window);
+}
+
+bool Win32Platform::startProcess(std::string_view commandLine) {
+  std::wstring line = wide(commandLine);  // CreateProcessW may write into it
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
+    return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+std::string Win32Platform::executableFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);  // a long path: try again with room for it
+  }
+  const auto slash = path.find_last_of(L"\\/");
+  return narrow(slash == std::wstring::npos ? std::wstring_view{} : std::wstring_view(path).substr(0, slash));
+}
+
+}  // namespace plotmate::app

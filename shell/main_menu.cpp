@@ -1,0 +1,36 @@
+#include "shell/main_menu.h"
+
+#include <string>
+
+namespace plotmate {
+
+namespace {
+
+constexpr MenuEntry kEntries[] = {
+    {"PLINE", "PLINE--CAD多段线坐标写入Excel或反操作", MenuAction::None},
+    {"SCR", "SCR----重复执行某个命令", MenuAction::RepeaterWindow},
+    {"AREA", "AREA---测量封闭区域面积", MenuAction::AreaWindow},
+    {"DIST", "DIST---测量两点距离", MenuAction::DistanceWindow},
+    {"ID", "ID-----取点坐标", MenuAction::PointWindow},
+    {"EXCEL", "EXCEL--块到列转换", MenuAction::BlockWindow},
+    {"CONV", "CONV---英寸与毫米转换", MenuAction::FeetInchWindow},
+    {"menuSaperate", "-", MenuAction::Separator},
+    {"SET", "SET--参数设置", MenuAction::SettingsWindow},
+    {"menuSaperate2", "-", MenuAction::Separator},
+    {"ABOUT", "ABOUT", MenuAction::About},
+};
+
+}  // namespace
+
+std::span<const MenuEntry> MainMenuEntries() { return kEntries; }
+
+std::string HelpCommandLine(std::string_view executableFolder) {
+  std::string line = "notepad.exe   ";
+  line += executableFolder;
+  line += '\\';
+  line += kHelpFileName;
+  line += ' ';
+  return line;
+}
+
+}  // namespace plotmate

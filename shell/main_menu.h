@@ -1,0 +1,36 @@
+#pragma once
+// The main window's pop-up menu "POPMENU": its entries in order, with what
+// each one does. The Win32 window builds its menu from this table.
+
+#include <span>
+#include <string_view>
+
+namespace plotmate {
+
+enum class MenuAction {
+  None,            // PLINE: the main window's buttons do this work
+  Separator,
+  RepeaterWindow,  // SCRfrm
+  AreaWindow,      // Areafrm
+  DistanceWindow,  // Distfrm
+  PointWindow,     // Idfrm
+  BlockWindow,     // ExcelFrm
+  FeetInchWindow,  // Convfrm
+  SettingsWindow,  // SETfrm
+  About,           // the help file in Notepad
+};
+
+struct MenuEntry {
+  std::string_view name;
+  std::string_view caption;  // UTF-8; "-" for a separator
+  MenuAction action;
+};
+
+std::span<const MenuEntry> MainMenuEntries();
+
+// The help file and the command line that opens it: "notepad.exe", three
+// blanks, the program's folder, "\readme.txt" and one blank.
+inline constexpr std::string_view kHelpFileName = "readme.txt";
+std::string HelpCommandLine(std::string_view executableFolder);
+
+}  // namespace plotmate

@@ -1,0 +1,153 @@
+// The main window's buttons through plotmate.exe's own COM code, against the
+// stand-in servers that the test fixture has started.
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cwctype>
+#include <functional>
+#include <set>
+#include <thread>
+
+#include "hosts/broker.h"
+#include "hosts/com/apartment.h"
+#include "hosts/com/com_broker.h"
+#include "tests/ui/desktop_driver.h"
+
+namespace plotmate::uitest {
+namespace {
+
+using Json = nlohmann::json;
+
+constexpr const wchar_t* kTitle = L"PLOTMATE   2012.07.04";
+
+class StandIns : public ::testing::Test {
+ protected:
+  void load(std::string_view progId, const Json& state) {
+    auto host = broker_.findRunning(progId);
+    ASSERT_TRUE(host) << progId << " is not running";
+    auto loaded = (*host)->call("SimLoadState", {state.dump(), std::string(".")});
+    ASSERT_TRUE(loaded) << loaded.error().description;
+  }
+
+  Json state(std::string_view progId) {
+    auto host = broker_.findRunning(progId);
+    if (!host) return {};
+    auto text = (*host)->call("SimState");
+    if (!text || !text->getIf<std::string>()) return {};
+    return Json::parse(*text->getIf<std::string>());
+  }
+
+  // Polls the host until `ready` holds for its state (the run is in another process).
+  Json waitForState(std::string_view progId, const std::function<bool(const Json&)>& ready) {
+    Json now;
+    for (int i = 0; i < 300; ++i) {
+      now = state(progId);
+      if (ready(now)) break;
+      pumpFor(100ms);
+    }
+    return now;
+  }
+
+  com::ComApartment apartment_;
+  com::ComHostBroker broker_;
+};
+
+Settings withCrossings() {
+  Settings settings;
+  settings.PREC = 3;
+  settings.InterCoord = 1;
+  settings.TOP = 600;
+  settings.LEFT = 600;
+  return settings;
+}
+
+TEST_F(StandIns, ExcelButtonFillsTheSheetFromThePickedPolyline) {
+  // A zigzag of 200 vertices, long enough for the run to take seconds, and
+  // one line across its first segment.
+  Json zigzag = Json::array();
+  for (int i = 0; i < 200; ++i) zigzag.push_back({i, i % 2});
+  Json drawing = Json::parse(R"({
+    "drawing": {"entities": [
+      {"type": "lwpolyline", "handle": "1A"},
+      {"type": "line", "handle": "1B", "start": [0.5, -1], "end": [0.5, 2]}]},
+    "picks": [{"entity": "1A"}]})");
+  drawing["drawing"]["entities"][0]["points"] = zigzag;
+  load(kAcadProgId, drawing);
+  load(kExcelProgId, Json::parse(R"({"sheet": {"active": "B2"}})"));
+  // A minimised window of "AutoCAD" that the export must bring forward; an
+  // earlier window whose title only begins with the name loses to it.
+  HWND prefixOnly = CreateWindowExW(0, L"STATIC", L"autoCAD 2018 - [plan.dwg]", WS_OVERLAPPEDWINDOW,
+                                    40, 40, 300, 200, nullptr, nullptr, nullptr, nullptr);
+  HWND drawingWindow = CreateWindowExW(0, L"STATIC", L"AUTOCAD", WS_OVERLAPPEDWINDOW, 60, 60, 300, 200,
+                                 nullptr, nullptr, nullptr, nullptr);
+  ShowWindow(prefixOnly, SW_SHOWNORMAL);
+  ShowWindow(drawingWindow, SW_SHOWMINNOACTIVE);
+  RunningProgram program("excel-button", withCrossings());
+  ASSERT_TRUE(program.mainWindow());
+  HWND button = GetDlgItem(program.mainWindow(), 101);
+  click(button);
+  // While it runs, the drafter clicks again and watches the caption.
+  std::set<std::wstring> captions;
+  waitForState(kExcelProgId, [&](const Json& s) {
+    captions.insert(captionOf(program.mainWindow()));
+    const bool started = s.contains("sheet") && s["sheet"]["cells"].contains("B3");
+    const bool crossingsBegun = started && s["sheet"]["cells"].contains("C206");
+    if (started && !crossingsBegun) {  // well inside the run, never after it
+      PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+      PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    }
+    return started && s["sheet"]["cells"].contains("J208");
+  });
+  // The window answers messages during the run too: its caption coming back
+  // is what says the run has ended.
+  for (int i = 0; i < 300 && captionOf(program.mainWindow()) != kTitle; ++i) pumpFor(100ms);
+  EXPECT_EQ(captionOf(program.mainWindow()), kTitle) << "restored";
+  const bool progressShown = std::any_of(captions.begin(), captions.end(), [](const auto& c) {
+    return c.starts_with(L"->Excel ") && c.size() > 8 && iswdigit(c[8]);
+  });
+  EXPECT_TRUE(progressShown) << "a run of seconds shows its progress";
+  EXPECT_FALSE(IsIconic(drawingWindow)) << "the drawing window is restored";
+  EXPECT_EQ(GetForegroundWindow(), drawingWindow) << "the exact title wins over the earlier prefix";
+  DestroyWindow(drawingWindow);
+  DestroyWindow(prefixOnly);
+  const Json prompts = state(kAcadProgId)["drawing"]["prompts"];
+  EXPECT_EQ(prompts.size(), 1u) << "one run only: " << prompts.dump();
+  const Json sheet = state(kExcelProgId)["sheet"];
+  const auto message = answerMessageBox(program.pid(), 200ms);
+  EXPECT_FALSE(message) << "no message on a good run: " << toUtf8(message ? message->title + L": " + message->text : L"");
+  const struct {
+    const char* cell;
+    Json value;
+  } cells[] = {
+      {"C2", "PLine顶点坐标"}, {"B3", "X"},        {"B4", 0.0},   {"C5", 1.0},
+      {"B203", 199.0},       {"C203", 1.0},       {"C206", "交点坐标"}, {"B208", 0.5},
+      {"C208", 0.5},         {"F208", -1.0},      {"I208", 2.0},
+  };
+  for (const auto& c : cells) EXPECT_EQ(sheet["cells"].value(c.cell, Json()), c.value) << c.cell;
+  EXPECT_EQ(sheet["active"], "B209") << "below the last table";
+  EXPECT_FALSE(program.file("DistOut.txt").has_value()) << "the sheet, not the file";
+}
+
+TEST_F(StandIns, AcadButtonDrawsThePolylineOfTheSelectedColumns) {
+  load(kAcadProgId, Json::parse(R"({"drawing": {"entities": []}})"));
+  load(kExcelProgId, Json::parse(R"({"sheet": {
+    "cells": {"A1": 1, "B1": 2, "A2": 3, "B2": 4.5, "A3": -1, "B3": 0},
+    "selection": "A1:B3", "active": "A1"}})"));
+  RunningProgram program("acad-button", withCrossings());
+  ASSERT_TRUE(program.mainWindow());
+  click(GetDlgItem(program.mainWindow(), 102));
+  const Json drawing = waitForState(kAcadProgId, [](const Json& s) {
+    return s.contains("drawing") && !s["drawing"]["entities"].empty();
+  })["drawing"];
+  ASSERT_EQ(drawing["entities"].size(), 1u) << drawing.dump();
+  EXPECT_EQ(drawing["entities"][0]["type"], "AcDbPolyline");
+  EXPECT_EQ(drawing["entities"][0]["points"], Json::parse("[[1,2,0],[3,4.5,0],[-1,0,0]]"))
+      << drawing["entities"][0].dump();
+  EXPECT_FALSE(answerMessageBox(program.pid(), 200ms));
+}
+
+}  // namespace
+}  // namespace plotmate::uitest

@@ -1,0 +1,406 @@
+// The program's windows driven from outside, as a drafter's clicks reach them.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <set>
+#include <span>
+
+#include "shell/twips.h"
+#include "tests/ui/desktop_driver.h"
+
+namespace plotmate::uitest {
+namespace {
+
+constexpr const wchar_t* kMain = L"PlotmateMain";
+constexpr const wchar_t* kSettings = L"PlotmateSET";
+
+// The main window's and the settings window's controls by id, in twips.
+struct TwipControl {
+  int id;
+  std::array<int, 4> rect;  // left, top, width, height
+  const wchar_t* caption;
+  const wchar_t* tooltip;  // nullptr: none
+};
+
+const TwipControl kMainControls[] = {
+    {101, {120, 120, 810, 495}, L"->Excel", L"提取多义线顶点坐标并写入Excel"},
+    {102, {1212, 120, 750, 495}, L"->Acad", L"据Excel中坐标点画多义线"},
+    {103, {972, 168, 165, 195}, L"Check1", L"提取与所选PLine相交的直线的起终点及交点坐标"},
+    {104, {375, 1350, 570, 300}, L"MO", nullptr},
+    {105, {1050, 1380, 300, 255}, L"Pref", nullptr},
+    {106, {1425, 1350, 375, 270}, L"", nullptr},
+    {107, {1815, 1380, 255, 255}, L"Suf", nullptr},
+    {108, {2100, 1350, 375, 270}, L"", nullptr},
+};
+
+const TwipControl kSettingsControls[] = {
+    {101, {120, 120, 2052, 192}, L"精度(保留小数点后位数)", nullptr},
+    {102, {2160, 120, 312, 270}, L"3", L"精度"},
+    {103, {120, 480, 1812, 252}, L"是否使用工程坐标系", nullptr},
+    {104, {2040, 480, 732, 180}, L"YOX", nullptr},
+};
+
+std::filesystem::path screenshots() {
+  std::wstring path(4096, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return std::filesystem::path(path).parent_path() / "screenshots";
+}
+
+void setScreenDpi(DWORD dpi) {
+  HKEY key;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+  RegCloseKey(key);
+}
+
+void expectLayout(HWND window, int dpi, std::span<const TwipControl> controls, int clientWidth,
+                  int clientHeight, DWORD pid) {
+  const SIZE client = clientSizeOf(window);
+  EXPECT_EQ(client.cx, TwipsToPixels(clientWidth, dpi));
+  EXPECT_EQ(client.cy, TwipsToPixels(clientHeight, dpi));
+  std::map<int, std::wstring> tips;
+  for (auto& [id, text] : tooltipsOf(pid, window)) tips[id] = text;
+  for (const auto& c : controls) {
+    HWND control = GetDlgItem(window, c.id);
+    ASSERT_TRUE(control) << c.id;
+    const RECT r = clientRectOf(control);
+    EXPECT_EQ(r.left, TwipsToPixels(c.rect[0], dpi)) << c.id << " at " << dpi;
+    EXPECT_EQ(r.top, TwipsToPixels(c.rect[1], dpi)) << c.id << " at " << dpi;
+    EXPECT_EQ(r.right - r.left, TwipsToPixels(c.rect[2], dpi)) << c.id << " at " << dpi;
+    EXPECT_EQ(r.bottom - r.top, TwipsToPixels(c.rect[3], dpi)) << c.id << " at " << dpi;
+    EXPECT_EQ(textOf(control), c.caption) << c.id;
+    EXPECT_EQ(tips.contains(c.id) ? tips[c.id] : L"", c.tooltip ? c.tooltip : L"") << c.id;
+  }
+}
+
+// Opens the main window's pop-up menu on its surface and chooses the entry
+// `downs` places down (separators are passed over by the keyboard).
+bool chooseMenuEntry(const RunningProgram& program, int downs) {
+  PostMessageW(program.mainWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 60));
+  PostMessageW(program.mainWindow(), WM_RBUTTONUP, 0, MAKELPARAM(5, 60));
+  HWND menu = findWindow(program.pid(), L"#32768");
+  if (!menu) return false;
+  for (int i = 0; i < downs; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  waitUntilGone(menu);
+  settle(program.mainWindow());
+  return true;
+}
+
+// The mouse resting on a control shows its tooltip, Chinese text legible
+// (the screenshot shows the window with the tooltip beside it).
+void expectTooltipOnHover(const RunningProgram& program, int id) {
+  HWND control = GetDlgItem(program.mainWindow(), id);
+  RECT area;
+  GetWindowRect(control, &area);
+  SetForegroundWindow(program.mainWindow());
+  SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+  HWND tip = nullptr;
+  for (int i = 0; i < 40 && !tip; ++i) {
+    pumpFor(100ms);
+    for (HWND t : windowsOf(program.pid(), TOOLTIPS_CLASSW))
+      if (!textOf(t).empty()) tip = t;
+  }
+  ASSERT_TRUE(tip) << "no tooltip shown over control " << id;
+  EXPECT_EQ(textOf(tip), L"据Excel中坐标点画多义线");
+  RECT tipArea, mainArea;
+  GetWindowRect(tip, &tipArea);
+  GetWindowRect(program.mainWindow(), &mainArea);
+  UnionRect(&area, &tipArea, &mainArea);
+  screenshot(area, screenshots() / "main-tooltip.bmp");
+  SetCursorPos(0, 0);
+}
+
+Settings placedAt(std::int16_t top, std::int16_t left) {
+  Settings settings;
+  settings.PREC = 3;
+  settings.TOP = top;
+  settings.LEFT = left;
+  return settings;
+}
+
+TEST(Windows, ControlsAreTheirTwipsScaledAt96And144Dpi) {
+  for (int dpi : {96, 144}) {
+    setScreenDpi(static_cast<DWORD>(dpi));
+    RunningProgram program("layout" + std::to_string(dpi), placedAt(600, 600));
+    ASSERT_TRUE(program.mainWindow());
+    EXPECT_EQ(textOf(program.mainWindow()), L"PLOTMATE   2012.07.04");
+    EXPECT_EQ(GetMenu(program.mainWindow()), nullptr) << "no menu bar";
+    expectLayout(program.mainWindow(), dpi, kMainControls, 2064, 672, program.pid());
+    screenshot(program.mainWindow(), screenshots() / ("main-" + std::to_string(dpi) + ".bmp"));
+    if (dpi == 96) expectTooltipOnHover(program, 102);
+    ASSERT_TRUE(chooseMenuEntry(program, 8));
+    HWND settings = findWindow(program.pid(), kSettings);
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(textOf(settings), L"SET");
+    expectLayout(settings, dpi, kSettingsControls, 2760, 804, program.pid());
+    screenshot(settings, screenshots() / ("settings-" + std::to_string(dpi) + ".bmp"));
+  }
+  setScreenDpi(96);
+}
+
+TEST(Windows, StartsAtTheStoredPlaceAndStoresWhereItWasMoved) {
+  RunningProgram program("position", placedAt(1500, 3000));
+  ASSERT_TRUE(program.mainWindow());
+  RECT placed;
+  GetWindowRect(program.mainWindow(), &placed);
+  EXPECT_EQ(placed.top, 100);
+  EXPECT_EQ(placed.left, 200);
+  SetWindowPos(program.mainWindow(), nullptr, 250, 151, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ASSERT_TRUE(chooseMenuEntry(program, 8));
+  HWND settings = findWindow(program.pid(), kSettings);
+  ASSERT_TRUE(settings);
+  RECT tool;
+  GetWindowRect(settings, &tool);
+  EXPECT_EQ(tool.top, 100) << "tool windows open where the main window started";
+  EXPECT_EQ(tool.left, 200);
+  closeWindow(program.mainWindow());
+  ASSERT_TRUE(waitUntilGone(program.mainWindow()));
+  EXPECT_FALSE(program.exited(300ms)) << "the settings window keeps the program running";
+  const auto saved = program.savedSettings();
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->TOP, 2265);  // 151 px = 2265 twips
+  EXPECT_EQ(saved->LEFT, 3750);
+  const auto bytes = program.file("config");
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(std::count(bytes->begin(), bytes->end(), '\n'), 33);
+  closeWindow(settings);
+  EXPECT_TRUE(program.exited(5000ms)) << "the last window closed ends the program";
+}
+
+TEST(Windows, PositionOffTheDesktopComesBackOnIt) {
+  // -32768 twips is the far end of what "config" can hold; a monitor that
+  // was there may be gone.
+  RunningProgram program("offscreen", placedAt(-32768, -32768));
+  ASSERT_TRUE(program.mainWindow());
+  RECT placed;
+  GetWindowRect(program.mainWindow(), &placed);
+  EXPECT_GE(placed.left, 0);
+  EXPECT_GE(placed.top, 0);
+}
+
+TEST(Windows, MenuOnRightClickOfTheSurfaceOnly) {
+  RunningProgram program("menu", placedAt(600, 600));
+  HWND main = program.mainWindow();
+  ASSERT_TRUE(main);
+  for (UINT down : {WM_LBUTTONDOWN, WM_MBUTTONDOWN}) {
+    PostMessageW(main, down, 0, MAKELPARAM(5, 60));
+    PostMessageW(main, down + 1, 0, MAKELPARAM(5, 60));
+    settle(main);
+    EXPECT_EQ(findWindow(program.pid(), L"#32768", nullptr, 300ms), nullptr) << down;
+  }
+  // A right click on a button is the button's: no menu either.
+  HWND button = GetDlgItem(main, 101);
+  PostMessageW(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(button, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  settle(main);
+  EXPECT_EQ(findWindow(program.pid(), L"#32768", nullptr, 300ms), nullptr);
+
+  // A right click on the surface opens the menu where the mouse is; Esc closes it.
+  PostMessageW(main, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 60));
+  PostMessageW(main, WM_RBUTTONUP, 0, MAKELPARAM(5, 60));
+  HWND menu = findWindow(program.pid(), L"#32768");
+  ASSERT_TRUE(menu);
+  RECT menuArea, mainArea, both;
+  GetWindowRect(menu, &menuArea);
+  GetWindowRect(main, &mainArea);
+  POINT at{5, 60};
+  ClientToScreen(main, &at);
+  EXPECT_EQ(menuArea.left, at.x) << "left edge at the mouse";
+  UnionRect(&both, &menuArea, &mainArea);
+  screenshot(both, screenshots() / "main-menu.bmp");
+  PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(waitUntilGone(menu));
+
+  // The entries by their place in the menu, each opening its window once.
+  const struct {
+    int downs;
+    const wchar_t* className;  // nullptr: the entry opens nothing
+    const wchar_t* caption;
+  } entries[] = {{1, nullptr, nullptr},         {2, L"PlotmateSCR", L"SCR"},
+                 {3, L"PlotmateAREA", L"AREA"}, {4, L"PlotmateDIST", L"DIST"},
+                 {5, L"PlotmateID", L"ID"},     {6, L"PlotmateEXCEL", L"EXCEL"},
+                 {7, L"PlotmateCONV", L"CONV"}, {8, kSettings, L"SET"},
+                 {2, L"PlotmateSCR", L"SCR"}};
+  for (const auto& entry : entries) {
+    ASSERT_TRUE(chooseMenuEntry(program, entry.downs)) << entry.downs;
+    if (!entry.className) {
+      EXPECT_EQ(windowsOf(program.pid(), L"PlotmateSCR").size(), 0u) << "PLINE opens nothing";
+      continue;
+    }
+    HWND shown = findWindow(program.pid(), entry.className);
+    ASSERT_TRUE(shown) << entry.downs;
+    EXPECT_EQ(textOf(shown), entry.caption);
+    EXPECT_EQ(GetWindow(shown, GW_OWNER), nullptr) << "tool windows have no owner";
+    EXPECT_EQ(windowsOf(program.pid(), entry.className).size(), 1u) << toUtf8(entry.caption);
+  }
+  screenshot(findWindow(program.pid(), L"PlotmateSCR"), screenshots() / "placeholder-scr.bmp");
+  EXPECT_FALSE(findWindow(program.pid(), L"#32770", nullptr, 200ms)) << "no message on the way";
+}
+
+TEST(Windows, SettingsWindowStoresOnlyWhenItCloses) {
+  const struct {
+    const char* what;
+    const wchar_t* typed;  // nullptr: left as shown
+    bool tick;
+    std::int16_t prec, yox;
+  } cases[] = {
+      {"untouched", nullptr, false, 3, 0},
+      {"half to even", L"5.5", true, 6, 1},
+      {"cleared", L"", false, 0, 0},
+      {"beyond 16 bits", L"70000", false, 32767, 0},
+  };
+  for (const auto& c : cases) {
+    RunningProgram program(std::string("settings-") + c.what, placedAt(600, 600));
+    ASSERT_TRUE(program.mainWindow()) << c.what;
+    ASSERT_TRUE(chooseMenuEntry(program, 8));
+    HWND window = findWindow(program.pid(), kSettings);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(textOf(GetDlgItem(window, 102)), L"3");
+    if (c.typed) typeText(GetDlgItem(window, 102), c.typed);
+    if (c.tick) click(GetDlgItem(window, 104));
+    settle(window);
+    closeWindow(window);
+    ASSERT_TRUE(waitUntilGone(window)) << c.what;
+    closeWindow(program.mainWindow());
+    ASSERT_TRUE(program.exited(5000ms)) << c.what;
+    const auto saved = program.savedSettings();
+    ASSERT_TRUE(saved) << c.what;
+    EXPECT_EQ(saved->PREC, c.prec) << c.what;
+    EXPECT_EQ(saved->YOX, c.yox) << c.what;
+  }
+}
+
+TEST(Windows, KeyboardMovesFocusAndEscClosesAToolWindow) {
+  RunningProgram program("keyboard", placedAt(600, 600));
+  ASSERT_TRUE(chooseMenuEntry(program, 8));
+  HWND window = findWindow(program.pid(), kSettings);
+  ASSERT_TRUE(window);
+  HWND text = GetDlgItem(window, 102), box = GetDlgItem(window, 104);
+  // The window opens with the focus on its first control, the text box.
+  SetForegroundWindow(window);  // as the drafter's click would make it
+  pumpFor(300ms);                // activation reaches the program in its own time
+  settle(window);
+  ASSERT_EQ(GetForegroundWindow(), window);
+  EXPECT_EQ(focusedIn(window), text);
+  // Tab walks between the text box and the check box, past the labels.
+  std::set<HWND> visited;
+  std::string trail;
+  for (int i = 0; i < 3; ++i) {
+    PostMessageW(focusedIn(window), WM_KEYDOWN, VK_TAB, 0);
+    settle(window);
+    visited.insert(focusedIn(window));
+    trail += focusedIn(window) == text ? "text " : focusedIn(window) == box ? "box " : "other ";
+    trail += GetForegroundWindow() == window ? "(fg) " : "(bg) ";
+  }
+  EXPECT_EQ(visited, (std::set<HWND>{text, box})) << trail;
+  click(box);
+  settle(window);
+  PostMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(waitUntilGone(window)) << "Esc closes the window, storing what it shows";
+  closeWindow(program.mainWindow());
+  ASSERT_TRUE(program.exited(5000ms));
+  EXPECT_EQ(program.savedSettings().value_or(Settings{}).YOX, 1);
+}
+
+TEST(Windows, ConfigThatCannotBeReadWholeIsSaidOnceAtStart) {
+  const std::string shortFile = "\"[General]\"\r\n\"YOX\",1\r\n\"PREC\",5\r\n";
+  const struct {
+    const char* what;
+    std::optional<std::string> config;  // nothing: no file
+    const wchar_t* message;             // how the message begins; nullptr: none
+    std::int16_t yox, prec;             // written at close
+  } cases[] = {
+      {"no file, a first start", std::nullopt, nullptr, 0, 0},
+      {"a short file", shortFile, L"config 文件不完整", 1, 5},
+      {"a value no number", std::string("\"[General]\"\r\n\"YOX\",x\r\n\"PREC\",4\r\n"),
+       L"config 文件不完整", 0, 4},
+  };
+  for (const auto& c : cases) {
+    std::optional<RunningProgram> started;
+    const std::string name = std::string("config-") + c.what;
+    if (c.config)
+      started.emplace(name, *c.config);
+    else
+      started.emplace(name, std::optional<Settings>());
+    const RunningProgram& program = *started;
+    if (c.message) {
+      const auto shown = answerMessageBox(program.pid());
+      ASSERT_TRUE(shown) << c.what;
+      EXPECT_EQ(shown->text.rfind(c.message, 0), 0u) << c.what << ": " << toUtf8(shown->text);
+    }
+    HWND main = findWindow(program.pid(), kMain);
+    ASSERT_TRUE(main) << c.what;
+    EXPECT_FALSE(answerMessageBox(program.pid(), 200ms)) << c.what << ": said once";
+    closeWindow(main);
+    ASSERT_TRUE(program.exited(5000ms)) << c.what;
+    const auto saved = program.savedSettings();
+    ASSERT_TRUE(saved) << c.what;
+    EXPECT_EQ(saved->YOX, c.yox) << c.what;
+    EXPECT_EQ(saved->PREC, c.prec) << c.what;
+  }
+}
+
+TEST(Windows, CrossingBoxShowsAndStoresItsSetting) {
+  Settings settings = placedAt(600, 600);
+  settings.InterCoord = 1;
+  RunningProgram program("crossing", settings);
+  HWND box = GetDlgItem(program.mainWindow(), 103);
+  EXPECT_TRUE(isChecked(box));
+  click(box);
+  settle(program.mainWindow());
+  closeWindow(program.mainWindow());
+  ASSERT_TRUE(program.exited(5000ms));
+  EXPECT_EQ(program.savedSettings().value_or(Settings{}).InterCoord, 0);
+}
+
+TEST(Windows, AboutOpensTheHelpFileInNotepad) {
+  RunningProgram program("about", placedAt(600, 600));
+  ASSERT_TRUE(chooseMenuEntry(program, 9));
+  HWND notepad = nullptr;
+  for (int i = 0; i < 100 && !notepad; ++i) {
+    for (HWND w = FindWindowW(L"Notepad", nullptr); w; w = FindWindowExW(nullptr, w, L"Notepad", nullptr))
+      if (textOf(w).find(L"readme") != std::wstring::npos) notepad = w;
+    if (!notepad) Sleep(100);
+  }
+  ASSERT_TRUE(notepad) << "Notepad shows readme.txt";
+  PostMessageW(notepad, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(program.mainWindow())) << "not waited for";
+}
+
+TEST(Windows, ButtonsWithoutHostsSayWhichIsMissing) {
+  RunningProgram program("nohosts", placedAt(600, 600));
+  const struct {
+    int button;
+    bool byEnter;  // focus on the button and Enter, instead of a click
+  } buttons[] = {{101, false}, {102, true}};
+  for (const auto& b : buttons) {
+    HWND button = GetDlgItem(program.mainWindow(), b.button);
+    if (b.byEnter) {
+      focus(button);
+      PostMessageW(button, WM_KEYDOWN, VK_RETURN, 0);
+    } else {
+      click(button);
+    }
+    const auto acad = answerMessageBox(program.pid());
+    ASSERT_TRUE(acad) << b.button;
+    EXPECT_EQ(acad->title, L"Plotmate");
+    EXPECT_EQ(acad->text.rfind(L"AutoCAD可能未打开！\n\n", 0), 0u) << toUtf8(acad->text);
+    const auto excel = answerMessageBox(program.pid());
+    ASSERT_TRUE(excel) << b.button;
+    EXPECT_EQ(excel->text.rfind(L"Excel可能未打开！\n\n", 0), 0u) << toUtf8(excel->text);
+    EXPECT_FALSE(answerMessageBox(program.pid(), 500ms)) << "nothing after the two messages";
+  }
+  EXPECT_FALSE(program.file("DistOut.txt")) << "no drawing host: nothing exported";
+}
+
+}  // namespace
+}  // namespace plotmate::uitest
