@@ -183,17 +183,10 @@ TEST(AcadPicks, SelectOnScreenAddsWhatTheUserSelects) {
   std::string b = session.drawing.add(testing::makeCircle({20, 0, 0}, 2));
   auto set = *callObject(*host.selectionSets, "Add", {Variant("ss")});
 
-  struct Case {
-    const char* name;
-    PickAnswer answer;
-    std::vector<Variant> filter;
-    bool succeeds;
-    std::int32_t count;
-  };
+  struct Case { const char* name; PickAnswer answer; std::vector<Variant> filter; bool succeeds; std::int32_t count; };
   const Case cases[] = {
       {"two picked", PickAnswer::selection({b, a}), {}, true, 2},
-      {"filtered to lines", PickAnswer::selection({b, a}),
-       {Variant(VariantList{Variant(std::int16_t{0})}), Variant(VariantList{Variant("LINE")})}, true, 1},
+      {"filtered to lines", PickAnswer::selection({b, a}), {Variant(VariantList{Variant(std::int16_t{0})}), Variant(VariantList{Variant("LINE")})}, true, 1},
       {"a click on the circle", PickAnswer::at({22, 0, 0}), {}, true, 1},
       {"Enter at once", PickAnswer::enter(), {}, true, 0},
       {"cancel", PickAnswer::cancel(), {}, false, 0},

@@ -94,28 +94,6 @@ TEST_F(ExcelStandInTest, OffsetKeepsTheShapeAndStopsAtTheSheetEdges) {
     EXPECT_EQ(addressOf(*range(from), "Offset", args), expected) << from;
 }
 
-TEST_F(ExcelStandInTest, TheToolsCursorIdiomWritesAndMoves) {
-  ASSERT_TRUE(range("B2")->call("Select"));
-  // ActiveCell.Offset(0, 1).Activate, ActiveCell.Value = text, as the export tools do.
-  const std::tuple<int, int, const char*> steps[] = {
-      {0, 1, "PLine顶点坐标"}, {1, -1, "X"}, {0, 1, "12.500"}};
-  for (const auto& [dr, dc, text] : steps) {
-    auto cell = excel.activeCell();
-    ASSERT_TRUE(cell);
-    auto next = cell->offset(dr, dc);
-    ASSERT_TRUE(next);
-    ASSERT_TRUE(next->activate());
-    auto active = excel.activeCell();
-    ASSERT_TRUE(active);
-    ASSERT_TRUE(active->setText(text));
-  }
-  EXPECT_EQ(sheet->value({2, 3}), Variant("PLine顶点坐标"));
-  EXPECT_EQ(sheet->value({3, 2}), Variant("X"));
-  EXPECT_EQ(sheet->value({3, 3}), Variant(12.5));  // typed-looking text is stored as a number
-  EXPECT_EQ(sheet->activeCell(), (CellRef{3, 3}));
-  EXPECT_EQ(sheet->selection(), Area::cell({3, 3}));  // activating outside the selection selects
-}
-
 TEST_F(ExcelStandInTest, SelectionGeometryAndAutoNextSelect) {
   ASSERT_TRUE(range("B2:D6")->call("Select"));
   auto selection = excel.selection();
@@ -218,37 +196,6 @@ TEST_F(ExcelStandInTest, NoCellRangeOrNoWorkbook) {
   auto cell = none.cells(1, 1);
   ASSERT_FALSE(cell);
   EXPECT_EQ(cell.error().code, xl::kObjectDefinedError);
-}
-
-TEST_F(ExcelStandInTest, FaultsFireOnTheNthCallAndEveryCallIsLogged) {
-  host.context->faults.add({"Range", "value", 2, Error{hr::kFail, "busy"}});
-  for (std::int32_t r = 1; r <= 3; ++r) {
-    auto written = excel.setCellValue(r, 1, r * 10);
-    EXPECT_EQ(written.has_value(), r != 2) << r;
-  }
-  EXPECT_EQ(sheet->value({1, 1}), Variant(10.0));
-  EXPECT_TRUE(sheet->value({2, 1}).isEmpty());
-  EXPECT_EQ(sheet->value({3, 1}), Variant(30.0));
-
-  const auto& log = host.context->log.entries();
-  ASSERT_EQ(log.size(), 6u);
-  EXPECT_EQ(log[0].object, "Application");
-  EXPECT_EQ(log[0].member, "Cells");
-  EXPECT_EQ(log[0].kind, CallKind::Get);
-  EXPECT_EQ(log[0].arguments, "1, 1");
-  EXPECT_EQ(log[3].object, "Range");
-  EXPECT_EQ(log[3].kind, CallKind::Put);
-  EXPECT_EQ(log[3].arguments, "20");
-  for (std::size_t i = 0; i < log.size(); ++i) EXPECT_EQ(log[i].failed, i == 3) << i;
-
-  host.context->faults.add({"", "ActiveCell", 0, Error{hr::kFail, "always"}});
-  for (int i = 0; i < 2; ++i) EXPECT_EQ(excel.activeCell().error().description, "always");
-}
-
-TEST_F(ExcelStandInTest, MemberNamesIgnoreCase) {
-  EXPECT_EQ(addressOf("activecell"), "$A$1");
-  EXPECT_EQ(addressOf(*range("a1"), "OFFSET", {1, 1}), "$B$2");
-  EXPECT_FALSE(host.application->get("NoSuchMember"));
 }
 
 }  // namespace

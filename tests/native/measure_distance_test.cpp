@@ -33,11 +33,7 @@ class MeasureDistanceTest : public MeasureDesk {
 };
 
 TEST_F(MeasureDistanceTest, OnlyCancellingTheStartPointBringsTheSheetForward) {
-  struct Case {
-    bool excelRunning;
-    int pointsBeforeCancel;
-    std::vector<std::string> windows;
-  };
+  struct Case { bool excelRunning; int pointsBeforeCancel; std::vector<std::string> windows; };
   const Case cases[] = {
       {true, 0, {"autoCAD", "Microsoft Excel"}},
       {true, 1, {"autoCAD"}},
@@ -77,11 +73,7 @@ TEST_F(MeasureDistanceTest, AZeroDistanceEndsTheRunSilentlyWithoutARow) {
 }
 
 TEST_F(MeasureDistanceTest, DifferencesKeepTheirSignAndYoxOneExchangesThem) {
-  struct Case {
-    std::int16_t yox;
-    sim::Vec3 from, to;
-    std::vector<Variant> row;
-  };
+  struct Case { std::int16_t yox; sim::Vec3 from, to; std::vector<Variant> row; };
   const Case cases[] = {
       {0, {0, 0, 0}, {3, 4, 0}, {3.0, 4.0, 5.0}},
       {1, {0, 0, 0}, {3, 4, 0}, {4.0, 3.0, 5.0}},

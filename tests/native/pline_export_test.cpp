@@ -50,27 +50,14 @@ struct ExportCase {
 TEST(PolylineExport, VertexTableOfEachPolylineKind) {
   const ExportCase cases[] = {
       {"lightweight", exampleTriangle(), {{1.5, 2.25, 0}, {10, 0, 0}, {10.123, 5, 0}}},
-      {"closed square keeps four rows",
-       polyline(EntityKind::LwPolyline, {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}}, true),
-       {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}}},
-      {"arcs give only the vertices",
-       withBulges(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}),
-                  {1, -0.5, 0}),
-       {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}},
-      {"old-style 2-D",
-       polyline(EntityKind::Polyline2d, {{0, 0, 0}, {3, 4, 0}}),
-       {{0, 0, 0}, {3, 4, 0}}},
+      {"closed square keeps four rows", polyline(EntityKind::LwPolyline, {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}}, true), {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}}},
+      {"arcs give only the vertices", withBulges(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}), {1, -0.5, 0}), {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}},
+      {"old-style 2-D", polyline(EntityKind::Polyline2d, {{0, 0, 0}, {3, 4, 0}}), {{0, 0, 0}, {3, 4, 0}}},
       {"3-D", polyline(EntityKind::Polyline3d, {{1, 2, 3}, {4, 5, 6}}), {{1, 2, 3}, {4, 5, 6}}},
-      {"elevation 5",
-       withElevation(polyline(EntityKind::LwPolyline, {{1, 1, 0}, {2, 2, 0}}), 5, {0, 0, 1}),
-       {{1, 1, 5}, {2, 2, 5}}},
+      {"elevation 5", withElevation(polyline(EntityKind::LwPolyline, {{1, 1, 0}, {2, 2, 0}}), 5, {0, 0, 1}), {{1, 1, 5}, {2, 2, 5}}},
       // Normal -Z: the own system's X axis is world -X, its Z axis world -Z.
-      {"lightweight facing down",
-       withElevation(polyline(EntityKind::LwPolyline, {{3, 4, 0}, {5, 6, 0}}), 2, {0, 0, -1}),
-       {{-3, 4, -2}, {-5, 6, -2}}},
-      {"old-style 2-D facing down",
-       withElevation(polyline(EntityKind::Polyline2d, {{3, 4, 0}, {5, 6, 0}}), 2, {0, 0, -1}),
-       {{-3, 4, -2}, {-5, 6, -2}}},
+      {"lightweight facing down", withElevation(polyline(EntityKind::LwPolyline, {{3, 4, 0}, {5, 6, 0}}), 2, {0, 0, -1}), {{-3, 4, -2}, {-5, 6, -2}}},
+      {"old-style 2-D facing down", withElevation(polyline(EntityKind::Polyline2d, {{3, 4, 0}, {5, 6, 0}}), 2, {0, 0, -1}), {{-3, 4, -2}, {-5, 6, -2}}},
       {"a line is no polyline", line({0, 0, 0}, {5, 5, 0}), {}},
   };
   for (const auto& [name, entity, rows] : cases) {
@@ -174,18 +161,8 @@ TEST(PolylineExport, FailedActionsLeaveThePreviousValue) {
   };
   const Case cases[] = {
       // The 3-D example translates once per vertex: the second repeats the first.
-      {"translation of vertex 1",
-       "TranslateCoordinates",
-       2,
-       false,
-       {{1, 2, 3}, {1, 2, 3}, {7, 8, 9}},
-       {7, B}},
-      {"translation of vertex 0 leaves zeros",
-       "TranslateCoordinates",
-       1,
-       false,
-       {{0, 0, 0}, {4, 5, 6}, {7, 8, 9}},
-       {7, B}},
+      {"translation of vertex 1", "TranslateCoordinates", 2, false, {{1, 2, 3}, {1, 2, 3}, {7, 8, 9}}, {7, B}},
+      {"translation of vertex 0 leaves zeros", "TranslateCoordinates", 1, false, {{0, 0, 0}, {4, 5, 6}, {7, 8, 9}}, {7, B}},
       {"vertex read", "Coordinate", 3, false, {{1, 2, 3}, {4, 5, 6}, {4, 5, 6}}, {7, B}},
       // Writes: title, X, Y, Z, then B4 is the fifth.
       {"cell write", "Value", 5, true, {{NAN, 2, 3}, {4, 5, 6}, {7, 8, 9}}, {7, B}},
@@ -277,11 +254,7 @@ TEST_F(FileOutput, PickOfNoPolylineOrCancelLeavesOnlyTheBlankLine) {
 }
 
 TEST_F(FileOutput, RunsThatCannotStartSayWhyAndLeaveNoTrace) {
-  struct Case {
-    std::string name;
-    bool folderInTheWay, utilityFails;
-    std::string messageStart;
-  };
+  struct Case { std::string name; bool folderInTheWay, utilityFails; std::string messageStart; };
   const Case cases[] = {
       {"file cannot be opened", true, false, "无法打开输出文件"},
       {"no utility object", false, true, std::string(kNoDrawingMessage) + "\n\nInjected fault"},

@@ -92,11 +92,7 @@ TEST(RepeaterCommandLineTest, WorkedExamples) {
 
 // Each case: command box, then per parameter the typed text, worksheet box
 // and pair box, a row of values, and the line.
-struct Parameter {
-  std::string text;
-  bool sheet = false;
-  bool pair = false;
-};
+struct Parameter { std::string text; bool sheet = false; bool pair = false; };
 struct LineCase {
   const char* what;
   std::string command;
@@ -108,48 +104,20 @@ struct LineCase {
 TEST(RepeaterCommandLineTest, GenericLines) {
   const LineCase cases[] = {
       {"empty command box", "", {{"5"}}, {}, "⏎5⏎"},
-      {"a gap ends the parameters",
-       "line",
-       {{"0,0"}, {"10,0"}, {""}, {"20,0"}},
-       {},
-       "line⏎0,0⏎10,0⏎"},
+      {"a gap ends the parameters", "line", {{"0,0"}, {"10,0"}, {""}, {"20,0"}}, {}, "line⏎0,0⏎10,0⏎"},
       {"typed mark is a bare Enter", "text", {{"$"}, {"$$"}}, {}, "text⏎⏎$$⏎"},
       {"sheet value equal to the mark is sent", "x", {{"", true}}, {"$"s}, "x⏎$⏎"},
-      {"box text of a sheet parameter is never sent",
-       "x",
-       {{"typed", true}, {"7"}},
-       {1.0},
-       "x⏎1⏎7⏎"},
-      {"too few columns: nothing, not even Enter",
-       "x",
-       {{"", true}, {"", true}, {"9"}},
-       {1.0},
-       "x⏎1⏎9⏎"},
+      {"box text of a sheet parameter is never sent", "x", {{"typed", true}, {"7"}}, {1.0}, "x⏎1⏎7⏎"},
+      {"too few columns: nothing, not even Enter", "x", {{"", true}, {"", true}, {"9"}}, {1.0}, "x⏎1⏎9⏎"},
       {"pair short of its Y", "x", {{"", true, true}, {"", true}, {"9"}}, {1.0}, "x⏎1,9⏎"},
       {"extra columns are ignored", "x", {{"", true}}, {1.0, 2.0, 3.0}, "x⏎1⏎"},
       {"error cell adds nothing", "x", {{"", true}, {"", true}}, {CellError{2007}, 2.0}, "x⏎2⏎"},
       {"empty cell is an empty answer", "x", {{"", true}, {"", true}}, {Empty{}, 2.0}, "x⏎⏎2⏎"},
       {"pair box on a typed parameter", "x", {{"a", false, true}, {"b"}}, {}, "x⏎a⏎b⏎"},
-      {"three parts",
-       "x",
-       {{"", true, true}, {"", true, true}, {"", true}, {"r"}},
-       {1.0, 2.0, 3.0},
-       "x⏎1,2,3⏎r⏎"},
-      {"pair then single",
-       "x",
-       {{"", true, true}, {"", true}, {"", true}},
-       {1.0, 2.0, 3.0},
-       "x⏎1,2⏎3⏎"},
-      {"a consumed parameter is not visited",
-       "x",
-       {{"", true, true}, {""}, {"z"}},
-       {1.0, 2.0},
-       "x⏎1,2⏎z⏎"},
-      {"lower-case zhandian is generic",
-       "zhandian",
-       {{"", true}, {"25"}},
-       {"P7"s, 1.0, 2.0},
-       "zhandian⏎P7⏎25⏎"},
+      {"three parts", "x", {{"", true, true}, {"", true, true}, {"", true}, {"r"}}, {1.0, 2.0, 3.0}, "x⏎1,2,3⏎r⏎"},
+      {"pair then single", "x", {{"", true, true}, {"", true}, {"", true}}, {1.0, 2.0, 3.0}, "x⏎1,2⏎3⏎"},
+      {"a consumed parameter is not visited", "x", {{"", true, true}, {""}, {"z"}}, {1.0, 2.0}, "x⏎1,2⏎z⏎"},
+      {"lower-case zhandian is generic", "zhandian", {{"", true}, {"25"}}, {"P7"s, 1.0, 2.0}, "zhandian⏎P7⏎25⏎"},
   };
   for (const auto& c : cases) {
     RepeaterForm form;

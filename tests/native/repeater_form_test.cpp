@@ -89,9 +89,7 @@ TEST(RepeaterFormTest, TemplatesSetCaptionsAndResetEveryParameter) {
   const std::tuple<std::string, Texts, Texts> cases[] = {
       {"text", {"起点X", "起点Y", "字高", "转角", "文字", "$$$"}, {"", "", "", "", "", "$"}},
       {"circle", {"圆心X", "圆心Y", "半径"}, {}},
-      {"-insert",
-       {"块名", "插点X", "插点Y", "比例X", "比例Y", "转角", "属性1", "属性2", "属性3", "属性4"},
-       {}},
+      {"-insert", {"块名", "插点X", "插点Y", "比例X", "比例Y", "转角", "属性1", "属性2", "属性3", "属性4"}, {}},
       {"dt", generic, {}},
       {"TEXT", generic, {}},
       {"Circle", generic, {}},

@@ -49,10 +49,7 @@ VariantGrid mixedGrid() {
 }
 
 TEST_F(CrossProcess, EveryKindSurvivesMarshallingBothWays) {
-  struct Case {
-    const char* kind;
-    Variant value;
-  };
+  struct Case { const char* kind; Variant value; };
   std::vector<double> many(10000);
   for (std::size_t i = 0; i < many.size(); ++i) many[i] = i * 0.001 - 3;
   const Case cases[] = {
@@ -131,18 +128,11 @@ TEST_F(CrossProcess, PropertiesReadAndWriteAnyValue) {
 }
 
 TEST_F(CrossProcess, ErrorsArriveWithTheirDescriptions) {
-  struct Case {
-    const char* name;
-    std::vector<Variant> failArgs;
-    Error expected;
-  };
+  struct Case { const char* name; std::vector<Variant> failArgs; Error expected; };
   const Case cases[] = {
-      {"EXCEPINFO text", {std::int32_t(hr::kFail), "Method 'GetEntity' failed"},
-       {hr::kFail, "Method 'GetEntity' failed"}},
-      {"worksheet code", {std::int32_t(0x800A03EC), "Unable to set the Value property"},
-       {static_cast<std::int32_t>(0x800A03ECu), "Unable to set the Value property"}},
-      {"dispatch code itself", {std::int32_t(hr::kTypeMismatch), "ignored"},
-       {hr::kTypeMismatch, describeHresult(DISP_E_TYPEMISMATCH)}},
+      {"EXCEPINFO text", {std::int32_t(hr::kFail), "Method 'GetEntity' failed"}, {hr::kFail, "Method 'GetEntity' failed"}},
+      {"worksheet code", {std::int32_t(0x800A03EC), "Unable to set the Value property"}, {static_cast<std::int32_t>(0x800A03ECu), "Unable to set the Value property"}},
+      {"dispatch code itself", {std::int32_t(hr::kTypeMismatch), "ignored"}, {hr::kTypeMismatch, describeHresult(DISP_E_TYPEMISMATCH)}},
   };
   for (const auto& c : cases) {
     auto result = host().call("Fail", c.failArgs);
@@ -223,10 +213,7 @@ class CrossProcessAttach : public ::testing::Test {
 };
 
 TEST_F(CrossProcessAttach, NoServerRunningGivesThePlatformsDescription) {
-  struct Case {
-    const char* progId;
-    HRESULT code;
-  };
+  struct Case { const char* progId; HRESULT code; };
   const char* idle = "Plotmate.Test.NotRunning";
   ASSERT_TRUE(sim::registerProgId(idle, "{6A1C8D33-5E2B-4B8F-9E61-0D7A4C2B9F10}"));
   const Case cases[] = {{idle, MK_E_UNAVAILABLE}, {"Plotmate.Test.NotInstalled", CO_E_CLASSSTRING}};
