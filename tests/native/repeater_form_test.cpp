@@ -68,7 +68,7 @@ TEST(RepeaterFormTest, LoadCopiesTheSettingsInWithoutApplyingATemplate) {
 TEST(RepeaterFormTest, LoadTakesOddStoredValuesTheWayADrafterMeansThem) {
   const std::tuple<std::int16_t, std::string, bool, std::string> cases[] = {
       {2, "$", true, "$"},  // a hand-edited AutoNext: not 0 counts as ticked
-      {-1, "", true, "$"},  // no mark stored: the box keeps its own "$"
+      {-1, "", true, ""},  // no mark stored: the box is empty, "$" is sent as typed
       {0, "mark", false, "mark"},
   };
   for (const auto& [autoNext, storedMark, ticked, shownMark] : cases) {
