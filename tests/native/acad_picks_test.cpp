@@ -151,18 +151,6 @@ TEST(AcadPicks, TheNearestEntityUnderThePickBoxWins) {
   }
 }
 
-TEST(AcadPicks, PicksHappenInThePlanViewOfTheUcs) {
-  DrawingSession session;
-  // A UCS standing upright: its plan view looks along world Y.
-  session.drawing.ucs = {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}};
-  std::string line = session.drawing.add(makeLine({0, 5, 0}, {10, 5, 0}));
-  // Far from the line in world space, on top of it in that view.
-  auto hit = entityAt(session.drawing, {5, -100, 0.1}, kDefaultPickAperture);
-  ASSERT_TRUE(hit);
-  EXPECT_EQ(*hit, line);
-  EXPECT_FALSE(entityAt(session.drawing, {5, 5, 3}, kDefaultPickAperture));
-}
-
 TEST(AcadPicks, TextIsPickedInsideItsBox) {
   DrawingSession session;
   Entity text;

@@ -230,31 +230,6 @@ TEST(AcadStandIn, PolylinesOfTooFewOrRaggedVerticesAreRefused) {
   }
 }
 
-TEST(AcadStandIn, IntersectWithAnswersAnEmptyArrayWhenNothingMeets) {
-  auto host = attachHost();
-  auto& session = host.session();
-  session.drawing.add(makePolyline(EntityKind::Polyline3d, {{0, 0, 10}, {10, 0, 10}}));
-  session.drawing.add(makeLine({5, -5, 10}, {5, 5, 10}));
-  session.drawing.add(makeLine({5, -5, 0}, {5, 5, 0}));  // passes below it
-  auto item = [&](int i) { return *callObject(*host.modelSpace, "Item", {Variant(std::int16_t(i))}); };
-  auto poly = item(0);
-
-  auto meets = item(1)->call("IntersectWith", {Variant(poly), Variant(std::int16_t{0})});
-  ASSERT_TRUE(meets);
-  EXPECT_EQ(numbers(*meets), (std::vector<double>{5, 0, 10}));
-
-  auto below = item(2)->call("IntersectWith", {Variant(poly), Variant(std::int16_t{0})});
-  ASSERT_TRUE(below);
-  ASSERT_TRUE(below->is<VariantList>());
-  EXPECT_TRUE(below->getIf<VariantList>()->empty());
-
-  session.noIntersection = NoIntersectionAnswer::Empty;
-  auto empty = item(2)->call("IntersectWith", {Variant(poly), Variant(std::int16_t{0})});
-  ASSERT_TRUE(empty);
-  EXPECT_TRUE(empty->isEmpty());
-  EXPECT_FALSE(item(1)->call("IntersectWith", {Variant("not an entity"), Variant(std::int16_t{0})}));
-}
-
 TEST(AcadStandIn, DeletedEntitiesFailCleanlyAndComeBackWithUndo) {
   auto host = attachHost();
   auto& session = host.session();
@@ -278,17 +253,6 @@ TEST(AcadStandIn, DeletedEntitiesFailCleanlyAndComeBackWithUndo) {
 
   ASSERT_TRUE(host.document->call("SendCommand", {Variant("u\r")}));
   EXPECT_EQ(*picked->get("Handle"), Variant(handle));
-}
-
-TEST(AcadStandIn, TextStringIsReadAndWritten) {
-  auto host = attachHost();
-  auto text = *callObject(*host.modelSpace, "AddText", {Variant("12.5"), doubles({0, 0, 0}), Variant(2.5)});
-  EXPECT_EQ(*text->get("TextString"), Variant("12.5"));
-  ASSERT_TRUE(text->put("TextString", Variant("L=12.35")));
-  ASSERT_TRUE(text->call("Update"));
-  EXPECT_EQ(*text->get("TextString"), Variant("L=12.35"));
-  auto line = *callObject(*host.modelSpace, "AddLine", {doubles({0, 0, 0}), doubles({1, 0, 0})});
-  EXPECT_FALSE(line->put("TextString", Variant("x")));
 }
 
 TEST(AcadStandIn, BooleanSubtractionOfRegions) {
@@ -323,32 +287,6 @@ TEST(AcadStandIn, BooleanSubtractionOfRegions) {
     EXPECT_EQ(regionsLeft, c.regionsLeft) << c.name;
     EXPECT_EQ(island->get("ObjectName").has_value(), !c.succeeds) << c.name;
   }
-}
-
-TEST(AcadStandIn, TranslateCoordinatesBetweenSystems) {
-  auto host = attachHost();
-  host.session().drawing.ucs = {{0, 0, 100}, {1, 0, 0}, {0, 1, 0}};
-  struct Case { std::vector<double> point; std::int16_t from, to; bool displacement; std::vector<double> expected; };
-  const Case cases[] = {
-      {{1, 2, 3}, 0, 1, false, {1, 2, -97}},
-      {{1, 2, 3}, 1, 0, false, {1, 2, 103}},
-      {{1, 2, 3}, 0, 1, true, {1, 2, 3}},
-  };
-  for (const auto& c : cases) {
-    auto r = host.utility->call("TranslateCoordinates",
-                                {doubles(c.point), Variant(c.from), Variant(c.to), Variant(c.displacement)});
-    ASSERT_TRUE(r);
-    auto got = numbers(*r);
-    ASSERT_EQ(got.size(), 3u);
-    for (int i = 0; i < 3; ++i) EXPECT_NEAR(got[i], c.expected[i], 1e-12);
-  }
-  // The entity system needs its normal; a point must have three numbers.
-  EXPECT_FALSE(host.utility->call("TranslateCoordinates",
-                                  {doubles({1, 2}), Variant(std::int16_t{0}), Variant(std::int16_t{1}), Variant(false)}));
-  auto ocs = host.utility->call("TranslateCoordinates", {doubles({1, 2, 5}), Variant(std::int16_t{4}),
-                                                         Variant(std::int16_t{0}), Variant(false), doubles({0, 0, 1})});
-  ASSERT_TRUE(ocs);
-  EXPECT_EQ(numbers(*ocs), (std::vector<double>{1, 2, 5}));
 }
 
 TEST(AcadStandIn, FaultsAtTheNthCallChangeNothing) {

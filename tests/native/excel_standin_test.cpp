@@ -94,32 +94,6 @@ TEST_F(ExcelStandInTest, OffsetKeepsTheShapeAndStopsAtTheSheetEdges) {
     EXPECT_EQ(addressOf(*range(from), "Offset", args), expected) << from;
 }
 
-TEST_F(ExcelStandInTest, SelectionGeometryAndAutoNextSelect) {
-  ASSERT_TRUE(range("B2:D6")->call("Select"));
-  auto selection = excel.selection();
-  ASSERT_TRUE(selection);
-  EXPECT_EQ(selection->row(), 2);
-  EXPECT_EQ(selection->column(), 2);
-  EXPECT_EQ(selection->rowCount(), 5);
-  EXPECT_EQ(selection->columnCount(), 3);
-  EXPECT_EQ((*selection->object()->get("Count")), Variant(std::int32_t{15}));
-
-  // Range(Cells(r0 + 1, c0), Cells(r0 + 1, c0 + nc - 1)).Select, then Selection.Activate.
-  auto first = excel.cells(3, 2), last = excel.cells(3, 4);
-  ASSERT_TRUE(first && last);
-  auto row = excel.range(*first, *last);
-  ASSERT_TRUE(row && row->select());
-  auto moved = excel.selection();
-  ASSERT_TRUE(moved && moved->activate());
-  EXPECT_EQ(sheet->selection(), (Area{{3, 2}, {3, 4}}));
-  EXPECT_EQ(sheet->activeCell(), (CellRef{3, 2}));
-
-  // A whole sheet has more cells than a Long holds.
-  auto all = *getObject(*host.application, "Cells");
-  EXPECT_FALSE(all->get("Count"));
-  EXPECT_EQ(*all->get("CountLarge"), Variant(17179869184.0));
-}
-
 TEST_F(ExcelStandInTest, BlockValuesReadAndWriteInOneCall) {
   auto block = excel.range("B2:C3");
   ASSERT_TRUE(block);
@@ -139,45 +113,6 @@ TEST_F(ExcelStandInTest, BlockValuesReadAndWriteInOneCall) {
   one.at(0, 0) = 1.0;
   EXPECT_EQ(single->values(), one);  // one cell reads as a 1 x 1 block
   EXPECT_EQ(single->value(), Variant(1.0));
-}
-
-TEST_F(ExcelStandInTest, ArraysSpreadOverTheRangeAsInExcel) {
-  auto block = range("A1:C2");
-  ASSERT_TRUE(block->put("Value", 7.0));  // one value fills every cell
-  for (std::int32_t r = 1; r <= 2; ++r)
-    for (std::int32_t c = 1; c <= 3; ++c) EXPECT_EQ(sheet->value({r, c}), Variant(7.0));
-
-  ASSERT_TRUE(
-      block->put("Value", VariantList{1.0, 2.0}));  // one row repeats down; past its end #N/A
-  const Variant na = CellError{xl::kErrNA};
-  EXPECT_EQ(*block->get("Value"), (Variant(VariantGrid{[&] {
-    VariantGrid g(2, 3);
-    g.cells = {1.0, 2.0, na, 1.0, 2.0, na};
-    return g;
-  }()})));
-
-  // A bad element refuses the whole assignment and changes nothing.
-  VariantGrid bad(2, 3);
-  bad.cells = {0.0, 0.0, 0.0, 0.0, 0.0, VariantList{}};
-  EXPECT_FALSE(block->put("Value", bad));
-  EXPECT_EQ(sheet->value({1, 1}), Variant(1.0));
-  EXPECT_FALSE(block->put("Value", VariantGrid{}));
-
-  // Whole-sheet values fail cleanly instead of exhausting memory.
-  auto all = *getObject(*host.application, "Cells");
-  EXPECT_FALSE(all->get("Value"));
-  EXPECT_FALSE(all->put("Value", 1.0));
-}
-
-TEST_F(ExcelStandInTest, UsedRangeStartsAtTheFirstUsedCell) {
-  auto used = excel.usedRange();
-  ASSERT_TRUE(used);
-  EXPECT_EQ(*used->object()->get("Address"), Variant("$A$1"));  // empty sheet
-  ASSERT_TRUE(sheet->setValue({3, 3}, 1.0));
-  ASSERT_TRUE(sheet->setValue({5, 5}, 1.0));
-  used = excel.usedRange();
-  ASSERT_TRUE(used);
-  EXPECT_EQ(*used->object()->get("Address"), Variant("$C$3:$E$5"));
 }
 
 TEST_F(ExcelStandInTest, NoCellRangeOrNoWorkbook) {

@@ -9,6 +9,7 @@
 #include "pline/point_list.h"
 #include "pline/polyline_to_sheet.h"
 #include "tests/native/pline_test_support.h"
+#include "tests/native/scratch_directory.h"
 
 namespace plotmate {
 namespace {
@@ -108,20 +109,6 @@ TEST(PolylineExport, CellsGetRoundedTextsWithoutBlanksAndOnlyYoxOneSwaps) {
   }
 }
 
-TEST(PolylineExport, RepeatedRunsStackWithoutGap) {
-  Desk desk;
-  const auto handle = desk.add(exampleTriangle());
-  desk.queuePick(handle);
-  desk.queuePick(handle);
-  desk.sheet->activate(Area::cell({2, B}));
-  PolylineToSheet(desk.hosts, desk.platform, precision(3), MainForm{});
-  PolylineToSheet(desk.hosts, desk.platform, precision(3), MainForm{});
-  EXPECT_EQ(desk.cell(7, C), Variant("PLine顶点坐标"));
-  EXPECT_EQ(desk.cell(8, B), Variant("X"));
-  expectNear(desk.row3(9, B), {1.5, 2.25, 0}, "second table");
-  EXPECT_EQ(desk.sheet->activeCell(), (CellRef{12, B}));
-}
-
 // A user system turned a quarter round and moved: the table holds user
 // coordinates, the drawing's own points stay where they are.
 TEST(PolylineExport, VerticesInTheCurrentUserSystem) {
@@ -204,22 +191,9 @@ TEST(PolylineExport, FailedCursorMoveWritesWhereTheCursorStands) {
 
 class FileOutput : public ::testing::Test {
  protected:
-  std::filesystem::path dir =
-      std::filesystem::temp_directory_path() /
-      ("pline-export-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  std::filesystem::path file = dir / "DistOut.txt";
-  void SetUp() override {
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-  std::string contents() const {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  testing_support::ScratchDirectory scratch;
+  std::filesystem::path file = scratch.path() / "DistOut.txt";
+  std::string contents() const { return scratch.outputFile(); }
 };
 
 TEST_F(FileOutput, TwoRunsAppendTwoBlocksAndNoCrossings) {

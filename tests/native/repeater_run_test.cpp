@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "format/number_text.h"
 #include "hosts/excel_codes.h"
 #include "repeater/batch_run.h"
 #include "sim/standin_desk.h"
@@ -86,63 +85,6 @@ TEST_F(RepeaterRunTest, OneLinePerRowInsideTheSystemVariablesAndOneUndoGroup) {
                                                    {"PDSIZE", 5.0}};
   for (const auto& [name, value] : after)
     EXPECT_EQ(acad.session->variables.get(name), value) << name;
-}
-
-std::vector<std::string> entityTexts(const sim::Drawing& drawing) {
-  std::vector<std::string> out;
-  for (const sim::Entity* e : drawing.entities()) {
-    std::string text(sim::objectName(e->kind));
-    const sim::Vec3 at = e->points.empty() ? sim::Vec3{} : e->points[0];
-    text += " " + countingForm(at.x) + "," + countingForm(at.y);
-    if (e->kind == sim::EntityKind::Circle) text += " r" + countingForm(e->radius);
-    if (e->kind == sim::EntityKind::Text) text += " h" + countingForm(e->height) + " " + e->text;
-    if (e->kind == sim::EntityKind::BlockRef) text += " " + e->blockName;
-    for (const auto& a : e->attributes) text += " " + a.tag + "=" + a.value;
-    out.push_back(text);
-  }
-  return out;
-}
-
-TEST_F(RepeaterRunTest, SheetRowsBecomeEntitiesInTheDrawing) {
-  sim::BlockDefinition tree{"TREE", {}, {}, {{"KIND", "Kind", "", {}, 1}}};
-  acad.session->drawing.defineBlock(tree);
-  putRow(1, 1, {"P1"s, 100.0, 200.0, "oak"s});
-  putRow(2, 1, {"P2"s, 110.5, 205.25, "pine tree"s});
-  sheet->select({{1, 1}, {2, 3}});
-
-  useTemplate("ZhanDian");  // number, X, Y
-  run();
-  sheet->select({{1, 2}, {2, 4}});  // X, Y, kind
-  useTemplate("circle");
-  form.setCheck1(0, true);
-  form.setCheck2(0, true);
-  form.Text1[2] = "2";
-  run();
-  useTemplate("text");
-  form.setCheck1(0, true);
-  form.setCheck2(0, true);
-  form.Text1[2] = "3";
-  form.Text1[3] = "0";
-  form.setCheck1(4, true);
-  run();
-  useTemplate("-insert");
-  form.Text1[0] = "TREE";
-  form.setCheck1(1, true);
-  form.setCheck2(1, true);
-  form.Text1[3] = "1";
-  form.Text1[4] = "1";
-  form.Text1[5] = "0";
-  form.setCheck1(6, true);
-  run();
-
-  EXPECT_TRUE(platform.messages.empty());
-  EXPECT_EQ(entityTexts(acad.session->drawing),
-            (std::vector<std::string>{
-                "AcDbText 100,200 h25 P1", "AcDbPoint 100,200", "AcDbText 110.5,205.25 h25 P2",
-                "AcDbPoint 110.5,205.25", "AcDbCircle 100,200 r2", "AcDbCircle 110.5,205.25 r2",
-                "AcDbText 100,200 h3 oak", "AcDbText 110.5,205.25 h3 pine tree",
-                "AcDbBlockReference 100,200 TREE KIND=oak",
-                "AcDbBlockReference 110.5,205.25 TREE KIND=pine tree"}));
 }
 
 TEST_F(RepeaterRunTest, AutoNextMovesToTheSecondRowAndStillRunsEveryRow) {
