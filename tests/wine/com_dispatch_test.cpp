@@ -70,13 +70,21 @@ TEST(ComDispatch, OutputSlotsComeBackAndInputsStayAsTheyWere) {
 }
 
 TEST(ComDispatch, ErrorsReachTheCallerWithCodeAndDescription) {
-  struct Case { const char* name; Error raised; Error seen; };
+  struct Case {
+    const char* name;
+    Error raised;
+    Error seen;
+  };
   const Case cases[] = {
       {"host error via EXCEPINFO", {hr::kFail, "Nothing was picked"}, {hr::kFail, "Nothing was picked"}},
-      {"worksheet error code", {static_cast<std::int32_t>(0x800A03ECu), "Range failed"}, {static_cast<std::int32_t>(0x800A03ECu), "Range failed"}},
-      {"type mismatch as the HRESULT", {hr::kTypeMismatch, "Type mismatch: x"}, {hr::kTypeMismatch, describeHresult(DISP_E_TYPEMISMATCH)}},
-      {"argument count as the HRESULT", {hr::kBadParamCount, "Invalid number of parameters"}, {hr::kBadParamCount, describeHresult(DISP_E_BADPARAMCOUNT)}},
-      {"unknown member named", {hr::kUnknownName, "Unknown name: Frob"}, {hr::kUnknownName, describeHresult(DISP_E_UNKNOWNNAME) + ": Frob"}},
+      {"worksheet error code", {static_cast<std::int32_t>(0x800A03ECu), "Range failed"},
+       {static_cast<std::int32_t>(0x800A03ECu), "Range failed"}},
+      {"type mismatch as the HRESULT", {hr::kTypeMismatch, "Type mismatch: x"},
+       {hr::kTypeMismatch, describeHresult(DISP_E_TYPEMISMATCH)}},
+      {"argument count as the HRESULT", {hr::kBadParamCount, "Invalid number of parameters"},
+       {hr::kBadParamCount, describeHresult(DISP_E_BADPARAMCOUNT)}},
+      {"unknown member named", {hr::kUnknownName, "Unknown name: Frob"},
+       {hr::kUnknownName, describeHresult(DISP_E_UNKNOWNNAME) + ": Frob"}},
       {"a non-failure code still fails", {0, "odd"}, {hr::kFail, "odd"}},
   };
   for (const auto& c : cases) {

@@ -36,7 +36,11 @@ VariantGrid sampleGrid() {
 
 TEST(ComVariant, EveryKindRoundTripsWithTheTypeHostsExpect) {
   auto object = std::make_shared<comtest::RecordingDispatch>();
-  struct Case { const char* name; Variant value; VARTYPE vt; };
+  struct Case {
+    const char* name;
+    Variant value;
+    VARTYPE vt;
+  };
   const Case cases[] = {
       {"empty", Variant(), VT_EMPTY},
       {"missing", Variant(Missing{}), VT_ERROR},
@@ -58,7 +62,8 @@ TEST(ComVariant, EveryKindRoundTripsWithTheTypeHostsExpect) {
       {"mixed", Variant(VariantList{1.0, "a", true, Variant()}), VT_ARRAY | VT_VARIANT},
       {"objects", Variant(VariantList{object, object}), VT_ARRAY | VT_VARIANT},
       {"empty list", Variant(VariantList{}), VT_ARRAY | VT_VARIANT},
-      {"nested", Variant(VariantList{VariantList{1.0, 2.0}, VariantList{}, Variant(sampleGrid())}), VT_ARRAY | VT_VARIANT},
+      {"nested", Variant(VariantList{VariantList{1.0, 2.0}, VariantList{}, Variant(sampleGrid())}),
+       VT_ARRAY | VT_VARIANT},
       {"grid", Variant(sampleGrid()), VT_ARRAY | VT_VARIANT},
       {"one cell grid", Variant(VariantGrid(1, 1)), VT_ARRAY | VT_VARIANT},
       {"zero-row grid", Variant(VariantGrid(0, 4)), VT_ARRAY | VT_VARIANT},
@@ -96,19 +101,27 @@ TEST(ComVariant, GridIsOneBasedRowsFirstLikeARangeValue) {
 
 // Kinds a host may send that Plotmate never does.
 TEST(ComVariant, ForeignKindsReadAsTheNearestValue) {
-  struct Case { const char* name; std::function<void(VARIANT&)> make; Variant expected; };
+  struct Case {
+    const char* name;
+    std::function<void(VARIANT&)> make;
+    Variant expected;
+  };
   const Case cases[] = {
       {"null", [](VARIANT& v) { v.vt = VT_NULL; }, Variant()},
       {"byte", [](VARIANT& v) { v.vt = VT_UI1; v.bVal = 200; }, Variant(std::int16_t{200})},
       {"ushort", [](VARIANT& v) { v.vt = VT_UI2; v.uiVal = 65535; }, Variant(std::int32_t{65535})},
       {"small int64", [](VARIANT& v) { v.vt = VT_I8; v.llVal = -5; }, Variant(std::int32_t{-5})},
-      {"big int64", [](VARIANT& v) { v.vt = VT_I8; v.llVal = 1LL << 40; }, Variant(double(1LL << 40))},
-      {"big uint32", [](VARIANT& v) { v.vt = VT_UI4; v.ulVal = 4000000000u; }, Variant(4000000000.0)},
+      {"big int64", [](VARIANT& v) { v.vt = VT_I8; v.llVal = 1LL << 40; },
+       Variant(double(1LL << 40))},
+      {"big uint32", [](VARIANT& v) { v.vt = VT_UI4; v.ulVal = 4000000000u; },
+       Variant(4000000000.0)},
       {"float", [](VARIANT& v) { v.vt = VT_R4; v.fltVal = 0.5f; }, Variant(0.5)},
       {"date", [](VARIANT& v) { v.vt = VT_DATE; v.date = 45000.25; }, Variant(45000.25)},
       {"currency", [](VARIANT& v) { v.vt = VT_CY; v.cyVal.int64 = 12345; }, Variant(1.2345)},
-      {"decimal", [](VARIANT& v) { VarDecFromR8(2.5, &v.decVal); v.vt = VT_DECIMAL; }, Variant(2.5)},
-      {"omitted", [](VARIANT& v) { v.vt = VT_ERROR; v.scode = DISP_E_PARAMNOTFOUND; }, Variant(Missing{})},
+      {"decimal", [](VARIANT& v) { VarDecFromR8(2.5, &v.decVal); v.vt = VT_DECIMAL; },
+       Variant(2.5)},
+      {"omitted", [](VARIANT& v) { v.vt = VT_ERROR; v.scode = DISP_E_PARAMNOTFOUND; },
+       Variant(Missing{})},
       {"null text", [](VARIANT& v) { v.vt = VT_BSTR; v.bstrVal = nullptr; }, Variant("")},
   };
   for (const auto& c : cases) {
@@ -224,7 +237,12 @@ TEST(ComVariant, OutputsAreWrittenThroughEveryKindOfReference) {
     ASSERT_TRUE(storeThroughReference(Variant(), ref));
     EXPECT_EQ(slot, nullptr);
   }
-  struct Scalar { const char* name; VARTYPE type; Variant value; Variant expected; };
+  struct Scalar {
+    const char* name;
+    VARTYPE type;
+    Variant value;
+    Variant expected;
+  };
   const Scalar scalars[] = {
       {"double into long rounds", VT_I4, Variant(2.5), Variant(std::int32_t{2})},
       {"text into double, point whatever the locale", VT_R8, Variant("1.5"), Variant(1.5)},
