@@ -259,14 +259,18 @@ TEST(PolylineExport, NoDocumentKeptSaysSoInsteadOfFailing) {
   EXPECT_TRUE(desk.sheet->cells().empty());
 }
 
-TEST(PolylineExport, WidenTo3DAddsAZeroHeightToEveryPoint) {
-  const std::pair<std::vector<double>, std::vector<double>> cases[] = {
-      {{}, {}},
-      {{1.5, -2}, {1.5, -2, 0}},
-      {{1, 2, 3, 4}, {1, 2, 0, 3, 4, 0}},
-      {{1, 2, 3}, {1, 2, 0}},  // a lone trailing number makes no point
+TEST(PolylineExport, PointListsWidenedAndTheirFirstPoint) {
+  struct Case { std::vector<double> list, wide; std::optional<Point3> first; };
+  const Case cases[] = {
+      {{}, {}, std::nullopt},
+      {{1.5, -2}, {1.5, -2, 0}, std::nullopt},  // two numbers are no 3-D point
+      {{1, 2, 3, 4}, {1, 2, 0, 3, 4, 0}, Point3{1, 2, 3}},
+      {{1, 2, 3}, {1, 2, 0}, Point3{1, 2, 3}},  // a lone trailing number makes no 2-D point
   };
-  for (const auto& [flat, wide] : cases) EXPECT_EQ(WidenTo3D(flat), wide);
+  for (const auto& c : cases) {
+    EXPECT_EQ(WidenTo3D(c.list), c.wide);
+    EXPECT_EQ(FirstPoint(c.list), c.first) << c.list.size();
+  }
 }
 
 }  // namespace

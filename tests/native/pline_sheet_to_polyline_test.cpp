@@ -141,7 +141,7 @@ TEST(SheetToPolyline, UsedRowsClipOnlyWhatLiesOutsideTheData) {
   ASSERT_TRUE(desk.sheet->setValue({9, B}, 1.0));  // used rows 5 to 9
   const std::pair<RowSpan, RowSpan> cases[] = {
       {{1, 1048576}, {5, 5}}, {{6, 2}, {6, 2}},   {{7, 10}, {7, 3}},
-      {{1, 3}, {1, 0}},       {{10, 5}, {10, 0}},
+      {{1, 3}, {1, 0}},       {{10, 5}, {10, 0}},     {{9, 3}, {9, 1}},
   };
   for (const auto& [selected, used] : cases) EXPECT_EQ(UsedRowsOfSelection(excel, selected), used);
 }
