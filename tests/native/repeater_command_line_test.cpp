@@ -53,6 +53,7 @@ TEST(RepeaterValueTextTest, CellValuesAsCommandAnswers) {
       {"$"s, "$"},
       {"two\nlines"s, "two lines"},  // a line break would be taken as Enter
       {"tab\there\x1b"s, "tab here "},
+      {"del\x7f~"s, "del ~"},
       {Empty{}, ""},
       {true, "TRUE"},
       {false, "FALSE"},
@@ -155,6 +156,15 @@ TEST(RepeaterCommandLineTest, ZhanDianLineIsWholeOrTheBareCommand) {
   EXPECT_EQ(lineFor(form, {"P1"s, 1.0}), "ZhanDian⏎");  // no third column
   form.Text1[1] = "";
   EXPECT_EQ(lineFor(form, {"P1"s, 1.0, 2.0}), "-text⏎1,2⏎⏎0⏎P1⏎point⏎1,2⏎");
+}
+
+TEST(RepeaterCapturedBlockTest, HoldsOnlyItsOwnCells) {
+  CapturedBlock block(2, 3);
+  const std::pair<std::int32_t, std::int32_t> outside[] = {{2, 0}, {0, 3}, {-1, 0}, {0, -1}};
+  for (const auto& [column, row] : outside) EXPECT_EQ(block.value(column, row), nullptr) << column << "," << row;
+  EXPECT_NE(block.value(1, 2), nullptr);
+  CapturedBlock negative(-1, 2);
+  EXPECT_EQ(negative.value(0, 0), nullptr);
 }
 
 TEST(RepeaterEngineeringPairsTest, PairsTradePlacesAndTriplesStop) {
