@@ -34,6 +34,7 @@ TEST(Answers, WholeNumbersAreRangeCheckedNeverCast) {
   EXPECT_FALSE(answerText(Variant(1.0)));
   EXPECT_FALSE(answerNumber(Variant("1")));
   EXPECT_FALSE(answerPoint(fromDoubles(std::vector<double>{1, 2})));
+  EXPECT_FALSE(answerNumbers(Variant(VariantList{1.0, "x"})));  // every element must be a number
   EXPECT_EQ(*answerPoint(fromDoubles(std::vector<double>{1, 2, 3, 4})), (Point3{1, 2, 3}));
 }
 
