@@ -45,9 +45,9 @@ TEST_F(OutputFileTest, TwoRunsAppendTwoBlocksWithCrLf) {
   {
     auto file = OutputFile::open(path_, 3);
     ASSERT_TRUE(file) << file.error().description;
-    double record[] = {12.3456, 7.1};
+    const double record[] = {12.3456, 7.1};
     ASSERT_TRUE(file->writeRecord(record));
-    EXPECT_EQ(record[0], 12.346);  // the caller sees the rounded value
+    EXPECT_EQ(record[0], 12.3456);  // the caller's values are left as they are
     ASSERT_TRUE(file->writeRecord({}));
     ASSERT_TRUE(file->close());
   }
