@@ -13,17 +13,6 @@
 
 namespace plotmate::sim::dxf {
 
-// Upper-case hexadecimal, as handles are written.
-inline std::string hex(std::uint64_t value) {
-  char digits[20];
-  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value, 16);
-  std::string text(digits, end);
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 // Shortest text that reads back to the same double, always with a decimal
 // point or an exponent so that readers take it as a real.
 inline std::string real(double value) {
@@ -63,7 +52,7 @@ class GroupWriter {
   void normal(Vec3 n) {
     if (!(n == Vec3{0, 0, 1})) point(210, n);
   }
-  std::string handle() { return hex(next_++); }
+  std::string handle() { return handleText(next_++); }
   std::uint64_t nextHandle() const { return next_; }
   // The groups every entity starts with; returns its handle.
   std::string entityStart(std::string_view type, std::string handleText, const std::string& owner,

@@ -220,7 +220,7 @@ std::string Writer::header() {
   out_.group(9, "$DWGCODEPAGE");
   out_.group(3, "ANSI_1252");
   out_.group(9, "$HANDSEED");
-  out_.group(5, hex(out_.nextHandle()));
+  out_.group(5, handleText(out_.nextHandle()));
   for (auto [name, value] : {std::pair{"$UCSORG", drawing_.ucs.origin}, std::pair{"$UCSXDIR", drawing_.ucs.xAxis},
                              std::pair{"$UCSYDIR", drawing_.ucs.yAxis}}) {
     out_.group(9, name);

@@ -36,6 +36,9 @@ enum class EntityKind {
 // The class name the host reports through ObjectName.
 std::string_view objectName(EntityKind kind);
 
+// A handle as the host shows it: upper-case hexadecimal without leading zeros.
+std::string handleText(std::uint64_t value);
+
 struct Attribute {
   std::string tag;
   std::string value;
@@ -62,8 +65,8 @@ struct Entity {
   // Polyline3d: world vertices.
   std::vector<Vec3> points{};
   std::vector<double> bulges{};  // polylines: one per vertex (0 when straight)
-  double elevation = 0;        // LwPolyline, Polyline2d
-  bool closed = false;         // polylines
+  double elevation = 0;          // LwPolyline, Polyline2d
+  bool closed = false;           // polylines
 
   double radius = 0;                      // circle, arc
   double startAngle = 0, endAngle = 0;    // arc, radians in its own system, counter-clockwise
