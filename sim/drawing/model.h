@@ -52,6 +52,8 @@ struct Loop {
   std::vector<double> bulges;  // same size as points; 0 for straight segments
 };
 
+// Every member has an initializer, so that `Entity{.kind = ..., .points = ...}`
+// names only what it sets.
 struct Entity {
   EntityKind kind = EntityKind::Line;
   std::string handle{};  // hexadecimal, unique in the drawing, never reused
