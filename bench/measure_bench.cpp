@@ -8,13 +8,8 @@
 #include <filesystem>
 
 #include "format/output_file.h"
-#include "hosts/attach.h"
 #include "measure/identify_points.h"
-#include "sim/drawing/acad_application.h"
-#include "sim/drawing/drawing_session.h"
-#include "sim/recording_platform.h"
-#include "sim/sheet/excel_objects.h"
-#include "sim/standin_broker.h"
+#include "sim/standin_desk.h"
 
 namespace {
 
@@ -34,30 +29,23 @@ void BM_IdentifyPoints(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     std::filesystem::remove(std::string(kOutputFileName));
-    auto sheet = std::make_shared<sim::Worksheet>();
-    auto excel = sim::makeExcelStandIn(sheet);
-    auto acad = sim::makeAcadStandIn();
+    sim::StandInDesk desk;
+    auto& acad = desk.acad;
     acad.session->drawing.ucs.origin = {1000, 2000, 0};
     for (int i = 0; i < picks; ++i)
       acad.session->picks.push(sim::PickAnswer::at({1000.0 + i * 1.25, 2000.0 - i * 0.5, 3}));
     acad.session->picks.push(sim::PickAnswer::cancel());
-    sim::StandInBroker broker;
-    broker.setRunning(kAcadProgId, acad.application);
-    if (!toFile) broker.setRunning(kExcelProgId, excel.application);
-    sim::RecordingPlatform platform;
-    HostSession session;
-    AttachAcad(session, broker, platform);
-    AttachExcel(session, broker, platform);
+    desk.attach(!toFile);
     acad.context->log.setKeepRecords(false);
-    excel.context->log.setKeepRecords(false);
+    desk.excel.context->log.setKeepRecords(false);
     const std::size_t acadBefore = acad.context->log.callCount();
     state.ResumeTiming();
 
-    IdentifyPoints(session, platform, settings);
+    IdentifyPoints(desk.hosts, desk.platform, settings);
 
     state.PauseTiming();
     acadCalls = acad.context->log.callCount() - acadBefore;
-    excelCalls = excel.context->log.callCount();
+    excelCalls = desk.excel.context->log.callCount();
     state.ResumeTiming();
   }
   std::filesystem::current_path(previous);

@@ -5,32 +5,18 @@
 
 #include <benchmark/benchmark.h>
 
-#include "hosts/attach.h"
 #include "pline/polyline_to_sheet.h"
 #include "pline/sheet_to_polyline.h"
-#include "sim/drawing/acad_application.h"
-#include "sim/recording_platform.h"
-#include "sim/sheet/excel_objects.h"
-#include "sim/standin_broker.h"
+#include "sim/standin_desk.h"
 
 namespace {
 
 using namespace plotmate;
 
-struct Desk {
-  std::shared_ptr<sim::DrawingSession> drawing = std::make_shared<sim::DrawingSession>();
-  sim::AcadStandIn acad = sim::makeAcadStandIn(drawing);
-  std::shared_ptr<sim::Worksheet> sheet = std::make_shared<sim::Worksheet>();
-  sim::ExcelStandIn excel = sim::makeExcelStandIn(sheet);
-  sim::StandInBroker broker;
-  sim::RecordingPlatform platform;
-  HostSession hosts;
-
+// The shared desk, attached, counting calls without keeping them.
+struct Desk : sim::StandInDesk {
   Desk() {
-    broker.setRunning(kAcadProgId, acad.application);
-    broker.setRunning(kExcelProgId, excel.application);
-    AttachAcad(hosts, broker, platform);
-    AttachExcel(hosts, broker, platform);
+    attach();
     acad.context->log.setKeepRecords(false);
     excel.context->log.setKeepRecords(false);
   }

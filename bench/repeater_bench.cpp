@@ -6,10 +6,7 @@
 
 #include "repeater/batch_run.h"
 #include "repeater/command_line_builder.h"
-#include "sim/drawing/acad_application.h"
-#include "sim/recording_platform.h"
-#include "sim/sheet/excel_objects.h"
-#include "sim/standin_broker.h"
+#include "sim/standin_desk.h"
 
 namespace {
 
@@ -28,24 +25,17 @@ void BM_RepeaterRunZhanDian(benchmark::State& state) {
   const Settings settings;
   for (auto _ : state) {
     state.PauseTiming();
-    auto sheet = std::make_shared<sim::Worksheet>();
+    sim::StandInDesk desk;
     for (std::int32_t r = 1; r <= rows; ++r) {
-      (void)sheet->setValue({r, 1}, "P" + std::to_string(r));
-      (void)sheet->setValue({r, 2}, 3500.25 + r);
-      (void)sheet->setValue({r, 3}, 8200.5 - r);
+      (void)desk.sheet->setValue({r, 1}, "P" + std::to_string(r));
+      (void)desk.sheet->setValue({r, 2}, 3500.25 + r);
+      (void)desk.sheet->setValue({r, 3}, 8200.5 - r);
     }
-    sheet->select({{1, 1}, {rows, 3}});
-    auto excel = sim::makeExcelStandIn(sheet);
-    auto acad = sim::makeAcadStandIn();
-    excel.context->log.setKeepRecords(false);
-    acad.context->log.setKeepRecords(false);
-    sim::StandInBroker broker;
-    broker.setRunning(kExcelProgId, excel.application);
-    broker.setRunning(kAcadProgId, acad.application);
-    sim::RecordingPlatform platform;
-    HostSession session;
+    desk.sheet->select({{1, 1}, {rows, 3}});
+    desk.excel.context->log.setKeepRecords(false);
+    desk.acad.context->log.setKeepRecords(false);
     state.ResumeTiming();
-    RunCommandForEachRow(form, settings, session, broker, platform);
+    RunCommandForEachRow(form, settings, desk.hosts, desk.broker, desk.platform);
   }
   state.SetItemsProcessed(state.iterations() * rows);
 }

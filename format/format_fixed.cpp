@@ -47,27 +47,27 @@ std::string notANumber(int width, int decimals) {
 
 }  // namespace
 
-std::string FormatFixed(double& value, std::int16_t width, std::int16_t decimals) {
+RoundedText FormatFixed(double value, std::int16_t width, std::int16_t decimals) {
   const int places = std::max<int>(decimals, 0);
-  if (!std::isfinite(value)) return notANumber(width, places);
+  if (!std::isfinite(value)) return {value, notANumber(width, places)};
 
-  value = roundHalfUp(value, places);
-  const Measure measure = measureCountingForm(value);
+  const double rounded = roundHalfUp(value, places);
+  const Measure measure = measureCountingForm(rounded);
 
   std::string text;
   if (measure.integerLength < width) text.assign(width - measure.integerLength, ' ');
-  text += plainForm(value);
+  text += plainForm(rounded);
   if (measure.fractionLength < 0) {
     text += '.';
     text.append(places, '0');
   } else if (measure.fractionLength < places) {
     text.append(places - measure.fractionLength, '0');
   }
-  return text;
+  return {rounded, std::move(text)};
 }
 
-std::string CellText(double& value, std::int16_t decimals) {
-  std::string text = FormatFixed(value, kFieldWidth, decimals);
+std::string CellText(double value, std::int16_t decimals) {
+  std::string text = FormatFixed(value, kFieldWidth, decimals).text;
   text.erase(0, text.find_first_not_of(' '));
   return text;
 }

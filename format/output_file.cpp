@@ -47,9 +47,9 @@ std::unexpected<Error> fileError(std::string_view doing, const std::filesystem::
 
 }  // namespace
 
-std::string RecordLine(std::span<double> values, std::int16_t decimals) {
+std::string RecordLine(std::span<const double> values, std::int16_t decimals) {
   std::string line;
-  for (double& value : values) line += FormatFixed(value, kFieldWidth, decimals);
+  for (double value : values) line += FormatFixed(value, kFieldWidth, decimals).text;
   return line;
 }
 
@@ -63,7 +63,7 @@ Result<OutputFile> OutputFile::open(const std::filesystem::path& path, std::int1
   return file;
 }
 
-Result<void> OutputFile::writeRecord(std::span<double> values) {
+Result<void> OutputFile::writeRecord(std::span<const double> values) {
   return writeLine(RecordLine(values, decimals_));
 }
 

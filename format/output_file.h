@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "hosts/result.h"
+#include "base/result.h"
 
 namespace plotmate {
 
@@ -18,9 +18,8 @@ namespace plotmate {
 inline constexpr std::string_view kOutputFileName = "DistOut.txt";
 
 // One record's line without its line end: the FormatFixed texts (width
-// kFieldWidth) of the values back to back, leading blanks kept. The values are
-// rounded in place, as FormatFixed leaves them.
-std::string RecordLine(std::span<double> values, std::int16_t decimals);
+// kFieldWidth) of the values back to back, leading blanks kept.
+std::string RecordLine(std::span<const double> values, std::int16_t decimals);
 
 // One run's block. The file is closed when the object goes away, whichever way
 // the run ends; close() does the same and says whether everything reached it.
@@ -34,7 +33,7 @@ class OutputFile {
 
   // Appends one record line (no values: an empty line). Each line is flushed, so
   // what a run has recorded survives whatever happens to the run afterwards.
-  Result<void> writeRecord(std::span<double> values);
+  Result<void> writeRecord(std::span<const double> values);
   Result<void> close();
 
  private:

@@ -1,56 +1,22 @@
 #include "hosts/acad.h"
 
+#include "hosts/answers.h"
+
 namespace plotmate {
 
 namespace {
 
+// The members below read their answers through the shared readers (hosts/answers.h).
 template <class T>
-Result<T> wrap(Result<DispatchPtr> object) {
-  if (!object) return std::unexpected(object.error());
-  return T(*object);
-}
-
-Result<void> done(const Result<Variant>& r) {
-  if (!r) return std::unexpected(r.error());
-  return {};
-}
-
-Result<std::string> text(const Result<Variant>& r) {
-  if (!r) return std::unexpected(r.error());
-  if (auto s = r->getIf<std::string>()) return *s;
-  return fail(hr::kTypeMismatch, "Type mismatch: text expected");
-}
-
-Result<double> number(const Result<Variant>& r) {
-  if (!r) return std::unexpected(r.error());
-  if (auto d = asDouble(*r)) return *d;
-  return fail(hr::kTypeMismatch, "Type mismatch: number expected");
-}
-
-Result<std::int32_t> integer(const Result<Variant>& r) {
-  auto d = number(r);
-  if (!d) return std::unexpected(d.error());
-  return static_cast<std::int32_t>(*d);
-}
-
-Result<std::vector<double>> numbers(const Result<Variant>& r) {
-  if (!r) return std::unexpected(r.error());
-  return toDoubles(*r);
-}
-
-Result<Point3> point(const Result<Variant>& r) {
-  if (!r) return std::unexpected(r.error());
-  return toPoint(*r);
-}
+Result<T> wrap(Result<DispatchPtr> object) { return answerObject<T>(std::move(object)); }
+Result<void> done(const Result<Variant>& r) { return answerDone(r); }
+Result<std::string> text(const Result<Variant>& r) { return answerText(r); }
+Result<double> number(const Result<Variant>& r) { return answerNumber(r); }
+Result<std::int32_t> integer(const Result<Variant>& r) { return answerWholeNumber(r); }
+Result<std::vector<double>> numbers(const Result<Variant>& r) { return answerNumbers(r); }
+Result<Point3> point(const Result<Variant>& r) { return answerPoint(r); }
 
 }  // namespace
-
-Result<Point3> toPoint(const Variant& value) {
-  auto list = toDoubles(value);
-  if (!list) return std::unexpected(list.error());
-  if (list->size() < 3) return fail(hr::kTypeMismatch, "Type mismatch: a point needs three numbers");
-  return Point3{(*list)[0], (*list)[1], (*list)[2]};
-}
 
 Variant fromPoint(const Point3& p) { return fromDoubles(p); }
 

@@ -3,17 +3,15 @@
 // member the tools use, so a tool reads like the automation it drives. Every
 // call goes through Dispatch, the same way to the real host and to the stand-in.
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "hosts/answers.h"
 #include "hosts/dispatch.h"
 
 namespace plotmate {
-
-using Point3 = std::array<double, 3>;
 
 // Coordinate system codes of TranslateCoordinates.
 inline constexpr std::int16_t kWorld = 0;
@@ -117,8 +115,7 @@ class AcadDocument : public AcadObject {
   Result<void> endUndoMark() const;
 };
 
-// The first three numbers of a point list; fails when there are fewer.
-Result<Point3> toPoint(const Variant& value);
+// A point as the host takes it: an array of three doubles.
 Variant fromPoint(const Point3& point);
 
 }  // namespace plotmate

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <cstdint>
 
-#include "hosts/result.h"
+#include "base/result.h"
 
 namespace plotmate {
 

@@ -1,28 +1,17 @@
 #include "hosts/excel.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
+
+#include "hosts/answers.h"
 
 namespace plotmate {
 
 namespace {
 
 Result<ExcelRange> rangeOf(Result<DispatchPtr> object) {
-  if (!object) return std::unexpected(object.error());
-  return ExcelRange(std::move(*object));
+  return answerObject<ExcelRange>(std::move(object));
 }
-
-// Counts and positions arrive as any numeric kind (a Long from Excel).
-Result<std::int32_t> wholeNumber(Result<Variant> value) {
-  if (!value) return std::unexpected(value.error());
-  auto d = asDouble(*value);
-  if (!d || *d != std::floor(*d) || *d < std::numeric_limits<std::int32_t>::min() ||
-      *d > std::numeric_limits<std::int32_t>::max())
-    return fail(hr::kTypeMismatch,
-                "Type mismatch: expected a whole number, got " + describe(*value));
-  return static_cast<std::int32_t>(*d);
-}
+Result<std::int32_t> wholeNumber(const Result<Variant>& value) { return answerWholeNumber(value); }
 
 Result<std::int32_t> countOf(Dispatch& range, std::string_view collection) {
   auto items = getObject(range, collection);

@@ -11,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-#include "hosts/result.h"
+#include "base/result.h"
 
 namespace plotmate {
 

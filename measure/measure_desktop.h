@@ -8,7 +8,7 @@
 #include "hosts/attach.h"
 #include "hosts/broker.h"
 #include "hosts/platform.h"
-#include "hosts/result.h"
+#include "base/result.h"
 
 namespace plotmate {
 

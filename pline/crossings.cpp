@@ -65,7 +65,7 @@ CrossingTable CollectCrossings(const AcadDocument& document, const AcadUtility& 
   return table;
 }
 
-void WriteCrossingTable(SheetCursor& cursor, CrossingTable& table) {
+void WriteCrossingTable(SheetCursor& cursor, std::span<const CrossingRow> table) {
   if (table.empty()) return;
   cursor.move(2, 0);
   cursor.move(0, 1);
@@ -78,10 +78,10 @@ void WriteCrossingTable(SheetCursor& cursor, CrossingTable& table) {
   cursor.writeAcross({"X", "Y", "Z", "X", "Y", "Z", "X", "Y", "Z"});
   cursor.move(1, -8);
 
-  for (CrossingRow& row : table) {
+  for (const CrossingRow& row : table) {
     bool first = true;
-    for (Point3* point : {&row.intersection, &row.start, &row.end}) {
-      for (double& value : *point) {
+    for (const Point3* point : {&row.intersection, &row.start, &row.end}) {
+      for (double value : *point) {
         if (!first) cursor.move(0, 1);
         first = false;
         cursor.writeNumber(value);

@@ -4,6 +4,7 @@
 // start and end points, and written as a second table below the vertices.
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -38,7 +39,7 @@ CrossingTable CollectCrossings(const AcadDocument& document, const AcadUtility& 
 // With the active cell on the first row below the vertex table: two empty
 // rows, the group headers, the "X" "Y" "Z" row and one row per line; the
 // active cell ends below the last row. Writes nothing and leaves the active
-// cell where it is when there is no line. Values are rounded in place.
-void WriteCrossingTable(SheetCursor& cursor, CrossingTable& table);
+// cell where it is when there is no line.
+void WriteCrossingTable(SheetCursor& cursor, std::span<const CrossingRow> table);
 
 }  // namespace plotmate

@@ -72,13 +72,13 @@ PolylineVertices ReadVertices(const AcadUtility& utility, const AcadEntity& poly
   return out;
 }
 
-void WriteVertexTable(SheetCursor& cursor, std::vector<Point3>& vertices) {
+void WriteVertexTable(SheetCursor& cursor, std::span<const Point3> vertices) {
   cursor.move(0, 1);
   cursor.write("PLine顶点坐标");
   cursor.move(1, -1);
   cursor.writeAcross({"X", "Y", "Z"});
   cursor.move(1, -2);
-  for (Point3& vertex : vertices) {
+  for (const Point3& vertex : vertices) {
     cursor.writeNumber(vertex[0]);
     cursor.move(0, 1);
     cursor.writeNumber(vertex[1]);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -45,8 +46,8 @@ PolylineVertices ReadVertices(const AcadUtility& utility, const AcadEntity& poly
 
 // The vertex table at the active cell: the title one column to the right,
 // the "X" "Y" "Z" row, one row per vertex; the active cell ends on the first
-// row below, in the table's first column. Values are rounded in place.
-void WriteVertexTable(SheetCursor& cursor, std::vector<Point3>& vertices);
+// row below, in the table's first column.
+void WriteVertexTable(SheetCursor& cursor, std::span<const Point3> vertices);
 
 // One run of "->Excel" with the hosts of the last attach. `settings` is the
 // run's copy (PREC, YOX); `form` gives the crossing check box. `outputFile`

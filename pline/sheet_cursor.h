@@ -24,7 +24,7 @@ class SheetCursor {
   // Writes the texts into consecutive cells, the first at the cursor; the
   // cursor ends on the last.
   void writeAcross(std::initializer_list<const char*> texts);
-  void writeNumber(double& value) { write(CellText(value, decimals_)); }
+  void writeNumber(double value) { write(CellText(value, decimals_)); }
 
  private:
   ExcelApp excel_;

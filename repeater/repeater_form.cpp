@@ -54,9 +54,9 @@ void RepeaterForm::Form_Load(const Settings& settings) {
   Left = settings.LEFT;
   Combo1Items = {"text", "-insert", "circle", std::string(kZhanDian)};
   Combo1 = settings.command;
-  // A file that never held a mark (or none at all) keeps the box's own "$":
-  // with an empty mark no parameter could ever stand for a bare Enter.
-  if (!settings.EnterMark.empty()) Text2 = settings.EnterMark;
+  // The stored mark as it is, also when empty: a drafter who cleared the box
+  // meant a typed "$" to be sent as "$", not as a bare Enter.
+  Text2 = settings.EnterMark;
   // Any stored value but 0 counts as ticked, as for every mirrored check box.
   Check3 = settings.AutoNext != 0;
 }

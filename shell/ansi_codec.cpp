@@ -1,4 +1,3 @@
-#ifdef _WIN32
 #include "shell/ansi_codec.h"
 
 #include <windows.h>
@@ -107,5 +106,3 @@ Result<ConvertedText> AnsiCodec::fromFile(std::string_view bytes) const {
 }
 
 }  // namespace plotmate
-
-#endif  // _WIN32

@@ -1,9 +1,9 @@
 #pragma once
-#ifdef _WIN32
-// The Windows codec for "config": file bytes in an ANSI code page, the
-// system's own (CP_ACP) unless a test names another. Characters the code page
-// cannot hold are written as "?" and reported as lossy; best-fit look-alikes
-// ("a" for "ā") are refused, since they too change the text without a word.
+// The Windows codec for "config" (built only for Windows): file bytes in an
+// ANSI code page, the system's own (CP_ACP) unless a test names another.
+// Characters the code page cannot hold are written as "?" and reported as
+// lossy; best-fit look-alikes ("a" for "ā") are refused, since they too
+// change the text without a word.
 
 #include "shell/text_codec.h"
 
@@ -23,5 +23,3 @@ class AnsiCodec final : public TextCodec {
 };
 
 }  // namespace plotmate
-
-#endif  // _WIN32

@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "hosts/result.h"
+#include "base/result.h"
 #include "shell/settings.h"
 #include "shell/text_codec.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "hosts/result.h"
+#include "base/result.h"
 
 namespace plotmate {
 

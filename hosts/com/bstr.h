@@ -10,7 +10,7 @@
 #include <string_view>
 #include <utility>
 
-#include "hosts/result.h"
+#include "base/result.h"
 
 namespace plotmate::com {
 

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "hosts/result.h"
+#include "base/result.h"
 
 namespace plotmate::com {
 

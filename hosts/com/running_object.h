@@ -9,7 +9,7 @@
 
 #include <utility>
 
-#include "hosts/result.h"
+#include "base/result.h"
 
 namespace plotmate::com {
 

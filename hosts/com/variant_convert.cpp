@@ -343,6 +343,7 @@ Result<void> toVariant(const Variant& value, VARIANT& out) {
 Result<Variant> fromVariant(const VARIANT& in, const HostLinkPtr& link) {
   if (in.vt & VT_ARRAY) {
     const VARTYPE element = in.vt & VT_TYPEMASK;
+    if ((in.vt & VT_BYREF) && !in.pparray) return std::unexpected(mismatch("a null reference"));
     return arrayFrom((in.vt & VT_BYREF) ? *in.pparray : in.parray, element, link);
   }
   return scalarFrom(in, link);

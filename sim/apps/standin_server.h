@@ -17,7 +17,7 @@
 
 #include "sim/apps/server_control.h"
 #include "sim/sim_object.h"
-#include "tools/scenario_state/state_json.h"
+#include "sim/state/state_json.h"
 
 namespace plotmate::sim {
 

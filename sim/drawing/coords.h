@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "hosts/result.h"
+#include "base/result.h"
 #include "sim/drawing/model.h"
 
 namespace plotmate::sim {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "hosts/result.h"
+#include "base/result.h"
 #include "sim/drawing/model.h"
 
 namespace plotmate::sim {

@@ -7,36 +7,18 @@
 #include <string_view>
 #include <system_error>
 
-#include "sim/drawing/coords.h"
-#include "sim/drawing/dxf_text.h"
+#include "sim/drawing/dxf_entity_writer.h"
 
 namespace plotmate::sim {
 
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180;
-// Group 1 and 3 values hold at most this many characters; longer MTEXT
-// contents go in 250-character group 3 pieces, the rest in group 1.
-constexpr std::size_t kChunk = 250;
+using namespace dxf;
 
-std::string hex(std::uint64_t value) {
-  char digits[20];
-  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value, 16);
-  std::string text(digits, end);
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
-// Shortest text that reads back to the same double, always with a decimal
-// point or an exponent so that readers take it as a real.
-std::string real(double value) {
-  char digits[32];
-  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
-  std::string text(digits, end);
-  if (text.find_first_of(".e") == std::string::npos) text += ".0";
-  return text;
+std::string decimalText(std::size_t n) {
+  char digits[24];
+  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, n);
+  return std::string(digits, end);
 }
 
 bool finite(Vec3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
@@ -63,102 +45,86 @@ bool finiteEntity(const Entity& e) {
 
 class Writer {
  public:
-  explicit Writer(const Drawing& drawing) : drawing_(drawing), next_(drawing.nextHandleNumber()) {}
+  explicit Writer(const Drawing& drawing) : drawing_(drawing), out_(drawing.nextHandleNumber()) {}
   Result<DxfText> write();
 
  private:
-  void group(int code, std::string_view value) {
-    char digits[12];
-    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, code);
-    const std::size_t width = static_cast<std::size_t>(end - digits);
-    if (width < 3) body_.append(3 - width, ' ');  // codes right-aligned, as AutoCAD writes them
-    body_.append(digits, end);
-    body_ += '\n';
-    body_.append(value);
-    body_ += '\n';
-  }
-  void text(int code, std::string_view utf8) { group(code, encodeDxfText(utf8)); }
-  void number(int code, double value) { group(code, real(value)); }
-  void integer(int code, long long value) {
-    char digits[24];
-    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
-    group(code, std::string_view(digits, static_cast<std::size_t>(end - digits)));
-  }
-  void point(int code, Vec3 p) {
-    number(code, p.x);
-    number(code + 10, p.y);
-    number(code + 20, p.z);
-  }
-  void normal(Vec3 n) {
-    if (!(n == Vec3{0, 0, 1})) point(210, n);
-  }
-  std::string handle() { return hex(next_++); }
-  // The groups every entity starts with; returns its handle.
-  std::string entityStart(std::string_view type, std::string handleText, const std::string& owner,
-                          std::string_view layer, std::string_view subclass) {
-    group(0, type);
-    group(5, handleText);
-    group(330, owner);
-    group(100, "AcDbEntity");
-    text(8, layer);
-    if (!subclass.empty()) group(100, subclass);
-    return handleText;
-  }
   void table(std::string_view name, const std::vector<std::string_view>& entries, std::string_view subclass,
              auto&& writeEntry) {
-    const std::string tableHandle = handle();
-    group(0, "TABLE");
-    group(2, name);
-    group(5, tableHandle);
-    group(330, "0");
-    group(100, "AcDbSymbolTable");
-    integer(70, static_cast<long long>(entries.size()));
+    const std::string tableHandle = out_.handle();
+    tableStart(name, tableHandle, entries.size());
     for (std::string_view entry : entries) {
-      group(0, name);
-      group(name == "DIMSTYLE" ? 105 : 5, handle());
-      group(330, tableHandle);
-      group(100, "AcDbSymbolTableRecord");
-      group(100, subclass);
-      text(2, entry);
-      integer(70, 0);
+      out_.group(0, name);
+      out_.group(name == "DIMSTYLE" ? 105 : 5, out_.handle());
+      out_.group(330, tableHandle);
+      out_.group(100, "AcDbSymbolTableRecord");
+      out_.group(100, subclass);
+      out_.text(2, entry);
+      out_.integer(70, 0);
       writeEntry(entry);
     }
-    group(0, "ENDTAB");
+    out_.group(0, "ENDTAB");
+  }
+  void tableStart(std::string_view name, const std::string& tableHandle, std::size_t entries) {
+    out_.group(0, "TABLE");
+    out_.group(2, name);
+    out_.group(5, tableHandle);
+    out_.group(330, "0");
+    out_.group(100, "AcDbSymbolTable");
+    out_.integer(70, static_cast<long long>(entries));
+  }
+  void section(std::string_view name) {
+    out_.group(0, "SECTION");
+    out_.group(2, name);
   }
 
   void writeTables();
+  void writeLayerTable();
+  void writeBlockRecords();
   void writeBlock(std::string_view name, const std::string& record, const BlockDefinition* block);
-  void writeEntity(const Entity& e, const std::string& owner, bool keepHandle);
-  void writeMText(const Entity& e);
-  void writeSeqend(const std::string& owner, std::string_view layer) {
-    entityStart("SEQEND", handle(), owner, layer, "");
-  }
+  void writeObjects();
+  std::string header();
 
   const Drawing& drawing_;
-  std::uint64_t next_;
-  std::string body_;
-  std::vector<std::string> notes_;
-  std::size_t regions_ = 0;
+  GroupWriter out_;
   std::string modelRecord_, paperRecord_;
   std::vector<std::pair<std::string, std::string>> blockRecords_;  // name, record handle
 };
 
 void Writer::writeTables() {
-  group(0, "SECTION");
-  group(2, "TABLES");
+  section("TABLES");
   table("VPORT", {"*ACTIVE"}, "AcDbViewportTableRecord", [&](std::string_view) {
-    point(10, {0, 0, 0});
-    point(11, {1, 1, 0});
-    number(40, 100);
-    number(41, 1.5);
+    out_.point(10, {0, 0, 0});
+    out_.point(11, {1, 1, 0});
+    out_.number(40, 100);
+    out_.number(41, 1.5);
   });
   table("LTYPE", {"ByBlock", "ByLayer", "Continuous"}, "AcDbLinetypeTableRecord", [&](std::string_view name) {
-    text(3, name == "Continuous" ? "Solid line" : "");
-    integer(72, 65);
-    integer(73, 0);
-    number(40, 0);
+    out_.text(3, name == "Continuous" ? "Solid line" : "");
+    out_.integer(72, 65);
+    out_.integer(73, 0);
+    out_.number(40, 0);
   });
-  // Every layer an entity names, "0" first.
+  writeLayerTable();
+  table("STYLE", {"Standard"}, "AcDbTextStyleTableRecord", [&](std::string_view) {
+    out_.number(40, 0);
+    out_.number(41, 1);
+    out_.number(50, 0);
+    out_.integer(71, 0);
+    out_.number(42, 2.5);
+    out_.group(3, "txt");
+    out_.group(4, "");
+  });
+  table("VIEW", {}, "AcDbViewTableRecord", [](std::string_view) {});
+  table("UCS", {}, "AcDbUCSTableRecord", [](std::string_view) {});
+  table("APPID", {"ACAD"}, "AcDbRegAppTableRecord", [](std::string_view) {});
+  table("DIMSTYLE", {"Standard"}, "AcDbDimStyleTableRecord", [](std::string_view) {});
+  writeBlockRecords();
+  out_.group(0, "ENDSEC");
+}
+
+// Every layer an entity names, "0" first.
+void Writer::writeLayerTable() {
   std::vector<std::string> layers{"0"};
   auto note = [&](const std::string& layer) {
     for (const std::string& known : layers) {
@@ -172,223 +138,96 @@ void Writer::writeTables() {
   }
   std::vector<std::string_view> layerViews(layers.begin(), layers.end());
   table("LAYER", layerViews, "AcDbLayerTableRecord", [&](std::string_view) {
-    integer(62, 7);
-    group(6, "Continuous");
+    out_.integer(62, 7);
+    out_.group(6, "Continuous");
   });
-  table("STYLE", {"Standard"}, "AcDbTextStyleTableRecord", [&](std::string_view) {
-    number(40, 0);
-    number(41, 1);
-    number(50, 0);
-    integer(71, 0);
-    number(42, 2.5);
-    group(3, "txt");
-    group(4, "");
-  });
-  table("VIEW", {}, "AcDbViewTableRecord", [](std::string_view) {});
-  table("UCS", {}, "AcDbUCSTableRecord", [](std::string_view) {});
-  table("APPID", {"ACAD"}, "AcDbRegAppTableRecord", [](std::string_view) {});
-  table("DIMSTYLE", {"Standard"}, "AcDbDimStyleTableRecord", [](std::string_view) {});
+}
 
-  // Block records: the two layouts, then each block; their handles own the
-  // blocks' contents.
-  const std::string recordTable = handle();
-  group(0, "TABLE");
-  group(2, "BLOCK_RECORD");
-  group(5, recordTable);
-  group(330, "0");
-  group(100, "AcDbSymbolTable");
+// Block records: the two layouts, then each block; their handles own the
+// blocks' contents.
+void Writer::writeBlockRecords() {
+  const std::string recordTable = out_.handle();
   const auto blocks = drawing_.blocks();
-  integer(70, static_cast<long long>(blocks.size() + 2));
+  tableStart("BLOCK_RECORD", recordTable, blocks.size() + 2);
   auto record = [&](std::string_view name) {
-    std::string h = handle();
-    group(0, "BLOCK_RECORD");
-    group(5, h);
-    group(330, recordTable);
-    group(100, "AcDbSymbolTableRecord");
-    group(100, "AcDbBlockTableRecord");
-    text(2, name);
+    std::string h = out_.handle();
+    out_.group(0, "BLOCK_RECORD");
+    out_.group(5, h);
+    out_.group(330, recordTable);
+    out_.group(100, "AcDbSymbolTableRecord");
+    out_.group(100, "AcDbBlockTableRecord");
+    out_.text(2, name);
     return h;
   };
   modelRecord_ = record("*Model_Space");
   paperRecord_ = record("*Paper_Space");
   for (const BlockDefinition* b : blocks) blockRecords_.emplace_back(b->name, record(b->name));
-  group(0, "ENDTAB");
-  group(0, "ENDSEC");
+  out_.group(0, "ENDTAB");
 }
 
 void Writer::writeBlock(std::string_view name, const std::string& record, const BlockDefinition* block) {
   const bool paper = name == "*Paper_Space";
-  entityStart("BLOCK", handle(), record, "0", "");
-  if (paper) integer(67, 1);
-  group(100, "AcDbBlockBegin");
-  text(2, name);
-  integer(70, block && !block->attributes.empty() ? 2 : 0);
-  point(10, block ? block->base : Vec3{});
-  text(3, name);
-  group(1, "");
+  out_.entityStart("BLOCK", out_.handle(), record, "0", "");
+  if (paper) out_.integer(67, 1);
+  out_.group(100, "AcDbBlockBegin");
+  out_.text(2, name);
+  out_.integer(70, block && !block->attributes.empty() ? 2 : 0);
+  out_.point(10, block ? block->base : Vec3{});
+  out_.text(3, name);
+  out_.group(1, "");
   if (block) {
-    for (const Entity& e : block->entities) writeEntity(e, record, false);
+    for (const Entity& e : block->entities) writeEntity(out_, drawing_, e, record, false);
     for (const AttributeDefinition& a : block->attributes) {
-      entityStart("ATTDEF", handle(), record, "0", "AcDbText");
-      point(10, a.position);
-      number(40, a.height);
-      text(1, a.defaultValue);
-      group(100, "AcDbAttributeDefinition");
-      text(3, a.prompt);
-      text(2, a.tag);
-      integer(70, 0);
+      out_.entityStart("ATTDEF", out_.handle(), record, "0", "AcDbText");
+      out_.point(10, a.position);
+      out_.number(40, a.height);
+      out_.text(1, a.defaultValue);
+      out_.group(100, "AcDbAttributeDefinition");
+      out_.text(3, a.prompt);
+      out_.text(2, a.tag);
+      out_.integer(70, 0);
     }
   }
-  entityStart("ENDBLK", handle(), record, "0", "");
-  if (paper) integer(67, 1);
-  group(100, "AcDbBlockEnd");
+  out_.entityStart("ENDBLK", out_.handle(), record, "0", "");
+  if (paper) out_.integer(67, 1);
+  out_.group(100, "AcDbBlockEnd");
 }
 
-void Writer::writeMText(const Entity& e) {
-  const std::string encoded = encodeDxfText(e.text);
-  // Pieces never split an escape: "\U+XXXX" and "^X" stay whole.
-  std::size_t start = 0;
-  while (encoded.size() - start > kChunk) {
-    std::size_t end = start;
-    while (end < encoded.size()) {
-      const std::size_t unit = encoded.compare(end, 3, "\\U+") == 0 ? 7 : encoded[end] == '^' ? 2 : 1;
-      if (end + unit - start > kChunk) break;
-      end += unit;
-    }
-    group(3, std::string_view(encoded).substr(start, end - start));
-    start = end;
-  }
-  group(1, std::string_view(encoded).substr(start));
+void Writer::writeObjects() {
+  const std::string root = out_.handle(), groups = out_.handle();
+  section("OBJECTS");
+  out_.group(0, "DICTIONARY");
+  out_.group(5, root);
+  out_.group(330, "0");
+  out_.group(100, "AcDbDictionary");
+  out_.integer(281, 1);
+  out_.group(3, "ACAD_GROUP");
+  out_.group(350, groups);
+  out_.group(0, "DICTIONARY");
+  out_.group(5, groups);
+  out_.group(330, root);
+  out_.group(100, "AcDbDictionary");
+  out_.integer(281, 1);
+  out_.group(0, "ENDSEC");
 }
 
-Vec3 pointAt(const Entity& e, std::size_t i) { return i < e.points.size() ? e.points[i] : Vec3{}; }
-
-void Writer::writeEntity(const Entity& e, const std::string& owner, bool keepHandle) {
-  auto id = [&] { return keepHandle && !e.handle.empty() ? e.handle : handle(); };
-  switch (e.kind) {
-    case EntityKind::Line:
-      entityStart("LINE", id(), owner, e.layer, "AcDbLine");
-      point(10, pointAt(e, 0));
-      point(11, pointAt(e, 1));
-      normal(e.normal);
-      return;
-    case EntityKind::LwPolyline:
-      entityStart("LWPOLYLINE", id(), owner, e.layer, "AcDbPolyline");
-      integer(90, static_cast<long long>(e.points.size()));
-      integer(70, e.closed ? 1 : 0);
-      number(38, e.elevation);
-      for (std::size_t i = 0; i < e.points.size(); ++i) {
-        number(10, e.points[i].x);
-        number(20, e.points[i].y);
-        if (i < e.bulges.size() && e.bulges[i] != 0) number(42, e.bulges[i]);
-      }
-      normal(e.normal);
-      return;
-    case EntityKind::Polyline2d:
-    case EntityKind::Polyline3d: {
-      const bool flat = e.kind == EntityKind::Polyline2d;
-      const std::string self = entityStart("POLYLINE", id(), owner, e.layer, flat ? "AcDb2dPolyline" : "AcDb3dPolyline");
-      integer(66, 1);
-      point(10, {0, 0, flat ? e.elevation : 0});
-      integer(70, (e.closed ? 1 : 0) | (flat ? 0 : 8));
-      normal(e.normal);
-      for (std::size_t i = 0; i < e.points.size(); ++i) {
-        entityStart("VERTEX", handle(), self, e.layer, "AcDbVertex");
-        group(100, flat ? "AcDb2dVertex" : "AcDb3dPolylineVertex");
-        const Vec3 p = e.points[i];
-        point(10, flat ? Vec3{p.x, p.y, e.elevation} : p);
-        if (flat && i < e.bulges.size() && e.bulges[i] != 0) number(42, e.bulges[i]);
-        integer(70, flat ? 0 : 32);
-      }
-      writeSeqend(self, e.layer);
-      return;
-    }
-    case EntityKind::Circle:
-    case EntityKind::Arc:
-      entityStart(e.kind == EntityKind::Circle ? "CIRCLE" : "ARC", id(), owner, e.layer, "AcDbCircle");
-      point(10, pointAt(e, 0));
-      number(40, e.radius);
-      normal(e.normal);
-      if (e.kind == EntityKind::Arc) {
-        group(100, "AcDbArc");
-        number(50, e.startAngle / kDegree);
-        number(51, e.endAngle / kDegree);
-      }
-      return;
-    case EntityKind::Text:
-      entityStart("TEXT", id(), owner, e.layer, "AcDbText");
-      point(10, pointAt(e, 0));
-      number(40, e.height);
-      text(1, e.text);
-      number(50, e.rotation / kDegree);
-      normal(e.normal);
-      group(100, "AcDbText");
-      return;
-    case EntityKind::MText:
-      entityStart("MTEXT", id(), owner, e.layer, "AcDbMText");
-      point(10, pointAt(e, 0));
-      number(40, e.height);
-      writeMText(e);
-      number(50, e.rotation);  // radians for MTEXT
-      normal(e.normal);
-      return;
-    case EntityKind::Point:
-      entityStart("POINT", id(), owner, e.layer, "AcDbPoint");
-      point(10, pointAt(e, 0));
-      normal(e.normal);
-      return;
-    case EntityKind::BlockRef: {
-      const std::string self = entityStart("INSERT", id(), owner, e.layer, "AcDbBlockReference");
-      if (!e.attributes.empty()) integer(66, 1);
-      text(2, e.blockName);
-      // INSERT keeps its point in the entity system.
-      const Vec3 insertion = worldToOcs(e.normal, pointAt(e, 0), false);
-      point(10, insertion);
-      number(41, e.scale.x);
-      number(42, e.scale.y);
-      number(43, e.scale.z);
-      number(50, e.rotation / kDegree);
-      normal(e.normal);
-      if (e.attributes.empty()) return;
-      const BlockDefinition* block = drawing_.block(e.blockName);
-      for (const Attribute& a : e.attributes) {
-        double height = 2.5;
-        if (block) {
-          for (const AttributeDefinition& d : block->attributes) {
-            if (d.tag == a.tag && d.height > 0) height = d.height;
-          }
-        }
-        entityStart("ATTRIB", handle(), self, e.layer, "AcDbText");
-        point(10, insertion);
-        number(40, height);
-        text(1, a.value);
-        group(100, "AcDbAttribute");
-        text(2, a.tag);
-        integer(70, 0);
-      }
-      writeSeqend(self, e.layer);
-      return;
-    }
-    case EntityKind::Region: {
-      // DXF holds a region as an ACIS solid; its loops are written as closed
-      // polylines instead, the first keeping the region's handle.
-      ++regions_;
-      bool first = true;
-      for (const Loop& loop : e.loops) {
-        Entity outline;
-        outline.kind = EntityKind::LwPolyline;
-        outline.layer = e.layer;
-        outline.handle = first && keepHandle ? e.handle : std::string();
-        outline.points = loop.points;
-        outline.bulges = loop.bulges;
-        outline.closed = true;
-        outline.elevation = loop.points.empty() ? 0 : loop.points.front().z;
-        writeEntity(outline, owner, keepHandle && first);
-        first = false;
-      }
-      return;
-    }
+// The header goes first but needs the next free handle, known only at the end.
+std::string Writer::header() {
+  const std::string rest = out_.take();
+  section("HEADER");
+  out_.group(9, "$ACADVER");
+  out_.group(1, "AC1015");
+  out_.group(9, "$DWGCODEPAGE");
+  out_.group(3, "ANSI_1252");
+  out_.group(9, "$HANDSEED");
+  out_.group(5, handleText(out_.nextHandle()));
+  for (auto [name, value] : {std::pair{"$UCSORG", drawing_.ucs.origin}, std::pair{"$UCSXDIR", drawing_.ucs.xAxis},
+                             std::pair{"$UCSYDIR", drawing_.ucs.yAxis}}) {
+    out_.group(9, name);
+    out_.point(10, value);
   }
+  out_.group(0, "ENDSEC");
+  return out_.take() + rest;
 }
 
 Result<DxfText> Writer::write() {
@@ -404,68 +243,27 @@ Result<DxfText> Writer::write() {
       }
     }
   }
-
-  group(0, "SECTION");
-  group(2, "CLASSES");
-  group(0, "ENDSEC");
+  section("CLASSES");
+  out_.group(0, "ENDSEC");
   writeTables();
 
-  group(0, "SECTION");
-  group(2, "BLOCKS");
+  section("BLOCKS");
   writeBlock("*Model_Space", modelRecord_, nullptr);
   writeBlock("*Paper_Space", paperRecord_, nullptr);
   const auto blocks = drawing_.blocks();
   for (std::size_t i = 0; i < blocks.size(); ++i) writeBlock(blocks[i]->name, blockRecords_[i].second, blocks[i]);
-  group(0, "ENDSEC");
+  out_.group(0, "ENDSEC");
 
-  group(0, "SECTION");
-  group(2, "ENTITIES");
-  for (const Entity* e : drawing_.entities()) writeEntity(*e, modelRecord_, true);
-  group(0, "ENDSEC");
-
-  const std::string root = handle(), groups = handle();
-  group(0, "SECTION");
-  group(2, "OBJECTS");
-  group(0, "DICTIONARY");
-  group(5, root);
-  group(330, "0");
-  group(100, "AcDbDictionary");
-  integer(281, 1);
-  group(3, "ACAD_GROUP");
-  group(350, groups);
-  group(0, "DICTIONARY");
-  group(5, groups);
-  group(330, root);
-  group(100, "AcDbDictionary");
-  integer(281, 1);
-  group(0, "ENDSEC");
-  group(0, "EOF");
-
-  // The header goes first but needs the next free handle, known only now.
-  std::string entities = std::move(body_);
-  body_.clear();
-  group(0, "SECTION");
-  group(2, "HEADER");
-  group(9, "$ACADVER");
-  group(1, "AC1015");
-  group(9, "$DWGCODEPAGE");
-  group(3, "ANSI_1252");
-  group(9, "$HANDSEED");
-  group(5, hex(next_));
-  group(9, "$UCSORG");
-  point(10, drawing_.ucs.origin);
-  group(9, "$UCSXDIR");
-  point(10, drawing_.ucs.xAxis);
-  group(9, "$UCSYDIR");
-  point(10, drawing_.ucs.yAxis);
-  group(0, "ENDSEC");
+  section("ENTITIES");
+  for (const Entity* e : drawing_.entities()) writeEntity(out_, drawing_, *e, modelRecord_, true);
+  out_.group(0, "ENDSEC");
+  writeObjects();
+  out_.group(0, "EOF");
 
   DxfText out;
-  out.text = std::move(body_) + entities;
-  if (regions_ > 0) {
-    char digits[24];
-    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, regions_);
-    out.notes.push_back(std::string(digits, end) + " regions were written as closed polylines, one per loop");
+  out.text = header();
+  if (out_.regionsAsOutlines > 0) {
+    out.notes.push_back(decimalText(out_.regionsAsOutlines) + " regions were written as closed polylines, one per loop");
   }
   return out;
 }

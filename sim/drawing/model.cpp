@@ -28,17 +28,6 @@ std::string_view objectName(EntityKind kind) {
 
 namespace {
 
-// Handles are upper-case hexadecimal without leading zeros, as the host shows them.
-std::string hexHandle(std::uint64_t value) {
-  char buffer[20];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, 16);
-  std::string text(buffer, end);
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 std::optional<std::uint64_t> parseHandle(std::string_view text) {
   std::uint64_t value = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
@@ -50,19 +39,29 @@ std::optional<std::uint64_t> parseHandle(std::string_view text) {
 
 std::string handleKey(std::string_view handle) {
   auto value = parseHandle(handle);
-  return value ? hexHandle(*value) : std::string(handle);
+  return value ? handleText(*value) : std::string(handle);
 }
 
 }  // namespace
 
+std::string handleText(std::uint64_t value) {
+  char buffer[20];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, 16);
+  std::string text(buffer, end);
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
 std::string Drawing::claimHandle(Entity& entity) {
   auto given = parseHandle(entity.handle);
-  if (given && !byHandle_.contains(hexHandle(*given))) {
-    entity.handle = hexHandle(*given);
+  if (given && !byHandle_.contains(handleText(*given))) {
+    entity.handle = handleText(*given);
     if (*given >= nextHandle_ && *given < UINT64_MAX) nextHandle_ = *given + 1;
   } else {
-    while (byHandle_.contains(hexHandle(nextHandle_))) ++nextHandle_;
-    entity.handle = hexHandle(nextHandle_++);
+    while (byHandle_.contains(handleText(nextHandle_))) ++nextHandle_;
+    entity.handle = handleText(nextHandle_++);
   }
   return entity.handle;
 }

@@ -36,6 +36,9 @@ enum class EntityKind {
 // The class name the host reports through ObjectName.
 std::string_view objectName(EntityKind kind);
 
+// A handle as the host shows it: upper-case hexadecimal without leading zeros.
+std::string handleText(std::uint64_t value);
+
 struct Attribute {
   std::string tag;
   std::string value;
@@ -49,9 +52,11 @@ struct Loop {
   std::vector<double> bulges;  // same size as points; 0 for straight segments
 };
 
+// Every member has an initializer, so that `Entity{.kind = ..., .points = ...}`
+// names only what it sets.
 struct Entity {
   EntityKind kind = EntityKind::Line;
-  std::string handle;  // hexadecimal, unique in the drawing, never reused
+  std::string handle{};  // hexadecimal, unique in the drawing, never reused
   std::string layer = "0";
   Vec3 normal{0, 0, 1};  // extrusion direction (entity system by the arbitrary-axis rule)
 
@@ -60,19 +65,19 @@ struct Entity {
   //   for circle, arc and text (as DXF stores them), world for MText and block references.
   // LwPolyline, Polyline2d: vertices in the entity's own system (z ignored; elevation below).
   // Polyline3d: world vertices.
-  std::vector<Vec3> points;
-  std::vector<double> bulges;  // polylines: one per vertex (0 when straight)
-  double elevation = 0;        // LwPolyline, Polyline2d
-  bool closed = false;         // polylines
+  std::vector<Vec3> points{};
+  std::vector<double> bulges{};  // polylines: one per vertex (0 when straight)
+  double elevation = 0;          // LwPolyline, Polyline2d
+  bool closed = false;           // polylines
 
   double radius = 0;                      // circle, arc
   double startAngle = 0, endAngle = 0;    // arc, radians in its own system, counter-clockwise
-  std::string text;                       // Text, MText
+  std::string text{};                     // Text, MText
   double height = 0, rotation = 0;        // Text, MText, BlockRef rotation (radians)
-  std::string blockName;                  // BlockRef
+  std::string blockName{};                // BlockRef
   Vec3 scale{1, 1, 1};                    // BlockRef
-  std::vector<Attribute> attributes;      // BlockRef
-  std::vector<Loop> loops;                // Region: the outer boundary first, then holes (world, flat)
+  std::vector<Attribute> attributes{};    // BlockRef
+  std::vector<Loop> loops{};              // Region: the outer boundary first, then holes (world, flat)
 };
 
 struct AttributeDefinition {

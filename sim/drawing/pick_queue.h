@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "hosts/result.h"
+#include "base/result.h"
 #include "sim/drawing/model.h"
 
 namespace plotmate::sim {

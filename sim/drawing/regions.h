@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "hosts/result.h"
+#include "base/result.h"
 #include "sim/drawing/model.h"
 
 namespace plotmate::sim {

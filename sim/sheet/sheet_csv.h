@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "hosts/result.h"
+#include "base/result.h"
 #include "sim/sheet/worksheet.h"
 
 namespace plotmate::sim {

@@ -151,18 +151,6 @@ TEST(AcadPicks, TheNearestEntityUnderThePickBoxWins) {
   }
 }
 
-TEST(AcadPicks, PicksHappenInThePlanViewOfTheUcs) {
-  DrawingSession session;
-  // A UCS standing upright: its plan view looks along world Y.
-  session.drawing.ucs = {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}};
-  std::string line = session.drawing.add(makeLine({0, 5, 0}, {10, 5, 0}));
-  // Far from the line in world space, on top of it in that view.
-  auto hit = entityAt(session.drawing, {5, -100, 0.1}, kDefaultPickAperture);
-  ASSERT_TRUE(hit);
-  EXPECT_EQ(*hit, line);
-  EXPECT_FALSE(entityAt(session.drawing, {5, 5, 3}, kDefaultPickAperture));
-}
-
 TEST(AcadPicks, TextIsPickedInsideItsBox) {
   DrawingSession session;
   Entity text;
@@ -183,17 +171,10 @@ TEST(AcadPicks, SelectOnScreenAddsWhatTheUserSelects) {
   std::string b = session.drawing.add(testing::makeCircle({20, 0, 0}, 2));
   auto set = *callObject(*host.selectionSets, "Add", {Variant("ss")});
 
-  struct Case {
-    const char* name;
-    PickAnswer answer;
-    std::vector<Variant> filter;
-    bool succeeds;
-    std::int32_t count;
-  };
+  struct Case { const char* name; PickAnswer answer; std::vector<Variant> filter; bool succeeds; std::int32_t count; };
   const Case cases[] = {
       {"two picked", PickAnswer::selection({b, a}), {}, true, 2},
-      {"filtered to lines", PickAnswer::selection({b, a}),
-       {Variant(VariantList{Variant(std::int16_t{0})}), Variant(VariantList{Variant("LINE")})}, true, 1},
+      {"filtered to lines", PickAnswer::selection({b, a}), {Variant(VariantList{Variant(std::int16_t{0})}), Variant(VariantList{Variant("LINE")})}, true, 1},
       {"a click on the circle", PickAnswer::at({22, 0, 0}), {}, true, 1},
       {"Enter at once", PickAnswer::enter(), {}, true, 0},
       {"cancel", PickAnswer::cancel(), {}, false, 0},

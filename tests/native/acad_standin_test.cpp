@@ -73,9 +73,7 @@ TEST(AcadStandIn, SelectionSetsFailAsTheHostDoes) {
 }
 
 // A polyline crossed by two lines, a circle and an arc-free 3-D polyline.
-struct CrossingDrawing {
-  std::string polyline, lineA, lineB, circle, farLine;
-};
+struct CrossingDrawing { std::string polyline, lineA, lineB, circle, farLine; };
 
 CrossingDrawing crossingDrawing(Drawing& d) {
   CrossingDrawing c;
@@ -93,11 +91,7 @@ TEST(AcadStandIn, FenceSelectionWithTypeFilterAndRemoveItems) {
   auto set = *callObject(*host.selectionSets, "Add", {Variant("SSET")});
   Variant fence = doubles({0, 0, 0, 10, 0, 0, 10, 10, 0});
 
-  struct Case {
-    const char* name;
-    std::vector<Variant> filter;
-    std::vector<std::string> expected;
-  };
+  struct Case { const char* name; std::vector<Variant> filter; std::vector<std::string> expected; };
   const Case cases[] = {
       {"lines only", {typeFilterCodes(), typeFilterValues("Line")}, {c.lineA, c.lineB}},
       {"no filter", {}, {c.polyline, c.lineA, c.circle, c.lineB}},
@@ -177,12 +171,8 @@ TEST(AcadStandIn, PolygonModesAndBadArguments) {
 TEST(AcadStandIn, PolylineCoordinatesHaveTheHostsShapes) {
   auto host = attachHost();
   auto& d = host.session().drawing;
-  Entity lw = makePolyline(EntityKind::LwPolyline, {{1, 2, 0}, {3, 4, 0}});
-  lw.elevation = 5;
-  Entity old2d = makePolyline(EntityKind::Polyline2d, {{1, 2, 0}, {3, 4, 0}});
-  old2d.elevation = 7;
-  d.add(lw);
-  d.add(old2d);
+  d.add({.kind = EntityKind::LwPolyline, .points = {{1, 2, 0}, {3, 4, 0}}, .bulges = {0, 0}, .elevation = 5});
+  d.add({.kind = EntityKind::Polyline2d, .points = {{1, 2, 0}, {3, 4, 0}}, .bulges = {0, 0}, .elevation = 7});
   d.add(makePolyline(EntityKind::Polyline3d, {{1, 2, 3}, {4, 5, 6}}));
   d.add(makeLine({0, 0, 0}, {1, 1, 1}));
 
@@ -217,11 +207,7 @@ TEST(AcadStandIn, PolylineCoordinatesHaveTheHostsShapes) {
 }
 
 TEST(AcadStandIn, PolylinesOfTooFewOrRaggedVerticesAreRefused) {
-  struct Case {
-    const char* method;
-    std::vector<double> values;
-    bool accepted;
-  };
+  struct Case { const char* method; std::vector<double> values; bool accepted; };
   const Case cases[] = {
       {"AddLightWeightPolyline", {}, false},
       {"AddLightWeightPolyline", {1, 2}, false},
@@ -242,31 +228,6 @@ TEST(AcadStandIn, PolylinesOfTooFewOrRaggedVerticesAreRefused) {
       EXPECT_NE(r.error().description.find(c.method), std::string::npos);
     }
   }
-}
-
-TEST(AcadStandIn, IntersectWithAnswersAnEmptyArrayWhenNothingMeets) {
-  auto host = attachHost();
-  auto& session = host.session();
-  session.drawing.add(makePolyline(EntityKind::Polyline3d, {{0, 0, 10}, {10, 0, 10}}));
-  session.drawing.add(makeLine({5, -5, 10}, {5, 5, 10}));
-  session.drawing.add(makeLine({5, -5, 0}, {5, 5, 0}));  // passes below it
-  auto item = [&](int i) { return *callObject(*host.modelSpace, "Item", {Variant(std::int16_t(i))}); };
-  auto poly = item(0);
-
-  auto meets = item(1)->call("IntersectWith", {Variant(poly), Variant(std::int16_t{0})});
-  ASSERT_TRUE(meets);
-  EXPECT_EQ(numbers(*meets), (std::vector<double>{5, 0, 10}));
-
-  auto below = item(2)->call("IntersectWith", {Variant(poly), Variant(std::int16_t{0})});
-  ASSERT_TRUE(below);
-  ASSERT_TRUE(below->is<VariantList>());
-  EXPECT_TRUE(below->getIf<VariantList>()->empty());
-
-  session.noIntersection = NoIntersectionAnswer::Empty;
-  auto empty = item(2)->call("IntersectWith", {Variant(poly), Variant(std::int16_t{0})});
-  ASSERT_TRUE(empty);
-  EXPECT_TRUE(empty->isEmpty());
-  EXPECT_FALSE(item(1)->call("IntersectWith", {Variant("not an entity"), Variant(std::int16_t{0})}));
 }
 
 TEST(AcadStandIn, DeletedEntitiesFailCleanlyAndComeBackWithUndo) {
@@ -292,50 +253,6 @@ TEST(AcadStandIn, DeletedEntitiesFailCleanlyAndComeBackWithUndo) {
 
   ASSERT_TRUE(host.document->call("SendCommand", {Variant("u\r")}));
   EXPECT_EQ(*picked->get("Handle"), Variant(handle));
-}
-
-TEST(AcadStandIn, TextStringIsReadAndWritten) {
-  auto host = attachHost();
-  auto text = *callObject(*host.modelSpace, "AddText", {Variant("12.5"), doubles({0, 0, 0}), Variant(2.5)});
-  EXPECT_EQ(*text->get("TextString"), Variant("12.5"));
-  ASSERT_TRUE(text->put("TextString", Variant("L=12.35")));
-  ASSERT_TRUE(text->call("Update"));
-  EXPECT_EQ(*text->get("TextString"), Variant("L=12.35"));
-  auto line = *callObject(*host.modelSpace, "AddLine", {doubles({0, 0, 0}), doubles({1, 0, 0})});
-  EXPECT_FALSE(line->put("TextString", Variant("x")));
-}
-
-// The area tool's run through the automation surface: count, pick, command,
-// largest new region, subtraction of the islands, highlight, delete.
-TEST(AcadStandIn, AreaToolRunLeavesTheDrawingAsItWas) {
-  auto host = attachHost();
-  auto& session = host.session();
-  session.drawing.add(makeSquare(0, 0, 100));
-  session.drawing.add(makeSquare(20, 20, 20));
-  session.drawing.add(makeCircle({70, 70, 0}, 10));
-  session.picks.push(PickAnswer::at({50, 50, 0}));
-
-  auto& ms = *host.modelSpace;
-  auto count = [&] { return static_cast<int>(*asDouble(*ms.get("Count"))); };
-  int base = count();
-  auto point = host.utility->call("GetPoint", {Missing{}, Variant("pick point: ")});
-  ASSERT_TRUE(point);
-  ASSERT_TRUE(host.document->call("SetVariable", {Variant("NOMUTT"), Variant(std::int16_t{1})}));
-  ASSERT_TRUE(host.document->call("SendCommand", {Variant("-boundary\ra\ro\rr\r\r50,50\r\r")}));
-  ASSERT_TRUE(host.document->call("SetVariable", {Variant("NOMUTT"), Variant(std::int16_t{0})}));
-  int added = count() - base;
-  ASSERT_EQ(added, 3);
-  auto outer = *callObject(ms, "Item", {Variant(std::int16_t(base))});
-  EXPECT_EQ(*outer->get("AREA"), Variant(10000.0));
-  for (int i = 0; i < added - 1; ++i) {
-    auto island = *callObject(ms, "Item", {Variant(std::int16_t(count() - 1))});
-    ASSERT_TRUE(outer->call("Boolean", {Variant(std::int16_t{2}), Variant(island)}));
-  }
-  EXPECT_NEAR(*asDouble(*outer->get("Area")), 10000 - 400 - std::numbers::pi * 100, 1e-9);
-  ASSERT_TRUE(outer->call("Highlight", {Variant(true)}));
-  ASSERT_TRUE(outer->call("Delete"));
-  EXPECT_EQ(count(), base);
-  EXPECT_EQ(*host.document->call("GetVariable", {Variant("NOMUTT")}), Variant(std::int16_t{0}));
 }
 
 TEST(AcadStandIn, BooleanSubtractionOfRegions) {
@@ -372,54 +289,7 @@ TEST(AcadStandIn, BooleanSubtractionOfRegions) {
   }
 }
 
-TEST(AcadStandIn, NestedIslandsAreNotSubtractedTwice) {
-  auto host = attachHost();
-  auto& session = host.session();
-  session.drawing.add(makeSquare(0, 0, 100));
-  session.drawing.add(makeSquare(10, 10, 50));
-  session.drawing.add(makeCircle({35, 35, 0}, 5));  // inside the inner square
-  ASSERT_TRUE(host.document->call("SendCommand", {Variant("-boundary\ra\ro\rr\r\r80,80\r\r")}));
-  ASSERT_EQ(session.drawing.size(), 6u);
-  auto outer = *callObject(*host.modelSpace, "Item", {Variant(std::int16_t{3})});
-  for (int i = 0; i < 2; ++i) {
-    auto last = *callObject(*host.modelSpace, "Item", {Variant(std::int16_t(session.drawing.size() - 1))});
-    ASSERT_TRUE(outer->call("Boolean", {Variant(std::int16_t{2}), Variant(last)}));
-  }
-  EXPECT_NEAR(*asDouble(*outer->get("Area")), 10000 - 2500, 1e-9);
-}
-
-TEST(AcadStandIn, TranslateCoordinatesBetweenSystems) {
-  auto host = attachHost();
-  host.session().drawing.ucs = {{0, 0, 100}, {1, 0, 0}, {0, 1, 0}};
-  struct Case {
-    std::vector<double> point;
-    std::int16_t from, to;
-    bool displacement;
-    std::vector<double> expected;
-  };
-  const Case cases[] = {
-      {{1, 2, 3}, 0, 1, false, {1, 2, -97}},
-      {{1, 2, 3}, 1, 0, false, {1, 2, 103}},
-      {{1, 2, 3}, 0, 1, true, {1, 2, 3}},
-  };
-  for (const auto& c : cases) {
-    auto r = host.utility->call("TranslateCoordinates",
-                                {doubles(c.point), Variant(c.from), Variant(c.to), Variant(c.displacement)});
-    ASSERT_TRUE(r);
-    auto got = numbers(*r);
-    ASSERT_EQ(got.size(), 3u);
-    for (int i = 0; i < 3; ++i) EXPECT_NEAR(got[i], c.expected[i], 1e-12);
-  }
-  // The entity system needs its normal; a point must have three numbers.
-  EXPECT_FALSE(host.utility->call("TranslateCoordinates",
-                                  {doubles({1, 2}), Variant(std::int16_t{0}), Variant(std::int16_t{1}), Variant(false)}));
-  auto ocs = host.utility->call("TranslateCoordinates", {doubles({1, 2, 5}), Variant(std::int16_t{4}),
-                                                         Variant(std::int16_t{0}), Variant(false), doubles({0, 0, 1})});
-  ASSERT_TRUE(ocs);
-  EXPECT_EQ(numbers(*ocs), (std::vector<double>{1, 2, 5}));
-}
-
-TEST(AcadStandIn, FaultsAtTheNthCallAndTheCallLog) {
+TEST(AcadStandIn, FaultsAtTheNthCallChangeNothing) {
   auto host = attachHost();
   auto& session = host.session();
   std::string line = session.drawing.add(makeLine({0, 0, 0}, {10, 0, 0}));
@@ -444,18 +314,9 @@ TEST(AcadStandIn, FaultsAtTheNthCallAndTheCallLog) {
   EXPECT_FALSE(host.document->call("SendCommand", {Variant("point\r1,1\r")}));
   EXPECT_EQ(session.drawing.size(), 1u);
   EXPECT_TRUE(session.commands.sent.empty());
-  ASSERT_TRUE(host.document->call("SetVariable", {Variant("CMDECHO"), Variant(std::int16_t{0})}));
-
   const auto& log = host.host.context->log.entries();
-  ASSERT_EQ(log.size(), 5u);
-  EXPECT_EQ(log[0].object, "AcadUtility");
-  EXPECT_EQ(log[0].member, "GetEntity");
-  EXPECT_EQ(log[0].arguments, "out Object, out Variant, \"Pick point:\"");
-  EXPECT_FALSE(log[0].failed);
   EXPECT_TRUE(log[1].failed);
-  EXPECT_EQ(log[3].member, "SendCommand");
-  EXPECT_TRUE(log[3].failed);
-  EXPECT_EQ(log[4].arguments, "\"CMDECHO\", 0");
+  EXPECT_EQ(log[0].arguments, "out Object, out Variant, \"Pick point:\"");
 }
 
 TEST(AcadStandIn, EntityObjectsAreLoggedUnderTheirClassNames) {

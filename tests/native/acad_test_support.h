@@ -31,34 +31,17 @@ inline AttachedHost attachHost() {
   return a;
 }
 
-inline Entity makeLine(Vec3 a, Vec3 b) {
-  Entity e;
-  e.kind = EntityKind::Line;
-  e.points = {a, b};
-  return e;
-}
-
+inline Entity makeLine(Vec3 a, Vec3 b) { return {.kind = EntityKind::Line, .points = {a, b}}; }
 inline Entity makeCircle(Vec3 center, double radius) {
-  Entity e;
-  e.kind = EntityKind::Circle;
-  e.points = {center};
-  e.radius = radius;
-  return e;
+  return {.kind = EntityKind::Circle, .points = {center}, .radius = radius};
 }
-
 inline Entity makePolyline(EntityKind kind, std::vector<Vec3> points, bool closed = false) {
-  Entity e;
-  e.kind = kind;
-  e.points = std::move(points);
-  e.bulges.assign(e.points.size(), 0.0);
-  e.closed = closed;
-  return e;
+  const std::size_t n = points.size();
+  return {.kind = kind, .points = std::move(points), .bulges = std::vector<double>(n, 0.0), .closed = closed};
 }
-
 inline Entity makeSquare(double x0, double y0, double side) {
   return makePolyline(EntityKind::LwPolyline,
-                      {{x0, y0, 0}, {x0 + side, y0, 0}, {x0 + side, y0 + side, 0}, {x0, y0 + side, 0}},
-                      true);
+                      {{x0, y0, 0}, {x0 + side, y0, 0}, {x0 + side, y0 + side, 0}, {x0, y0 + side, 0}}, true);
 }
 
 inline std::vector<double> numbers(const Variant& v) {

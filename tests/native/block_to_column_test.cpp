@@ -113,11 +113,7 @@ TEST_F(BlockToColumnTest, OneCellsReadAndOneCellsWritePerCopyInListOrder) {
   EXPECT_EQ(actual, expected);
 }
 
-bool anyValueWritten(const sim::CallLog& log) {
-  for (const auto& r : log.entries())
-    if (r.kind == CallKind::Put) return true;
-  return false;
-}
+bool anyValueWritten(const sim::CallLog& log) { for (const auto& r : log.entries()) if (r.kind == CallKind::Put) return true; return false; }
 
 TEST_F(BlockToColumnTest, AListPastTheLastRowWritesNothing) {
   const std::pair<Area, bool> cases[] = {

@@ -45,10 +45,7 @@ struct ScriptedHost {
 const BusyRetryBound kBound{milliseconds(1000), milliseconds(10), milliseconds(200)};
 
 TEST(BusyRetry, ClassifiesHostStates) {
-  struct Case {
-    std::uint32_t code;
-    CallFailure kind;
-  };
+  struct Case { std::uint32_t code; CallFailure kind; };
   const Case cases[] = {
       {0x80010001u, CallFailure::Busy},     {0x8001010Au, CallFailure::Busy},
       {0x80010108u, CallFailure::HostGone}, {0x800706BAu, CallFailure::HostGone},
@@ -75,10 +72,7 @@ TEST(BusyRetry, BusyHostIsAskedAgainWithGrowingPauses) {
 }
 
 TEST(BusyRetry, HostBusyForeverFailsWhenTheBoundIsSpent) {
-  struct Case {
-    const char* name;
-    milliseconds perAttempt;
-  };
+  struct Case { const char* name; milliseconds perAttempt; };
   // Slow attempts count against the bound too.
   for (const Case& c : {Case{"instant attempts", milliseconds(0)},
                         Case{"slow attempts", milliseconds(70)}}) {

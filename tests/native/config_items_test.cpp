@@ -16,10 +16,7 @@ std::vector<std::string> allItems(std::string_view bytes) {
 }
 
 TEST(ConfigItems, SplitsLinesIntoItems) {
-  struct Case {
-    const char* bytes;
-    std::vector<std::string> items;
-  };
+  struct Case { const char* bytes; std::vector<std::string> items; };
   const Case cases[] = {
       {"", {}},
       {"\"YOX\",1\r\n", {"YOX", "1"}},

@@ -11,11 +11,7 @@ namespace plotmate::sim {
 namespace {
 
 TEST(DrawingTypeFilter, WildcardsAsSelectionFiltersTakeThem) {
-  struct Case {
-    const char* pattern;
-    const char* name;
-    bool matches;
-  };
+  struct Case { const char* pattern; const char* name; bool matches; };
   const Case cases[] = {
       {"Line", "LINE", true},
       {"line", "LINE", true},
@@ -61,11 +57,7 @@ TEST(DrawingTypeFilter, WildcardsAsSelectionFiltersTakeThem) {
 }
 
 TEST(DrawingTypeFilter, EntityKindsByTheirFileTypeNames) {
-  struct Case {
-    const char* pattern;
-    EntityKind kind;
-    bool matches;
-  };
+  struct Case { const char* pattern; EntityKind kind; bool matches; };
   const Case cases[] = {
       {"Line", EntityKind::Line, true},
       {"Line", EntityKind::LwPolyline, false},
@@ -80,20 +72,8 @@ TEST(DrawingTypeFilter, EntityKindsByTheirFileTypeNames) {
   for (const auto& c : cases) EXPECT_EQ(matchesTypeFilter(c.pattern, c.kind), c.matches) << c.pattern;
 }
 
-Entity line(Vec3 a, Vec3 b) {
-  Entity e;
-  e.kind = EntityKind::Line;
-  e.points = {a, b};
-  return e;
-}
-
-Entity circle(Vec3 center, double radius) {
-  Entity e;
-  e.kind = EntityKind::Circle;
-  e.points = {center};
-  e.radius = radius;
-  return e;
-}
+Entity line(Vec3 a, Vec3 b) { return {.kind = EntityKind::Line, .points = {a, b}}; }
+Entity circle(Vec3 c, double r) { return {.kind = EntityKind::Circle, .points = {c}, .radius = r}; }
 
 TEST(DrawingFence, SelectsWhatTheFenceCrossesInCreationOrder) {
   Drawing d;
@@ -111,11 +91,7 @@ TEST(DrawingFence, SelectsWhatTheFenceCrossesInCreationOrder) {
   const std::string picked = d.add(pline);
 
   const std::vector<Vec3> fence{{0, 0, 0}, {25, 0, 0}, {25, 5, 0}};
-  struct Case {
-    const char* what;
-    std::optional<std::string_view> filter;
-    std::vector<std::string> expected;
-  };
+  struct Case { const char* what; std::optional<std::string_view> filter; std::vector<std::string> expected; };
   const Case cases[] = {
       {"lines only", "Line", {near, above}},
       {"any type", std::nullopt, {near, above, round, picked}},
@@ -130,15 +106,6 @@ TEST(DrawingFence, SelectsWhatTheFenceCrossesInCreationOrder) {
   const std::vector<Vec3> longer{{0, 0, 0}, {25, 0, 0}, {25, 5, 0}, {15, 5, 0}};
   EXPECT_EQ(selectByFence(d, d.ucs, longer, "Line"), (std::vector<std::string>{far, near, above}));
   EXPECT_TRUE(selectByFence(d, d.ucs, std::span(fence).first(1), std::nullopt).empty());
-}
-
-TEST(DrawingFence, SelectsInThePlanViewOfTheUcs) {
-  Drawing d;
-  const std::string upright = d.add(line({0, 5, 10}, {10, 5, 0}));  // a slope in the world XZ plane
-  d.ucs = Ucs{{0, 0, 0}, {1, 0, 0}, {0, 0, 1}};                       // looking at that plane
-  const std::vector<Vec3> fence{{0, 0, 0}, {10, 0, 10}};
-  EXPECT_EQ(selectByFence(d, d.ucs, fence, "LINE"), std::vector<std::string>{upright});
-  EXPECT_TRUE(selectByFence(d, Ucs{}, fence, "LINE").empty()) << "seen from above they are parallel";
 }
 
 // A deterministic scatter of lines, circles and a few drawing-wide lines; the
@@ -175,21 +142,6 @@ TEST(DrawingFence, IndexFindsWhatTestingEveryEntityFinds) {
     ASSERT_GT(expected.size(), 50u) << "the scatter must give the index work";
     EXPECT_EQ(selectByFence(d, ucs, fence, std::nullopt), expected);
   }
-}
-
-TEST(DrawingFence, IndexCandidatesCoverOverlappingBoxes) {
-  std::vector<Entity> entities;
-  for (int i = 0; i < 100; ++i) entities.push_back(line({i * 10.0, 0, 0}, {i * 10.0 + 5, 5, 0}));
-  entities.push_back(line({-1000, -1000, 0}, {2000, 1000, 0}));  // large
-  Entity empty;
-  empty.kind = EntityKind::LwPolyline;  // no vertices, no extent
-  entities.push_back(empty);
-  std::vector<const Entity*> pool;
-  for (const Entity& e : entities) pool.push_back(&e);
-  const SpatialIndex index(pool, Ucs{});
-  EXPECT_EQ(index.candidates({12, 1, 21, 2}), (std::vector<std::size_t>{1, 2, 100}));
-  EXPECT_EQ(index.candidates({5000, 5000, 5001, 5001}), (std::vector<std::size_t>{}));
-  EXPECT_FALSE(index.bounds(101).has_value());
 }
 
 }  // namespace

@@ -13,65 +13,23 @@ namespace {
 using std::numbers::pi;
 constexpr double kEps = 1e-7;
 
-Entity line(Vec3 a, Vec3 b) {
-  Entity e;
-  e.kind = EntityKind::Line;
-  e.points = {a, b};
-  return e;
+Entity line(Vec3 a, Vec3 b) { return {.kind = EntityKind::Line, .points = {a, b}}; }
+Entity lwpoly(std::vector<Vec3> p, std::vector<double> bulges = {}, bool closed = false, double elevation = 0,
+              Vec3 normal = {0, 0, 1}) {
+  bulges.resize(p.size(), 0.0);
+  return {.kind = EntityKind::LwPolyline, .normal = normal, .points = std::move(p), .bulges = std::move(bulges),
+          .elevation = elevation, .closed = closed};
 }
-
-Entity lwpoly(std::vector<Vec3> points, std::vector<double> bulges = {}, bool closed = false,
-              double elevation = 0, Vec3 normal = {0, 0, 1}) {
-  Entity e;
-  e.kind = EntityKind::LwPolyline;
-  bulges.resize(points.size(), 0.0);
-  e.points = std::move(points);
-  e.bulges = std::move(bulges);
-  e.closed = closed;
-  e.elevation = elevation;
-  e.normal = normal;
-  return e;
+Entity poly3d(std::vector<Vec3> p) { return {.kind = EntityKind::Polyline3d, .points = std::move(p)}; }
+Entity circle(Vec3 c, double r, Vec3 normal = {0, 0, 1}) {
+  return {.kind = EntityKind::Circle, .normal = normal, .points = {c}, .radius = r};
 }
-
-Entity poly3d(std::vector<Vec3> points, bool closed = false) {
-  Entity e;
-  e.kind = EntityKind::Polyline3d;
-  e.points = std::move(points);
-  e.closed = closed;
-  return e;
+Entity arc(Vec3 c, double r, double startDeg, double endDeg) {
+  return {.kind = EntityKind::Arc, .points = {c}, .radius = r, .startAngle = startDeg * pi / 180, .endAngle = endDeg * pi / 180};
 }
-
-Entity circle(Vec3 center, double radius, Vec3 normal = {0, 0, 1}) {
-  Entity e;
-  e.kind = EntityKind::Circle;
-  e.points = {center};
-  e.radius = radius;
-  e.normal = normal;
-  return e;
-}
-
-Entity arc(Vec3 center, double radius, double startDeg, double endDeg) {
-  Entity e = circle(center, radius);
-  e.kind = EntityKind::Arc;
-  e.startAngle = startDeg * pi / 180;
-  e.endAngle = endDeg * pi / 180;
-  return e;
-}
-
-Entity point(Vec3 p) {
-  Entity e;
-  e.kind = EntityKind::Point;
-  e.points = {p};
-  return e;
-}
-
+Entity point(Vec3 p) { return {.kind = EntityKind::Point, .points = {p}}; }
 Entity text(Vec3 p, std::string s, double height) {
-  Entity e;
-  e.kind = EntityKind::Text;
-  e.points = {p};
-  e.text = std::move(s);
-  e.height = height;
-  return e;
+  return {.kind = EntityKind::Text, .points = {p}, .text = std::move(s), .height = height};
 }
 
 std::string describe(const std::vector<Vec3>& points) {
@@ -80,58 +38,6 @@ std::string describe(const std::vector<Vec3>& points) {
     s += "(" + std::to_string(p.x) + "," + std::to_string(p.y) + "," + std::to_string(p.z) + ")";
   }
   return s;
-}
-
-TEST(DrawingGeometry, BulgeMakesArcOnTheRightSide) {
-  struct Case {
-    const char* what;
-    double bulge;
-    Vec3 normal;
-    Vec3 center;
-    double radius, sweep;
-    Vec3 axis;
-  };
-  const double quarter = std::tan(pi / 8);  // a quarter turn
-  const Case cases[] = {
-      {"half turn counter-clockwise", 1, {0, 0, 1}, {5, 0, 0}, 5, pi, {0, 0, 1}},
-      {"half turn clockwise", -1, {0, 0, 1}, {5, 0, 0}, 5, pi, {0, 0, -1}},
-      {"quarter turn: centre left of the chord", quarter, {0, 0, 1}, {5, 5, 0}, std::sqrt(50.0), pi / 2, {0, 0, 1}},
-      {"quarter turn clockwise: centre right", -quarter, {0, 0, 1}, {5, -5, 0}, std::sqrt(50.0), pi / 2, {0, 0, -1}},
-      {"three-quarter turn: centre right", std::tan(3 * pi / 8), {0, 0, 1}, {5, -5, 0}, std::sqrt(50.0), 1.5 * pi, {0, 0, 1}},
-  };
-  for (const auto& c : cases) {
-    const Piece p = bulgePiece({0, 0, 0}, {10, 0, 0}, c.bulge, c.normal);
-    ASSERT_TRUE(p.isArc) << c.what;
-    EXPECT_NEAR(p.center.x, c.center.x, kEps) << c.what;
-    EXPECT_NEAR(p.center.y, c.center.y, kEps) << c.what;
-    EXPECT_NEAR(p.radius, c.radius, kEps) << c.what;
-    EXPECT_NEAR(p.sweep, c.sweep, kEps) << c.what;
-    EXPECT_NEAR(p.normal.z, c.axis.z, kEps) << c.what;
-  }
-  EXPECT_FALSE(bulgePiece({0, 0, 0}, {10, 0, 0}, 0, {0, 0, 1}).isArc);
-  EXPECT_FALSE(bulgePiece({1, 1, 0}, {1, 1, 0}, 1, {0, 0, 1}).isArc) << "no arc on a zero chord";
-  EXPECT_FALSE(bulgePiece({0, 0, 0}, {10, 0, 0}, NAN, {0, 0, 1}).isArc);
-}
-
-TEST(DrawingGeometry, ShapesInWorldSpace) {
-  // A polyline mirrored by its normal at elevation 2: OCS x runs along world -x,
-  // and the elevation lies along the normal, so at world z = -2.
-  auto mirrored = shapeOf(lwpoly({{0, 0, 0}, {-10, 0, 0}}, {}, false, 2, {0, 0, -1}));
-  ASSERT_EQ(mirrored.size(), 1u);
-  EXPECT_NEAR(mirrored[0].end.x, 10, kEps);
-  EXPECT_NEAR(mirrored[0].end.z, -2, kEps);
-
-  EXPECT_EQ(shapeOf(lwpoly({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, {}, true)).size(), 3u) << "closing piece";
-  EXPECT_EQ(shapeOf(lwpoly({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, {}, false)).size(), 2u);
-  EXPECT_EQ(shapeOf(poly3d({{0, 0, 0}})).size(), 1u) << "a lone vertex keeps its place";
-  EXPECT_TRUE(shapeOf(circle({0, 0, 0}, 0)).empty()) << "no circle of radius 0";
-  EXPECT_TRUE(shapeOf(text({0, 0, 0}, "x", 1)).empty());
-
-  auto wholeTurn = shapeOf(arc({0, 0, 0}, 2, 30, 30));
-  ASSERT_EQ(wholeTurn.size(), 1u);
-  EXPECT_NEAR(wholeTurn[0].sweep, 2 * pi, kEps) << "equal angles make a whole turn";
-  auto wrapping = shapeOf(arc({0, 0, 0}, 2, 350, 10));
-  EXPECT_NEAR(wrapping[0].sweep, 20 * pi / 180, kEps);
 }
 
 TEST(DrawingGeometry, IntersectWith) {
@@ -191,13 +97,7 @@ TEST(DrawingGeometry, IntersectionIsFoundAtSurveyMagnitudes) {
 }
 
 TEST(DrawingGeometry, FenceCrossing) {
-  struct Case {
-    const char* what;
-    Ucs ucs;
-    std::vector<Vec3> fence;
-    Entity entity;
-    bool crossed;
-  };
+  struct Case { const char* what; Ucs ucs; std::vector<Vec3> fence; Entity entity; bool crossed; };
   // UCS whose XY plane is the world XZ plane.
   const Ucs standing{{0, 0, 0}, {1, 0, 0}, {0, 0, 1}};
   const Ucs turned{{100, 0, 0}, {0, 1, 0}, {-1, 0, 0}};
@@ -228,47 +128,13 @@ TEST(DrawingGeometry, FenceCrossing) {
   }
 }
 
-TEST(DrawingGeometry, PlanBounds) {
-  struct Case {
-    const char* what;
-    Ucs ucs;
-    Entity entity;
-    Box2 expected;
-  };
-  const Ucs shifted{{10, 10, 0}, {1, 0, 0}, {0, 1, 0}};
-  const Case cases[] = {
-      {"line", Ucs{}, line({3, -1, 9}, {-2, 4, 0}), {-2, -1, 3, 4}},
-      {"line in a shifted UCS", shifted, line({3, -1, 9}, {-2, 4, 0}), {-12, -11, -7, -6}},
-      {"circle", Ucs{}, circle({1, 1, 0}, 2), {-1, -1, 3, 3}},
-      {"quarter arc", Ucs{}, arc({0, 0, 0}, 5, 0, 90), {0, 0, 5, 5}},
-      {"arc over the top", Ucs{}, arc({0, 0, 0}, 5, 45, 135), {-std::sqrt(12.5), std::sqrt(12.5), std::sqrt(12.5), 5}},
-      {"bulge below", Ucs{}, lwpoly({{0, 0, 0}, {10, 0, 0}}, {1}), {0, -5, 10, 0}},
-      {"point", Ucs{}, point({2, 3, 4}), {2, 3, 2, 3}},
-  };
-  for (const auto& c : cases) {
-    auto box = planBounds(c.ucs, c.entity);
-    ASSERT_TRUE(box.has_value()) << c.what;
-    EXPECT_NEAR(box->minX, c.expected.minX, kEps) << c.what;
-    EXPECT_NEAR(box->minY, c.expected.minY, kEps) << c.what;
-    EXPECT_NEAR(box->maxX, c.expected.maxX, kEps) << c.what;
-    EXPECT_NEAR(box->maxY, c.expected.maxY, kEps) << c.what;
-  }
-  EXPECT_FALSE(planBounds(Ucs{}, lwpoly({})).has_value());
-  EXPECT_TRUE((Box2{0, 0, 1, 1}).overlaps({1, 1, 2, 2})) << "touching boxes overlap";
-  EXPECT_FALSE((Box2{0, 0, 1, 1}).overlaps({1.5, 0, 2, 1}));
-}
-
 Loop loopOf(std::vector<Vec3> points, std::vector<double> bulges = {}) {
   bulges.resize(points.size(), 0.0);
   return Loop{std::move(points), std::move(bulges)};
 }
 
 TEST(DrawingGeometry, LoopAreas) {
-  struct Case {
-    const char* what;
-    Loop loop;
-    double signedArea;
-  };
+  struct Case { const char* what; Loop loop; double signedArea; };
   const std::vector<Vec3> square{{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}};
   const std::vector<Vec3> clockwise{{0, 0, 0}, {0, 10, 0}, {10, 10, 0}, {10, 0, 0}};
   const Case cases[] = {
@@ -288,58 +154,6 @@ TEST(DrawingGeometry, LoopAreas) {
     EXPECT_NEAR(signedLoopArea(c.loop), c.signedArea, 1e-6) << c.what;
     EXPECT_NEAR(loopArea(c.loop), std::abs(c.signedArea), 1e-6) << c.what;
   }
-}
-
-TEST(DrawingGeometry, PointInLoop) {
-  struct Case {
-    const char* what;
-    double x, y;
-    bool inside;
-  };
-  const std::vector<Vec3> square{{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}};
-  const Loop dome = loopOf(square, {0, 0, 1, 0});   // half circle above the top edge
-  const Loop dent = loopOf(square, {0, 0, -1, 0});   // half circle cut into the top
-  const Case domeCases[] = {
-      {"middle", 5, 5, true},      {"inside the dome", 5, 12, true}, {"above the dome", 5, 16, false},
-      {"beside the dome", 0.5, 14, false}, {"right of the square", 11, 5, false},
-      {"on an edge", 10, 5, true}, {"on a vertex", 0, 0, true},     {"on the arc", 5, 15, true},
-  };
-  for (const auto& c : domeCases) EXPECT_EQ(pointInLoop(dome, c.x, c.y), c.inside) << "dome: " << c.what;
-  const Case dentCases[] = {
-      {"in the dent", 5, 7, false}, {"under the dent", 5, 4, true}, {"beside the dent", 9.9, 5.5, true},
-      {"dent near its rim", 1, 9, false}, {"on the dent's arc", 5, 5, true},
-  };
-  for (const auto& c : dentCases) EXPECT_EQ(pointInLoop(dent, c.x, c.y), c.inside) << "dent: " << c.what;
-  const Loop round = loopOf({{5, 0, 0}, {-5, 0, 0}}, {1, 1});
-  EXPECT_TRUE(pointInLoop(round, 0, 0));
-  EXPECT_TRUE(pointInLoop(round, 0, -4.9));
-  EXPECT_FALSE(pointInLoop(round, 4, 4));
-  EXPECT_FALSE(pointInLoop(Loop{}, 0, 0));
-}
-
-TEST(DrawingGeometry, PlanLoopsOfClosedOutlines) {
-  const std::vector<Vec3> square{{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}};
-  // Drawn with its normal pointing down, the dome's square lies at world x
-  // 0..-10 and its bulge must still bulge outwards.
-  auto mirrored = planLoop(Ucs{}, lwpoly(square, {0, 0, 1, 0}, true, 0, {0, 0, -1}));
-  ASSERT_TRUE(mirrored.has_value());
-  EXPECT_NEAR(loopArea(*mirrored), 100 + 12.5 * pi, 1e-6);
-  EXPECT_TRUE(pointInLoop(*mirrored, -5, 12));
-  EXPECT_FALSE(pointInLoop(*mirrored, 5, 5));
-
-  auto round = planLoop(Ucs{{1, 1, 0}, {1, 0, 0}, {0, 1, 0}}, circle({4, 5, 0}, 2));
-  ASSERT_TRUE(round.has_value());
-  EXPECT_NEAR(loopArea(*round), 4 * pi, 1e-9);
-  EXPECT_TRUE(pointInLoop(*round, 3, 4)) << "centre in UCS coordinates";
-
-  auto flat3d = planLoop(Ucs{}, poly3d({{0, 0, 2}, {4, 0, 2}, {4, 3, 2}}, true));
-  ASSERT_TRUE(flat3d.has_value());
-  EXPECT_NEAR(loopArea(*flat3d), 6, 1e-9);
-
-  EXPECT_FALSE(planLoop(Ucs{}, lwpoly(square, {}, false)).has_value()) << "open";
-  EXPECT_FALSE(planLoop(Ucs{}, lwpoly(square, {}, true, 0, {1, 0, 0})).has_value()) << "standing";
-  EXPECT_FALSE(planLoop(Ucs{}, poly3d({{0, 0, 0}, {4, 0, 1}, {4, 3, 2}}, true)).has_value()) << "not flat";
-  EXPECT_FALSE(planLoop(Ucs{}, line({0, 0, 0}, {1, 1, 0})).has_value());
 }
 
 }  // namespace

@@ -8,23 +8,7 @@
 namespace plotmate::sim {
 namespace {
 
-Entity withHandle(std::string handle) {
-  Entity e;
-  e.handle = std::move(handle);
-  return e;
-}
-
-TEST(DrawingModel, ClassNamesAsTheHostReportsThem) {
-  const std::pair<EntityKind, const char*> cases[] = {
-      {EntityKind::Line, "AcDbLine"},          {EntityKind::LwPolyline, "AcDbPolyline"},
-      {EntityKind::Polyline2d, "AcDb2dPolyline"}, {EntityKind::Polyline3d, "AcDb3dPolyline"},
-      {EntityKind::Circle, "AcDbCircle"},      {EntityKind::Arc, "AcDbArc"},
-      {EntityKind::Text, "AcDbText"},          {EntityKind::MText, "AcDbMText"},
-      {EntityKind::Point, "AcDbPoint"},        {EntityKind::BlockRef, "AcDbBlockReference"},
-      {EntityKind::Region, "AcDbRegion"},
-  };
-  for (const auto& [kind, name] : cases) EXPECT_EQ(objectName(kind), name);
-}
+Entity withHandle(std::string handle) { return {.handle = std::move(handle)}; }
 
 TEST(DrawingModel, HandlesAreUniqueAndNeverReused) {
   struct Case {
@@ -56,35 +40,6 @@ TEST(DrawingModel, HandlesAreUniqueAndNeverReused) {
   EXPECT_NE(d.find(b), nullptr);
   d.reserveHandlesBelow(0x5000);
   EXPECT_EQ(d.add({}), "5000");
-}
-
-TEST(DrawingModel, CreationOrderSurvivesErasing) {
-  Drawing d;
-  std::vector<std::string> handles;
-  for (int i = 0; i < 200; ++i) {
-    Entity e;
-    e.text = std::to_string(i);
-    handles.push_back(d.add(e));
-  }
-  // Erase most of them (the slots get compacted on the way), then add more.
-  for (int i = 0; i < 200; ++i) {
-    if (i % 5 != 0) d.erase(handles[static_cast<std::size_t>(i)]);
-  }
-  Entity late;
-  late.text = "late";
-  d.add(late);
-  ASSERT_EQ(d.size(), 41u);
-  for (std::size_t i = 0; i < 40; ++i) {
-    ASSERT_NE(d.at(i), nullptr);
-    EXPECT_EQ(d.at(i)->text, std::to_string(i * 5));
-    EXPECT_EQ(d.find(handles[i * 5]), d.at(i)) << "find and at agree after compaction";
-  }
-  EXPECT_EQ(d.at(40)->text, "late");
-  EXPECT_EQ(d.at(41), nullptr);
-  const Drawing& view = d;
-  ASSERT_EQ(view.entities().size(), 41u);
-  EXPECT_EQ(view.entities()[1]->text, "5");
-  EXPECT_EQ(view.at(1), d.at(1));
 }
 
 TEST(DrawingModel, RestoredEntitiesTakeTheirOldPlace) {
@@ -120,20 +75,6 @@ TEST(DrawingModel, RestoredEntitiesTakeTheirOldPlace) {
       EXPECT_EQ(d.find(h)->handle, h) << c.what << ": lookup after the shift";
     }
   }
-}
-
-TEST(DrawingModel, BlocksByNameWithoutRegardToCase) {
-  Drawing d;
-  d.defineBlock({"Tag", {}, {}, {}});
-  d.defineBlock({"arrow", {1, 2, 3}, {}, {}});
-  d.defineBlock({"TAG", {5, 5, 5}, {}, {}});  // redefines "Tag"
-  ASSERT_NE(d.block("tag"), nullptr);
-  EXPECT_EQ(d.block("tag")->base, (Vec3{5, 5, 5}));
-  EXPECT_EQ(d.block("none"), nullptr);
-  const auto all = d.blocks();
-  ASSERT_EQ(all.size(), 2u);
-  EXPECT_EQ(all[0]->name, "arrow");
-  EXPECT_EQ(all[1]->name, "TAG");
 }
 
 }  // namespace

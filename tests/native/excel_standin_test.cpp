@@ -94,54 +94,6 @@ TEST_F(ExcelStandInTest, OffsetKeepsTheShapeAndStopsAtTheSheetEdges) {
     EXPECT_EQ(addressOf(*range(from), "Offset", args), expected) << from;
 }
 
-TEST_F(ExcelStandInTest, TheToolsCursorIdiomWritesAndMoves) {
-  ASSERT_TRUE(range("B2")->call("Select"));
-  // ActiveCell.Offset(0, 1).Activate, ActiveCell.Value = text, as the export tools do.
-  const std::tuple<int, int, const char*> steps[] = {
-      {0, 1, "PLine顶点坐标"}, {1, -1, "X"}, {0, 1, "12.500"}};
-  for (const auto& [dr, dc, text] : steps) {
-    auto cell = excel.activeCell();
-    ASSERT_TRUE(cell);
-    auto next = cell->offset(dr, dc);
-    ASSERT_TRUE(next);
-    ASSERT_TRUE(next->activate());
-    auto active = excel.activeCell();
-    ASSERT_TRUE(active);
-    ASSERT_TRUE(active->setText(text));
-  }
-  EXPECT_EQ(sheet->value({2, 3}), Variant("PLine顶点坐标"));
-  EXPECT_EQ(sheet->value({3, 2}), Variant("X"));
-  EXPECT_EQ(sheet->value({3, 3}), Variant(12.5));  // typed-looking text is stored as a number
-  EXPECT_EQ(sheet->activeCell(), (CellRef{3, 3}));
-  EXPECT_EQ(sheet->selection(), Area::cell({3, 3}));  // activating outside the selection selects
-}
-
-TEST_F(ExcelStandInTest, SelectionGeometryAndAutoNextSelect) {
-  ASSERT_TRUE(range("B2:D6")->call("Select"));
-  auto selection = excel.selection();
-  ASSERT_TRUE(selection);
-  EXPECT_EQ(selection->row(), 2);
-  EXPECT_EQ(selection->column(), 2);
-  EXPECT_EQ(selection->rowCount(), 5);
-  EXPECT_EQ(selection->columnCount(), 3);
-  EXPECT_EQ((*selection->object()->get("Count")), Variant(std::int32_t{15}));
-
-  // Range(Cells(r0 + 1, c0), Cells(r0 + 1, c0 + nc - 1)).Select, then Selection.Activate.
-  auto first = excel.cells(3, 2), last = excel.cells(3, 4);
-  ASSERT_TRUE(first && last);
-  auto row = excel.range(*first, *last);
-  ASSERT_TRUE(row && row->select());
-  auto moved = excel.selection();
-  ASSERT_TRUE(moved && moved->activate());
-  EXPECT_EQ(sheet->selection(), (Area{{3, 2}, {3, 4}}));
-  EXPECT_EQ(sheet->activeCell(), (CellRef{3, 2}));
-
-  // A whole sheet has more cells than a Long holds.
-  auto all = *getObject(*host.application, "Cells");
-  EXPECT_FALSE(all->get("Count"));
-  EXPECT_EQ(*all->get("CountLarge"), Variant(17179869184.0));
-}
-
 TEST_F(ExcelStandInTest, BlockValuesReadAndWriteInOneCall) {
   auto block = excel.range("B2:C3");
   ASSERT_TRUE(block);
@@ -163,45 +115,6 @@ TEST_F(ExcelStandInTest, BlockValuesReadAndWriteInOneCall) {
   EXPECT_EQ(single->value(), Variant(1.0));
 }
 
-TEST_F(ExcelStandInTest, ArraysSpreadOverTheRangeAsInExcel) {
-  auto block = range("A1:C2");
-  ASSERT_TRUE(block->put("Value", 7.0));  // one value fills every cell
-  for (std::int32_t r = 1; r <= 2; ++r)
-    for (std::int32_t c = 1; c <= 3; ++c) EXPECT_EQ(sheet->value({r, c}), Variant(7.0));
-
-  ASSERT_TRUE(
-      block->put("Value", VariantList{1.0, 2.0}));  // one row repeats down; past its end #N/A
-  const Variant na = CellError{xl::kErrNA};
-  EXPECT_EQ(*block->get("Value"), (Variant(VariantGrid{[&] {
-    VariantGrid g(2, 3);
-    g.cells = {1.0, 2.0, na, 1.0, 2.0, na};
-    return g;
-  }()})));
-
-  // A bad element refuses the whole assignment and changes nothing.
-  VariantGrid bad(2, 3);
-  bad.cells = {0.0, 0.0, 0.0, 0.0, 0.0, VariantList{}};
-  EXPECT_FALSE(block->put("Value", bad));
-  EXPECT_EQ(sheet->value({1, 1}), Variant(1.0));
-  EXPECT_FALSE(block->put("Value", VariantGrid{}));
-
-  // Whole-sheet values fail cleanly instead of exhausting memory.
-  auto all = *getObject(*host.application, "Cells");
-  EXPECT_FALSE(all->get("Value"));
-  EXPECT_FALSE(all->put("Value", 1.0));
-}
-
-TEST_F(ExcelStandInTest, UsedRangeStartsAtTheFirstUsedCell) {
-  auto used = excel.usedRange();
-  ASSERT_TRUE(used);
-  EXPECT_EQ(*used->object()->get("Address"), Variant("$A$1"));  // empty sheet
-  ASSERT_TRUE(sheet->setValue({3, 3}, 1.0));
-  ASSERT_TRUE(sheet->setValue({5, 5}, 1.0));
-  used = excel.usedRange();
-  ASSERT_TRUE(used);
-  EXPECT_EQ(*used->object()->get("Address"), Variant("$C$3:$E$5"));
-}
-
 TEST_F(ExcelStandInTest, NoCellRangeOrNoWorkbook) {
   sheet->selectObject("Rectangle 1");
   auto selection = excel.selection();
@@ -218,37 +131,6 @@ TEST_F(ExcelStandInTest, NoCellRangeOrNoWorkbook) {
   auto cell = none.cells(1, 1);
   ASSERT_FALSE(cell);
   EXPECT_EQ(cell.error().code, xl::kObjectDefinedError);
-}
-
-TEST_F(ExcelStandInTest, FaultsFireOnTheNthCallAndEveryCallIsLogged) {
-  host.context->faults.add({"Range", "value", 2, Error{hr::kFail, "busy"}});
-  for (std::int32_t r = 1; r <= 3; ++r) {
-    auto written = excel.setCellValue(r, 1, r * 10);
-    EXPECT_EQ(written.has_value(), r != 2) << r;
-  }
-  EXPECT_EQ(sheet->value({1, 1}), Variant(10.0));
-  EXPECT_TRUE(sheet->value({2, 1}).isEmpty());
-  EXPECT_EQ(sheet->value({3, 1}), Variant(30.0));
-
-  const auto& log = host.context->log.entries();
-  ASSERT_EQ(log.size(), 6u);
-  EXPECT_EQ(log[0].object, "Application");
-  EXPECT_EQ(log[0].member, "Cells");
-  EXPECT_EQ(log[0].kind, CallKind::Get);
-  EXPECT_EQ(log[0].arguments, "1, 1");
-  EXPECT_EQ(log[3].object, "Range");
-  EXPECT_EQ(log[3].kind, CallKind::Put);
-  EXPECT_EQ(log[3].arguments, "20");
-  for (std::size_t i = 0; i < log.size(); ++i) EXPECT_EQ(log[i].failed, i == 3) << i;
-
-  host.context->faults.add({"", "ActiveCell", 0, Error{hr::kFail, "always"}});
-  for (int i = 0; i < 2; ++i) EXPECT_EQ(excel.activeCell().error().description, "always");
-}
-
-TEST_F(ExcelStandInTest, MemberNamesIgnoreCase) {
-  EXPECT_EQ(addressOf("activecell"), "$A$1");
-  EXPECT_EQ(addressOf(*range("a1"), "OFFSET", {1, 1}), "$B$2");
-  EXPECT_FALSE(host.application->get("NoSuchMember"));
 }
 
 }  // namespace

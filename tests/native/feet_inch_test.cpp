@@ -7,11 +7,7 @@
 namespace plotmate {
 namespace {
 
-struct SplitCase {
-  std::string text, separator;
-  bool after;
-  std::string part;
-};
+struct SplitCase { std::string text, separator; bool after; std::string part; };
 
 TEST(SplitPart, BeforeOrAfterTheFirstSeparator) {
   const SplitCase cases[] = {
@@ -25,10 +21,7 @@ TEST(SplitPart, BeforeOrAfterTheFirstSeparator) {
     EXPECT_EQ(SplitPart(c.text, c.separator, c.after), c.part) << c.text << " " << c.after;
 }
 
-struct ConvertCase {
-  std::string input;
-  std::string shown;
-};
+struct ConvertCase { std::string input; std::string shown; };
 
 TEST(FeetInch, ResultTextForTypedInput) {
   const std::string zero(kZeroDenominatorText), tooLarge(kTooLargeText);

@@ -13,13 +13,7 @@ std::string blanks(int n) {
   return std::string(n, ' ');
 }
 
-struct FixedCase {
-  double value;
-  std::int16_t width;
-  std::int16_t decimals;
-  std::string text;
-  double rounded;  // what the caller's variable holds afterwards
-};
+struct FixedCase { double value; std::int16_t width; std::int16_t decimals; std::string text; double rounded; };
 
 TEST(FormatFixed, RoundsPadsAndAlignsOnThePoint) {
   const FixedCase cases[] = {
@@ -57,30 +51,25 @@ TEST(FormatFixed, RoundsPadsAndAlignsOnThePoint) {
       {123456789.123456789, 5, 10, "123456789.1234570000", 123456789.123456789},
   };
   for (const auto& c : cases) {
-    double value = c.value;
-    EXPECT_EQ(FormatFixed(value, c.width, c.decimals), c.text)
-        << c.value << " w" << c.width << " d" << c.decimals;
-    EXPECT_EQ(value, c.rounded) << c.value << " d" << c.decimals;
+    const auto [rounded, text] = FormatFixed(c.value, c.width, c.decimals);
+    EXPECT_EQ(text, c.text) << c.value << " w" << c.width << " d" << c.decimals;
+    EXPECT_EQ(rounded, c.rounded) << c.value << " d" << c.decimals;
   }
 }
 
 TEST(FormatFixed, ExtremeDecimalsAndMagnitudesStayExact) {
   // 10^400 overflows: the value is left as it is, not turned into NaN or 0.
-  double half = 0.5;
-  EXPECT_EQ(FormatFixed(half, 5, 400), blanks(4) + "." + "5" + std::string(399, '0'));
-  EXPECT_EQ(half, 0.5);
-
-  double zero = 0;
-  EXPECT_EQ(FormatFixed(zero, 5, 400), blanks(4) + "0." + std::string(400, '0'));
-  EXPECT_EQ(zero, 0);
-
-  double huge = 1e300;
-  EXPECT_EQ(FormatFixed(huge, 5, 10), "1" + std::string(300, '0') + "." + std::string(10, '0'));
-  EXPECT_EQ(huge, 1e300);
-
-  double most = 1.25;
-  EXPECT_EQ(FormatFixed(most, 5, 32767), blanks(4) + "1.25" + std::string(32765, '0'));
-  EXPECT_EQ(most, 1.25);
+  const FixedCase cases[] = {
+      {0.5, 5, 400, blanks(4) + "." + "5" + std::string(399, '0'), 0.5},
+      {0, 5, 400, blanks(4) + "0." + std::string(400, '0'), 0},
+      {1e300, 5, 10, "1" + std::string(300, '0') + "." + std::string(10, '0'), 1e300},
+      {1.25, 5, 32767, blanks(4) + "1.25" + std::string(32765, '0'), 1.25},
+  };
+  for (const auto& c : cases) {
+    const auto [rounded, text] = FormatFixed(c.value, c.width, c.decimals);
+    EXPECT_EQ(text, c.text) << c.value << " d" << c.decimals;
+    EXPECT_EQ(rounded, c.rounded) << c.value << " d" << c.decimals;
+  }
 }
 
 TEST(FormatFixed, NonFiniteValuesAreMarkedAndLeftAlone) {
@@ -88,15 +77,12 @@ TEST(FormatFixed, NonFiniteValuesAreMarkedAndLeftAlone) {
                           std::numeric_limits<double>::infinity(),
                           -std::numeric_limits<double>::infinity()};
   for (double original : cases) {
-    double value = original;
     // Right-aligned in the nine characters "   12.346" would take.
-    EXPECT_EQ(FormatFixed(value, 5, 3), blanks(4) + "#NUM!") << original;
-    EXPECT_EQ(FormatFixed(value, 5, 0), blanks(1) + "#NUM!") << original;
-    EXPECT_EQ(FormatFixed(value, 0, 0), "#NUM!") << original;
-    if (std::isnan(original))
-      EXPECT_TRUE(std::isnan(value));
-    else
-      EXPECT_EQ(value, original);
+    EXPECT_EQ(FormatFixed(original, 5, 3).text, blanks(4) + "#NUM!") << original;
+    EXPECT_EQ(FormatFixed(original, 5, 0).text, blanks(1) + "#NUM!") << original;
+    EXPECT_EQ(FormatFixed(original, 0, 0).text, "#NUM!") << original;
+    const double rounded = FormatFixed(original, 5, 3).rounded;
+    EXPECT_TRUE(std::isnan(original) ? std::isnan(rounded) : rounded == original) << original;
   }
 }
 

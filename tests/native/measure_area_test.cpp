@@ -110,7 +110,7 @@ TEST_F(MeasureAreaTest, ACancelledOrFailedPickEndsTheRunQuietly) {
   for (bool cancelled : {true, false}) {
     attach();
     if (cancelled) cancelPick();
-    else failAcad("AcadUtility", "GetPoint");
+    else failAcad("GetPoint", 0, "AcadUtility");
     pickAt(1, 1);  // never taken
     run();
     EXPECT_TRUE(platform.messages.empty()) << cancelled;
@@ -143,7 +143,7 @@ TEST_F(MeasureAreaTest, AHostFailureAfterTheCommandDeletesTheRunsRegions) {
     std::size_t left;  // objects in model space afterwards
     std::vector<std::string> messages;
   };
-  const std::string failed = "AutoCAD操作失败！\n\nrefused by the test";
+  const std::string failed = "AutoCAD操作失败！\n\nInjected fault";
   const Case cases[] = {
       {"AcadDocument", "SendCommand", 1, kDrawn, {failed}},
       {"AcadDocument", "SetVariable", 2, kDrawn, {failed}},  // NOMUTT back to 0
@@ -160,7 +160,7 @@ TEST_F(MeasureAreaTest, AHostFailureAfterTheCommandDeletesTheRunsRegions) {
     attach();
     settings.WriteToExcel = 0;
     acad.context->faults.clear();
-    failAcad(c.object, c.member, c.nth);
+    failAcad(c.member, c.nth, c.object);
     pickAt(1, 1);
     run();
     acad.context->faults.clear();
@@ -182,11 +182,11 @@ TEST_F(MeasureAreaTest, AFailureBeforeTheCommandChangesNothingAndSaysWhy) {
     SCOPED_TRACE(member);
     attach();
     acad.context->faults.clear();
-    failAcad(object, member, 1);
+    failAcad(member, 1, object);
     pickAt(1, 1);
     run();
     drawing().picks.clear();
-    EXPECT_EQ(messages(), (std::vector<std::string>{"AutoCAD操作失败！\n\nrefused by the test"}));
+    EXPECT_EQ(messages(), (std::vector<std::string>{"AutoCAD操作失败！\n\nInjected fault"}));
     EXPECT_EQ(objects(), kDrawn);
     EXPECT_TRUE(drawing().commands.sent.empty());
   }

@@ -69,11 +69,7 @@ class MeasureButtonsTest : public MeasureDesk {
 const std::string kNoAcad = "AutoCAD可能未打开！", kNoExcel = "Excel可能未打开！";
 
 TEST_F(MeasureButtonsTest, PointAndDistanceButtonsAttachBothThenRunOnlyWithTheDrawing) {
-  struct Case {
-    bool acad, excel;
-    std::vector<std::string> heads;
-    std::size_t prompts;
-  };
+  struct Case { bool acad, excel; std::vector<std::string> heads; std::size_t prompts; };
   const Case cases[] = {
       {true, true, {}, 1},
       {true, false, {kNoExcel}, 1},  // the run goes on, into the file
@@ -104,12 +100,7 @@ TEST_F(MeasureButtonsTest, PointAndDistanceButtonsAttachBothThenRunOnlyWithTheDr
 }
 
 TEST_F(MeasureButtonsTest, TheAreaButtonAttachesTheSheetFirstAndOnlyWhenTicked) {
-  struct Case {
-    std::int16_t box;
-    bool acad, excel;
-    std::vector<std::string> heads;
-    bool toSheet;
-  };
+  struct Case { std::int16_t box; bool acad, excel; std::vector<std::string> heads; bool toSheet; };
   const Case cases[] = {
       {1, true, true, {}, true},
       {0, true, true, {"Area=100"}, false},

@@ -146,10 +146,7 @@ TEST_F(IdentifyPointsTest, CancellingTheTextPickSaysGoodByeAfterThePointIsRecord
 }
 
 TEST_F(IdentifyPointsTest, TextsAloneGoAboveAndRightOfTheCursorWhichStays) {
-  struct Case {
-    CellRef start;
-    std::vector<std::pair<CellRef, Variant>> cells;
-  };
+  struct Case { CellRef start; std::vector<std::pair<CellRef, Variant>> cells; };
   const Case cases[] = {
       // Each new string overwrites the previous one.
       {{5, 3}, {{{4, 6}, Variant("second"s)}}},
@@ -210,7 +207,7 @@ TEST_F(IdentifyPointsTest, AFailedTranslationRecordsThePreviousPointUnchanged) {
   attach();
   flags(1, 1, 0);
   settings.YOX = 1;
-  failAcad("AcadUtility", "TranslateCoordinates", 2);
+  failAcad("TranslateCoordinates", 2, "AcadUtility");
   pickFirstPoint();
   pickSecondPoint();
   cancelPick();
@@ -220,21 +217,16 @@ TEST_F(IdentifyPointsTest, AFailedTranslationRecordsThePreviousPointUnchanged) {
 }
 
 TEST_F(IdentifyPointsTest, UtilityMissingAtTheStartEndsTheRunWithAMessageLaterItIsKept) {
-  struct Case {
-    std::size_t failingFetch;
-    std::vector<std::string> messages;
-    std::string file;
-    std::size_t prompts;
-  };
+  struct Case { std::size_t failingFetch; std::vector<std::string> messages; std::string file; std::size_t prompts; };
   const Case cases[] = {
-      {1, {"AutoCAD操作失败！\n\nrefused by the test"}, "(none)", 0},
+      {1, {"AutoCAD操作失败！\n\nInjected fault"}, "(none)", 0},
       {2, {}, " \r\n   12.346\r\n   -1.000\r\n", 3},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.failingFetch);
     attach(false);
     acad.context->faults.clear();
-    failAcad("AcadDocument", "Utility", c.failingFetch);
+    failAcad("Utility", c.failingFetch, "AcadDocument");
     flags(1, 0, 0);
     const auto shownBefore = drawing().picks.log().size();
     pickFirstPoint();

@@ -10,10 +10,7 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-struct ReadCase {
-  std::string text;
-  double number;
-};
+struct ReadCase { std::string text; double number; };
 
 TEST(LeadingNumber, LongestLeadingDecimalNumberSkippingBlanks) {
   const ReadCase cases[] = {
@@ -58,10 +55,7 @@ TEST(LeadingNumber, IgnoredCharactersAreAParameter) {
   EXPECT_EQ(LeadingNumber("1_000", "_"), 1000);
 }
 
-struct PrecisionCase {
-  std::string text;
-  int precision;
-};
+struct PrecisionCase { std::string text; int precision; };
 
 TEST(ReadPrecisionText, RoundsHalfToEvenAndClamps) {
   const PrecisionCase cases[] = {

@@ -7,11 +7,7 @@
 namespace plotmate {
 namespace {
 
-struct FormCase {
-  double value;
-  const char* plain;
-  const char* counting;
-};
+struct FormCase { double value; const char* plain; const char* counting; };
 
 TEST(NumberText, PlainAndCountingForms) {
   const FormCase cases[] = {

@@ -87,13 +87,7 @@ sim::Entity withBulges(sim::Entity e, std::vector<double> bulges) {
   return e;
 }
 
-sim::Entity circle(Vec3 centre, double radius) {
-  sim::Entity e;
-  e.kind = EntityKind::Circle;
-  e.points = {centre};
-  e.radius = radius;
-  return e;
-}
+sim::Entity circle(Vec3 c, double r) { return {.kind = EntityKind::Circle, .points = {c}, .radius = r}; }
 
 TEST(CrossingTable, WhichLinesCountAndWhatTheirRowsHold) {
   const auto square =
@@ -103,26 +97,11 @@ TEST(CrossingTable, WhichLinesCountAndWhatTheirRowsHold) {
       withBulges(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}}), {1, 0});
   const GeometryCase cases[] = {
       {"the closing segment is no part of the fence", square, {line({-1, 5, 0}, {1, 5, 0})}, {}},
-      {"a line across the chord but not the arc keeps zeros",
-       halfCircle,
-       {line({5, -1, 0}, {5, 1, 0})},
-       {Row9{}}},
-      {"a line across the arc but not the chord is not found",
-       halfCircle,
-       {line({0, -4, 0}, {10, -4, 0})},
-       {}},
-      {"a line above a 3-D polyline keeps zeros",
-       polyline(EntityKind::Polyline3d, {{0, 0, 0}, {10, 0, 0}}),
-       {line({5, -1, 10}, {5, 1, 10})},
-       {Row9{}}},
-      {"circles and polylines are no lines",
-       square,
-       {circle({10, 5, 0}, 1), polyline(EntityKind::LwPolyline, {{5, -1, 0}, {5, 1, 0}})},
-       {}},
-      {"3-D crossing",
-       polyline(EntityKind::Polyline3d, {{0, 0, 0}, {10, 0, 10}}),
-       {line({5, -1, 5}, {5, 1, 5})},
-       {{5, 0, 5, 5, -1, 5, 5, 1, 5}}},
+      {"a line across the chord but not the arc keeps zeros", halfCircle, {line({5, -1, 0}, {5, 1, 0})}, {Row9{}}},
+      {"a line across the arc but not the chord is not found", halfCircle, {line({0, -4, 0}, {10, -4, 0})}, {}},
+      {"a line above a 3-D polyline keeps zeros", polyline(EntityKind::Polyline3d, {{0, 0, 0}, {10, 0, 0}}), {line({5, -1, 10}, {5, 1, 10})}, {Row9{}}},
+      {"circles and polylines are no lines", square, {circle({10, 5, 0}, 1), polyline(EntityKind::LwPolyline, {{5, -1, 0}, {5, 1, 0}})}, {}},
+      {"3-D crossing", polyline(EntityKind::Polyline3d, {{0, 0, 0}, {10, 0, 10}}), {line({5, -1, 5}, {5, 1, 5})}, {{5, 0, 5, 5, -1, 5, 5, 1, 5}}},
   };
   for (const auto& [name, pline, others, rows] : cases) {
     SCOPED_TRACE(name);
@@ -209,13 +188,7 @@ TEST(CrossingTable, EveryLineIsRecordedAndWrittenHoweverMany) {
 }
 
 TEST(CrossingTable, SwapUntickedAndEmptyCases) {
-  struct Case {
-    std::string name;
-    bool withLines;
-    MainForm form;
-    std::int16_t yox;
-    CellRef active;
-  };
+  struct Case { std::string name; bool withLines; MainForm form; std::int16_t yox; CellRef active; };
   const Case cases[] = {
       {"no line crosses", false, ticked(), 0, {7, B}},
       {"box not ticked", true, MainForm{}, 0, {7, B}},
@@ -276,22 +249,14 @@ TEST(CrossingTable, NoSelectionSetMeansNoCrossingLines) {
 // A failed item read repeats the previous row; a failed translation of a
 // start point keeps the previous start point.
 TEST(CrossingTable, FailedActionsLeaveThePreviousValue) {
-  struct Case {
-    std::string name, object, member;
-    std::size_t nth;
-    std::vector<Row9> rows;
-  };
+  struct Case { std::string name, object, member; std::size_t nth; std::vector<Row9> rows; };
   const Row9 first{2, 0, 0, 2, -1, 0, 2, 1, 0}, second{6, 0, 0, 6, -3, 0, 6, 3, 0};
   const Case cases[] = {
       {"none", "", "None", 0, {first, second}},
       {"second item", "AcadSelectionSet", "Item", 2, {first, first}},
       {"second start point", "", "StartPoint", 2, {first, {6, 0, 0, 2, -1, 0, 6, 3, 0}}},
       // The 3-D polyline's two vertices translate first, then each line three times.
-      {"second intersection",
-       "AcadUtility",
-       "TranslateCoordinates",
-       6,
-       {first, {2, 0, 0, 6, -3, 0, 6, 3, 0}}},
+      {"second intersection", "AcadUtility", "TranslateCoordinates", 6, {first, {2, 0, 0, 6, -3, 0, 6, 3, 0}}},
   };
   for (const auto& [name, object, member, nth, rows] : cases) {
     SCOPED_TRACE(name);

@@ -9,6 +9,7 @@
 #include "pline/point_list.h"
 #include "pline/polyline_to_sheet.h"
 #include "tests/native/pline_test_support.h"
+#include "tests/native/scratch_directory.h"
 
 namespace plotmate {
 namespace {
@@ -50,27 +51,14 @@ struct ExportCase {
 TEST(PolylineExport, VertexTableOfEachPolylineKind) {
   const ExportCase cases[] = {
       {"lightweight", exampleTriangle(), {{1.5, 2.25, 0}, {10, 0, 0}, {10.123, 5, 0}}},
-      {"closed square keeps four rows",
-       polyline(EntityKind::LwPolyline, {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}}, true),
-       {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}}},
-      {"arcs give only the vertices",
-       withBulges(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}),
-                  {1, -0.5, 0}),
-       {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}},
-      {"old-style 2-D",
-       polyline(EntityKind::Polyline2d, {{0, 0, 0}, {3, 4, 0}}),
-       {{0, 0, 0}, {3, 4, 0}}},
+      {"closed square keeps four rows", polyline(EntityKind::LwPolyline, {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}}, true), {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}}},
+      {"arcs give only the vertices", withBulges(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}), {1, -0.5, 0}), {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}},
+      {"old-style 2-D", polyline(EntityKind::Polyline2d, {{0, 0, 0}, {3, 4, 0}}), {{0, 0, 0}, {3, 4, 0}}},
       {"3-D", polyline(EntityKind::Polyline3d, {{1, 2, 3}, {4, 5, 6}}), {{1, 2, 3}, {4, 5, 6}}},
-      {"elevation 5",
-       withElevation(polyline(EntityKind::LwPolyline, {{1, 1, 0}, {2, 2, 0}}), 5, {0, 0, 1}),
-       {{1, 1, 5}, {2, 2, 5}}},
+      {"elevation 5", withElevation(polyline(EntityKind::LwPolyline, {{1, 1, 0}, {2, 2, 0}}), 5, {0, 0, 1}), {{1, 1, 5}, {2, 2, 5}}},
       // Normal -Z: the own system's X axis is world -X, its Z axis world -Z.
-      {"lightweight facing down",
-       withElevation(polyline(EntityKind::LwPolyline, {{3, 4, 0}, {5, 6, 0}}), 2, {0, 0, -1}),
-       {{-3, 4, -2}, {-5, 6, -2}}},
-      {"old-style 2-D facing down",
-       withElevation(polyline(EntityKind::Polyline2d, {{3, 4, 0}, {5, 6, 0}}), 2, {0, 0, -1}),
-       {{-3, 4, -2}, {-5, 6, -2}}},
+      {"lightweight facing down", withElevation(polyline(EntityKind::LwPolyline, {{3, 4, 0}, {5, 6, 0}}), 2, {0, 0, -1}), {{-3, 4, -2}, {-5, 6, -2}}},
+      {"old-style 2-D facing down", withElevation(polyline(EntityKind::Polyline2d, {{3, 4, 0}, {5, 6, 0}}), 2, {0, 0, -1}), {{-3, 4, -2}, {-5, 6, -2}}},
       {"a line is no polyline", line({0, 0, 0}, {5, 5, 0}), {}},
   };
   for (const auto& [name, entity, rows] : cases) {
@@ -121,20 +109,6 @@ TEST(PolylineExport, CellsGetRoundedTextsWithoutBlanksAndOnlyYoxOneSwaps) {
   }
 }
 
-TEST(PolylineExport, RepeatedRunsStackWithoutGap) {
-  Desk desk;
-  const auto handle = desk.add(exampleTriangle());
-  desk.queuePick(handle);
-  desk.queuePick(handle);
-  desk.sheet->activate(Area::cell({2, B}));
-  PolylineToSheet(desk.hosts, desk.platform, precision(3), MainForm{});
-  PolylineToSheet(desk.hosts, desk.platform, precision(3), MainForm{});
-  EXPECT_EQ(desk.cell(7, C), Variant("PLine顶点坐标"));
-  EXPECT_EQ(desk.cell(8, B), Variant("X"));
-  expectNear(desk.row3(9, B), {1.5, 2.25, 0}, "second table");
-  EXPECT_EQ(desk.sheet->activeCell(), (CellRef{12, B}));
-}
-
 // A user system turned a quarter round and moved: the table holds user
 // coordinates, the drawing's own points stay where they are.
 TEST(PolylineExport, VerticesInTheCurrentUserSystem) {
@@ -174,18 +148,8 @@ TEST(PolylineExport, FailedActionsLeaveThePreviousValue) {
   };
   const Case cases[] = {
       // The 3-D example translates once per vertex: the second repeats the first.
-      {"translation of vertex 1",
-       "TranslateCoordinates",
-       2,
-       false,
-       {{1, 2, 3}, {1, 2, 3}, {7, 8, 9}},
-       {7, B}},
-      {"translation of vertex 0 leaves zeros",
-       "TranslateCoordinates",
-       1,
-       false,
-       {{0, 0, 0}, {4, 5, 6}, {7, 8, 9}},
-       {7, B}},
+      {"translation of vertex 1", "TranslateCoordinates", 2, false, {{1, 2, 3}, {1, 2, 3}, {7, 8, 9}}, {7, B}},
+      {"translation of vertex 0 leaves zeros", "TranslateCoordinates", 1, false, {{0, 0, 0}, {4, 5, 6}, {7, 8, 9}}, {7, B}},
       {"vertex read", "Coordinate", 3, false, {{1, 2, 3}, {4, 5, 6}, {4, 5, 6}}, {7, B}},
       // Writes: title, X, Y, Z, then B4 is the fifth.
       {"cell write", "Value", 5, true, {{NAN, 2, 3}, {4, 5, 6}, {7, 8, 9}}, {7, B}},
@@ -227,22 +191,9 @@ TEST(PolylineExport, FailedCursorMoveWritesWhereTheCursorStands) {
 
 class FileOutput : public ::testing::Test {
  protected:
-  std::filesystem::path dir =
-      std::filesystem::temp_directory_path() /
-      ("pline-export-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  std::filesystem::path file = dir / "DistOut.txt";
-  void SetUp() override {
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-  std::string contents() const {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  testing_support::ScratchDirectory scratch;
+  std::filesystem::path file = scratch.path() / "DistOut.txt";
+  std::string contents() const { return scratch.outputFile(); }
 };
 
 TEST_F(FileOutput, TwoRunsAppendTwoBlocksAndNoCrossings) {
@@ -277,11 +228,7 @@ TEST_F(FileOutput, PickOfNoPolylineOrCancelLeavesOnlyTheBlankLine) {
 }
 
 TEST_F(FileOutput, RunsThatCannotStartSayWhyAndLeaveNoTrace) {
-  struct Case {
-    std::string name;
-    bool folderInTheWay, utilityFails;
-    std::string messageStart;
-  };
+  struct Case { std::string name; bool folderInTheWay, utilityFails; std::string messageStart; };
   const Case cases[] = {
       {"file cannot be opened", true, false, "无法打开输出文件"},
       {"no utility object", false, true, std::string(kNoDrawingMessage) + "\n\nInjected fault"},
@@ -312,14 +259,18 @@ TEST(PolylineExport, NoDocumentKeptSaysSoInsteadOfFailing) {
   EXPECT_TRUE(desk.sheet->cells().empty());
 }
 
-TEST(PolylineExport, WidenTo3DAddsAZeroHeightToEveryPoint) {
-  const std::pair<std::vector<double>, std::vector<double>> cases[] = {
-      {{}, {}},
-      {{1.5, -2}, {1.5, -2, 0}},
-      {{1, 2, 3, 4}, {1, 2, 0, 3, 4, 0}},
-      {{1, 2, 3}, {1, 2, 0}},  // a lone trailing number makes no point
+TEST(PolylineExport, PointListsWidenedAndTheirFirstPoint) {
+  struct Case { std::vector<double> list, wide; std::optional<Point3> first; };
+  const Case cases[] = {
+      {{}, {}, std::nullopt},
+      {{1.5, -2}, {1.5, -2, 0}, std::nullopt},  // two numbers are no 3-D point
+      {{1, 2, 3, 4}, {1, 2, 0, 3, 4, 0}, Point3{1, 2, 3}},
+      {{1, 2, 3}, {1, 2, 0}, Point3{1, 2, 3}},  // a lone trailing number makes no 2-D point
   };
-  for (const auto& [flat, wide] : cases) EXPECT_EQ(WidenTo3D(flat), wide);
+  for (const auto& c : cases) {
+    EXPECT_EQ(WidenTo3D(c.list), c.wide);
+    EXPECT_EQ(FirstPoint(c.list), c.first) << c.list.size();
+  }
 }
 
 }  // namespace

@@ -23,10 +23,7 @@ Settings yox(std::int16_t value) {
   return s;
 }
 
-struct Cell {
-  CellRef at;
-  Variant value;
-};
+struct Cell { CellRef at; Variant value; };
 
 struct DrawCase {
   std::string name;
@@ -56,99 +53,21 @@ TEST(SheetToPolyline, DrawsThroughTheSelectedRows) {
   const auto lw = EntityKind::LwPolyline;
   const auto p3 = EntityKind::Polyline3d;
   const DrawCase cases[] = {
-      {"two columns",
-       example,
-       {{2, B}, {4, C}},
-       0,
-       kWorldUcs,
-       lw,
-       {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}}},
-      {"engineering coordinates",
-       example,
-       {{2, B}, {4, C}},
-       1,
-       kWorldUcs,
-       lw,
-       {{0, 0, 0}, {0, 10, 0}, {5, 10, 0}}},
-      {"YOX 2 is no swap",
-       example,
-       {{2, B}, {4, C}},
-       2,
-       kWorldUcs,
-       lw,
-       {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}}},
-      {"three columns",
-       grid({2, B}, {{1.0, 2.0, 3.0}, {4.0, 5.0, -6.0}}),
-       {{2, B}, {3, D}},
-       0,
-       kWorldUcs,
-       p3,
-       {{1, 2, 3}, {4, 5, -6}}},
-      {"two columns in a raised system drop the height",
-       example,
-       {{2, B}, {4, C}},
-       0,
-       kRaised,
-       lw,
-       {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}}},
-      {"three columns in a raised system",
-       grid({2, B}, {{1.0, 2.0, 3.0}, {4.0, 5.0, 6.0}}),
-       {{2, B}, {3, D}},
-       0,
-       kRaised,
-       p3,
-       {{1, 2, 103}, {4, 5, 106}}},
-      {"an empty cell reads 0",
-       grid({2, B}, {{1.0, 1.0}, {Variant(), 2.0}, {3.0, 3.0}}),
-       {{2, B}, {4, C}},
-       0,
-       kWorldUcs,
-       lw,
-       {{1, 1, 0}, {0, 2, 0}, {3, 3, 0}}},
-      {"only the selected columns count",
-       grid({2, C}, {{9.0, 1.0, 2.0, 9.0}, {9.0, 3.0, 4.0, 9.0}}),
-       {{2, D}, {3, E}},
-       0,
-       kWorldUcs,
-       lw,
-       {{1, 2, 0}, {3, 4, 0}}},
-      {"a number typed as text counts",
-       grid({2, B}, {{"7.5", 1.0}, {2.0, " 3 "}}),
-       {{2, B}, {3, C}},
-       0,
-       kWorldUcs,
-       lw,
-       {{7.5, 1, 0}, {2, 3, 0}}},
+      {"two columns", example, {{2, B}, {4, C}}, 0, kWorldUcs, lw, {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}}},
+      {"engineering coordinates", example, {{2, B}, {4, C}}, 1, kWorldUcs, lw, {{0, 0, 0}, {0, 10, 0}, {5, 10, 0}}},
+      {"YOX 2 is no swap", example, {{2, B}, {4, C}}, 2, kWorldUcs, lw, {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}}},
+      {"three columns", grid({2, B}, {{1.0, 2.0, 3.0}, {4.0, 5.0, -6.0}}), {{2, B}, {3, D}}, 0, kWorldUcs, p3, {{1, 2, 3}, {4, 5, -6}}},
+      {"two columns in a raised system drop the height", example, {{2, B}, {4, C}}, 0, kRaised, lw, {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}}},
+      {"three columns in a raised system", grid({2, B}, {{1.0, 2.0, 3.0}, {4.0, 5.0, 6.0}}), {{2, B}, {3, D}}, 0, kRaised, p3, {{1, 2, 103}, {4, 5, 106}}},
+      {"an empty cell reads 0", grid({2, B}, {{1.0, 1.0}, {Variant(), 2.0}, {3.0, 3.0}}), {{2, B}, {4, C}}, 0, kWorldUcs, lw, {{1, 1, 0}, {0, 2, 0}, {3, 3, 0}}},
+      {"only the selected columns count", grid({2, C}, {{9.0, 1.0, 2.0, 9.0}, {9.0, 3.0, 4.0, 9.0}}), {{2, D}, {3, E}}, 0, kWorldUcs, lw, {{1, 2, 0}, {3, 4, 0}}},
+      {"a number typed as text counts", grid({2, B}, {{"7.5", 1.0}, {2.0, " 3 "}}), {{2, B}, {3, C}}, 0, kWorldUcs, lw, {{7.5, 1, 0}, {2, 3, 0}}},
       // The slot a word should fill keeps the previous row's value; with the
       // swap, the slots are swapped as they stand.
-      {"a word keeps the previous value",
-       grid({2, B}, {{1.0, 2.0}, {"abc", 5.0}}),
-       {{2, B}, {3, C}},
-       0,
-       kWorldUcs,
-       lw,
-       {{1, 2, 0}, {1, 5, 0}}},
-      {"a word with engineering coordinates",
-       grid({2, B}, {{1.0, 2.0}, {"abc", 5.0}}),
-       {{2, B}, {3, C}},
-       1,
-       kWorldUcs,
-       lw,
-       {{2, 1, 0}, {5, 2, 0}}},
-      {"whole columns read the used rows",
-       example,
-       {{1, B}, {1048576, C}},
-       0,
-       kWorldUcs,
-       lw,
-       {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}}},
-      {"empty rows past the data are no vertices",
-       example,
-       {{1, B}, {40, C}},
-       0,
-       kWorldUcs,
-       lw,
-       {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}}},
+      {"a word keeps the previous value", grid({2, B}, {{1.0, 2.0}, {"abc", 5.0}}), {{2, B}, {3, C}}, 0, kWorldUcs, lw, {{1, 2, 0}, {1, 5, 0}}},
+      {"a word with engineering coordinates", grid({2, B}, {{1.0, 2.0}, {"abc", 5.0}}), {{2, B}, {3, C}}, 1, kWorldUcs, lw, {{2, 1, 0}, {5, 2, 0}}},
+      {"whole columns read the used rows", example, {{1, B}, {1048576, C}}, 0, kWorldUcs, lw, {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}}},
+      {"empty rows past the data are no vertices", example, {{1, B}, {40, C}}, 0, kWorldUcs, lw, {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}}},
       {"one row is refused by the host", example, {{2, B}, {2, C}}, 0, kWorldUcs, std::nullopt, {}},
   };
   for (const auto& c : cases) {
@@ -182,11 +101,7 @@ TEST(SheetToPolyline, DrawsThroughTheSelectedRows) {
 }
 
 TEST(SheetToPolyline, WrongSelectionShapeSaysSoAndDrawsNothing) {
-  struct Case {
-    std::string name;
-    Area selection;
-    bool chart;
-  };
+  struct Case { std::string name; Area selection; bool chart; };
   const Case cases[] = {
       {"one column", {{2, B}, {4, B}}, false},
       {"four columns", {{2, B}, {4, E}}, false},
@@ -226,7 +141,7 @@ TEST(SheetToPolyline, UsedRowsClipOnlyWhatLiesOutsideTheData) {
   ASSERT_TRUE(desk.sheet->setValue({9, B}, 1.0));  // used rows 5 to 9
   const std::pair<RowSpan, RowSpan> cases[] = {
       {{1, 1048576}, {5, 5}}, {{6, 2}, {6, 2}},   {{7, 10}, {7, 3}},
-      {{1, 3}, {1, 0}},       {{10, 5}, {10, 0}},
+      {{1, 3}, {1, 0}},       {{10, 5}, {10, 0}},     {{9, 3}, {9, 1}},
   };
   for (const auto& [selected, used] : cases) EXPECT_EQ(UsedRowsOfSelection(excel, selected), used);
 }

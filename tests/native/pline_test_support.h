@@ -1,6 +1,5 @@
 #pragma once
-// Both stand-in hosts running, attached the way the main window's buttons
-// attach, with helpers to build drawings and read the worksheet back.
+// The polyline tools' desk, and helpers to build drawings and read the worksheet back.
 
 #include <gtest/gtest.h>
 
@@ -10,13 +9,7 @@
 #include <vector>
 
 #include "hosts/acad.h"
-#include "hosts/attach.h"
-#include "sim/drawing/acad_application.h"
-#include "sim/drawing/drawing_session.h"
-#include "sim/recording_platform.h"
-#include "sim/sheet/excel_objects.h"
-#include "sim/sheet/worksheet.h"
-#include "sim/standin_broker.h"
+#include "sim/standin_desk.h"
 
 namespace plotmate::pline_testing {
 
@@ -24,39 +17,12 @@ using sim::CellRef;
 using sim::EntityKind;
 using sim::Vec3;
 
-struct Desk {
-  std::shared_ptr<sim::DrawingSession> drawing = std::make_shared<sim::DrawingSession>();
-  sim::AcadStandIn acad = sim::makeAcadStandIn(drawing);
-  std::shared_ptr<sim::Worksheet> sheet = std::make_shared<sim::Worksheet>();
-  sim::ExcelStandIn excel = sim::makeExcelStandIn(sheet);
-  sim::StandInBroker broker;
-  sim::RecordingPlatform platform;
-  HostSession hosts;
-
-  explicit Desk(bool excelRunning = true) {
-    broker.setRunning(kAcadProgId, acad.application);
-    if (excelRunning) broker.setRunning(kExcelProgId, excel.application);
-    AttachAcad(hosts, broker, platform);
-    AttachExcel(hosts, broker, platform);
-    platform.messages.clear();  // the missing-spreadsheet message, when asked for
-    acad.context->log.clear();
-    excel.context->log.clear();
-  }
+// The shared desk, attached at once, with the worksheet read back as numbers.
+struct Desk : sim::StandInDesk {
+  explicit Desk(bool excelRunning = true) { attach(excelRunning); }
 
   std::string add(sim::Entity entity) { return drawing->drawing.add(std::move(entity)); }
-  void queuePick(const std::string& handle) {
-    drawing->picks.push(sim::PickAnswer::entity(handle));
-  }
-  void failAcad(std::string member, std::size_t nth = 0, std::string object = "") {
-    acad.context->faults.add(
-        {std::move(object), std::move(member), nth, {hr::kFail, "Injected fault"}});
-  }
-  void failExcel(std::string member, std::size_t nth = 0) {
-    excel.context->faults.add({"", std::move(member), nth, {hr::kFail, "Injected fault"}});
-  }
-  const Variant& cell(std::int32_t row, std::int32_t column) const {
-    return sheet->value({row, column});
-  }
+  void queuePick(const std::string& handle) { drawing->picks.push(sim::PickAnswer::entity(handle)); }
   // The number in a cell; NaN when it holds none.
   double number(std::int32_t row, std::int32_t column) const {
     auto d = asDouble(cell(row, column));
@@ -66,8 +32,7 @@ struct Desk {
   std::vector<std::string> valueWrites() const {
     std::vector<std::string> out;
     for (const auto& call : excel.context->log.entries())
-      if (call.kind == CallKind::Put && equalsNoCase(call.member, "Value"))
-        out.push_back(call.arguments);
+      if (call.kind == CallKind::Put && equalsNoCase(call.member, "Value")) out.push_back(call.arguments);
     return out;
   }
   // Three cells of a row from `column` on, as numbers.
@@ -77,20 +42,10 @@ struct Desk {
 };
 
 inline sim::Entity polyline(EntityKind kind, std::vector<Vec3> points, bool closed = false) {
-  sim::Entity e;
-  e.kind = kind;
-  e.points = std::move(points);
-  e.bulges.assign(e.points.size(), 0.0);
-  e.closed = closed;
-  return e;
+  const std::size_t n = points.size();
+  return {.kind = kind, .points = std::move(points), .bulges = std::vector<double>(n, 0.0), .closed = closed};
 }
-
-inline sim::Entity line(Vec3 a, Vec3 b) {
-  sim::Entity e;
-  e.kind = EntityKind::Line;
-  e.points = {a, b};
-  return e;
-}
+inline sim::Entity line(Vec3 a, Vec3 b) { return {.kind = EntityKind::Line, .points = {a, b}}; }
 
 // Points compared to a millionth: translations go through a rotation.
 inline void expectNear(const Point3& actual, const Point3& expected, const std::string& what) {

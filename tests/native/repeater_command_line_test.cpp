@@ -53,6 +53,7 @@ TEST(RepeaterValueTextTest, CellValuesAsCommandAnswers) {
       {"$"s, "$"},
       {"two\nlines"s, "two lines"},  // a line break would be taken as Enter
       {"tab\there\x1b"s, "tab here "},
+      {"del\x7f~"s, "del ~"},
       {Empty{}, ""},
       {true, "TRUE"},
       {false, "FALSE"},
@@ -92,11 +93,7 @@ TEST(RepeaterCommandLineTest, WorkedExamples) {
 
 // Each case: command box, then per parameter the typed text, worksheet box
 // and pair box, a row of values, and the line.
-struct Parameter {
-  std::string text;
-  bool sheet = false;
-  bool pair = false;
-};
+struct Parameter { std::string text; bool sheet = false; bool pair = false; };
 struct LineCase {
   const char* what;
   std::string command;
@@ -108,48 +105,20 @@ struct LineCase {
 TEST(RepeaterCommandLineTest, GenericLines) {
   const LineCase cases[] = {
       {"empty command box", "", {{"5"}}, {}, "⏎5⏎"},
-      {"a gap ends the parameters",
-       "line",
-       {{"0,0"}, {"10,0"}, {""}, {"20,0"}},
-       {},
-       "line⏎0,0⏎10,0⏎"},
+      {"a gap ends the parameters", "line", {{"0,0"}, {"10,0"}, {""}, {"20,0"}}, {}, "line⏎0,0⏎10,0⏎"},
       {"typed mark is a bare Enter", "text", {{"$"}, {"$$"}}, {}, "text⏎⏎$$⏎"},
       {"sheet value equal to the mark is sent", "x", {{"", true}}, {"$"s}, "x⏎$⏎"},
-      {"box text of a sheet parameter is never sent",
-       "x",
-       {{"typed", true}, {"7"}},
-       {1.0},
-       "x⏎1⏎7⏎"},
-      {"too few columns: nothing, not even Enter",
-       "x",
-       {{"", true}, {"", true}, {"9"}},
-       {1.0},
-       "x⏎1⏎9⏎"},
+      {"box text of a sheet parameter is never sent", "x", {{"typed", true}, {"7"}}, {1.0}, "x⏎1⏎7⏎"},
+      {"too few columns: nothing, not even Enter", "x", {{"", true}, {"", true}, {"9"}}, {1.0}, "x⏎1⏎9⏎"},
       {"pair short of its Y", "x", {{"", true, true}, {"", true}, {"9"}}, {1.0}, "x⏎1,9⏎"},
       {"extra columns are ignored", "x", {{"", true}}, {1.0, 2.0, 3.0}, "x⏎1⏎"},
       {"error cell adds nothing", "x", {{"", true}, {"", true}}, {CellError{2007}, 2.0}, "x⏎2⏎"},
       {"empty cell is an empty answer", "x", {{"", true}, {"", true}}, {Empty{}, 2.0}, "x⏎⏎2⏎"},
       {"pair box on a typed parameter", "x", {{"a", false, true}, {"b"}}, {}, "x⏎a⏎b⏎"},
-      {"three parts",
-       "x",
-       {{"", true, true}, {"", true, true}, {"", true}, {"r"}},
-       {1.0, 2.0, 3.0},
-       "x⏎1,2,3⏎r⏎"},
-      {"pair then single",
-       "x",
-       {{"", true, true}, {"", true}, {"", true}},
-       {1.0, 2.0, 3.0},
-       "x⏎1,2⏎3⏎"},
-      {"a consumed parameter is not visited",
-       "x",
-       {{"", true, true}, {""}, {"z"}},
-       {1.0, 2.0},
-       "x⏎1,2⏎z⏎"},
-      {"lower-case zhandian is generic",
-       "zhandian",
-       {{"", true}, {"25"}},
-       {"P7"s, 1.0, 2.0},
-       "zhandian⏎P7⏎25⏎"},
+      {"three parts", "x", {{"", true, true}, {"", true, true}, {"", true}, {"r"}}, {1.0, 2.0, 3.0}, "x⏎1,2,3⏎r⏎"},
+      {"pair then single", "x", {{"", true, true}, {"", true}, {"", true}}, {1.0, 2.0, 3.0}, "x⏎1,2⏎3⏎"},
+      {"a consumed parameter is not visited", "x", {{"", true, true}, {""}, {"z"}}, {1.0, 2.0}, "x⏎1,2⏎z⏎"},
+      {"lower-case zhandian is generic", "zhandian", {{"", true}, {"25"}}, {"P7"s, 1.0, 2.0}, "zhandian⏎P7⏎25⏎"},
   };
   for (const auto& c : cases) {
     RepeaterForm form;
@@ -187,6 +156,15 @@ TEST(RepeaterCommandLineTest, ZhanDianLineIsWholeOrTheBareCommand) {
   EXPECT_EQ(lineFor(form, {"P1"s, 1.0}), "ZhanDian⏎");  // no third column
   form.Text1[1] = "";
   EXPECT_EQ(lineFor(form, {"P1"s, 1.0, 2.0}), "-text⏎1,2⏎⏎0⏎P1⏎point⏎1,2⏎");
+}
+
+TEST(RepeaterCapturedBlockTest, HoldsOnlyItsOwnCells) {
+  CapturedBlock block(2, 3);
+  const std::pair<std::int32_t, std::int32_t> outside[] = {{2, 0}, {0, 3}, {-1, 0}, {0, -1}};
+  for (const auto& [column, row] : outside) EXPECT_EQ(block.value(column, row), nullptr) << column << "," << row;
+  EXPECT_NE(block.value(1, 2), nullptr);
+  CapturedBlock negative(-1, 2);
+  EXPECT_EQ(negative.value(0, 0), nullptr);
 }
 
 TEST(RepeaterEngineeringPairsTest, PairsTradePlacesAndTriplesStop) {

@@ -68,7 +68,7 @@ TEST(RepeaterFormTest, LoadCopiesTheSettingsInWithoutApplyingATemplate) {
 TEST(RepeaterFormTest, LoadTakesOddStoredValuesTheWayADrafterMeansThem) {
   const std::tuple<std::int16_t, std::string, bool, std::string> cases[] = {
       {2, "$", true, "$"},  // a hand-edited AutoNext: not 0 counts as ticked
-      {-1, "", true, "$"},  // no mark stored: the box keeps its own "$"
+      {-1, "", true, ""},  // no mark stored: the box is empty, "$" is sent as typed
       {0, "mark", false, "mark"},
   };
   for (const auto& [autoNext, storedMark, ticked, shownMark] : cases) {
@@ -89,9 +89,7 @@ TEST(RepeaterFormTest, TemplatesSetCaptionsAndResetEveryParameter) {
   const std::tuple<std::string, Texts, Texts> cases[] = {
       {"text", {"起点X", "起点Y", "字高", "转角", "文字", "$$$"}, {"", "", "", "", "", "$"}},
       {"circle", {"圆心X", "圆心Y", "半径"}, {}},
-      {"-insert",
-       {"块名", "插点X", "插点Y", "比例X", "比例Y", "转角", "属性1", "属性2", "属性3", "属性4"},
-       {}},
+      {"-insert", {"块名", "插点X", "插点Y", "比例X", "比例Y", "转角", "属性1", "属性2", "属性3", "属性4"}, {}},
       {"dt", generic, {}},
       {"TEXT", generic, {}},
       {"Circle", generic, {}},

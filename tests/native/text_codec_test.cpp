@@ -6,11 +6,7 @@ namespace plotmate {
 namespace {
 
 TEST(Utf8Codec, KeepsValidTextAndReplacesInvalidBytes) {
-  struct Case {
-    std::string_view in;
-    std::string_view out;
-    bool lossy;
-  };
+  struct Case { std::string_view in; std::string_view out; bool lossy; };
   const Case cases[] = {
       {"", "", false},
       {"text,$ -1", "text,$ -1", false},

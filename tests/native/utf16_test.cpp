@@ -5,11 +5,7 @@
 namespace plotmate {
 namespace {
 
-struct RoundTrip {
-  const char* name;
-  std::string utf8;
-  std::u16string utf16;
-};
+struct RoundTrip { const char* name; std::string utf8; std::u16string utf16; };
 
 TEST(Utf16, WellFormedTextConvertsBothWays) {
   const RoundTrip cases[] = {
@@ -17,8 +13,7 @@ TEST(Utf16, WellFormedTextConvertsBothWays) {
       {"ascii", "Pick point:", u"Pick point:"},
       {"embedded NUL kept", std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
       {"two-byte", "\xC3\xA9", u"\u00E9"},
-      {"attach message", "AutoCAD\xE5\x8F\xAF\xE8\x83\xBD\xE6\x9C\xAA\xE6\x89\x93\xE5\xBC\x80\xEF\xBC\x81",
-       u"AutoCAD可能未打开！"},
+      {"attach message", "AutoCAD\xE5\x8F\xAF\xE8\x83\xBD\xE6\x9C\xAA\xE6\x89\x93\xE5\xBC\x80\xEF\xBC\x81", u"AutoCAD可能未打开！"},
       {"last BMP character", "\xEF\xBF\xBF", u"\uFFFF"},
       {"surrogate pair", "\xF0\x9F\x98\x80", u"\U0001F600"},
       {"highest code point", "\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
@@ -29,11 +24,7 @@ TEST(Utf16, WellFormedTextConvertsBothWays) {
   }
 }
 
-struct Malformed {
-  const char* name;
-  std::string utf8;
-  std::u16string expected;
-};
+struct Malformed { const char* name; std::string utf8; std::u16string expected; };
 
 // Every bad sequence becomes one U+FFFD and the text after it survives.
 TEST(Utf16, MalformedUtf8BecomesReplacementCharacters) {

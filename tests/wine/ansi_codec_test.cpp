@@ -18,11 +18,7 @@ constexpr unsigned kChineseGbk = 936;
 constexpr unsigned kWesternEuropean = 1252;
 
 TEST(AnsiCodec, ConvertsBetweenUtf8AndTheCodePage) {
-  struct Case {
-    unsigned codePage;
-    std::string_view utf8;
-    std::string_view bytes;
-  };
+  struct Case { unsigned codePage; std::string_view utf8; std::string_view bytes; };
   const Case cases[] = {
       {kChineseGbk, "桩号,中文", "\xD7\xAE\xBA\xC5,\xD6\xD0\xCE\xC4"},
       {kChineseGbk, "", ""},
@@ -43,11 +39,7 @@ TEST(AnsiCodec, ConvertsBetweenUtf8AndTheCodePage) {
 }
 
 TEST(AnsiCodec, ReportsWhatTheCodePageCannotHold) {
-  struct Case {
-    unsigned codePage;
-    std::string_view utf8;
-    std::string_view bytes;
-  };
+  struct Case { unsigned codePage; std::string_view utf8; std::string_view bytes; };
   const Case cases[] = {
       {kChineseGbk, "a\u0E01b", "a?b"},  // Thai ko kai
       {kWesternEuropean, "中", "?"},

@@ -41,22 +41,6 @@ class CrossProcessStandIns : public ::testing::Test {
   DispatchPtr acad_, excel_;
 };
 
-TEST_F(CrossProcessStandIns, LoadedSheetIsWhatTheHostServesAndReports) {
-  ASSERT_TRUE(excel_->call("SimLoadState", {R"({"sheet": {"cells": {"B2": 5, "C2": "x"},
-                                                "selection": "B2:C2"}})"}));
-  auto cell = excel_->get("Range", {"B2"});
-  ASSERT_TRUE(cell.has_value());
-  auto value = asObject(*cell)->get("Value");
-  EXPECT_EQ(value, Result<Variant>(Variant(5.0)));
-
-  Json got = state(*excel_);
-  EXPECT_EQ(got["sheet"]["cells"], (Json{{"B2", 5.0}, {"C2", "x"}}));
-  EXPECT_EQ(got["sheet"]["selection"], "B2:C2");
-  // The read above is in the fresh host's log, and only it.
-  ASSERT_EQ(got["calls"].size(), 2u) << got["calls"].dump();
-  EXPECT_EQ(got["calls"][1], "Range.Value call");
-}
-
 // A state the server cannot take is refused with a reason, and the host it
 // had stays as it was.
 TEST_F(CrossProcessStandIns, RefusedStateLeavesTheHostAsItWas) {
@@ -78,23 +62,6 @@ TEST_F(CrossProcessStandIns, RefusedStateLeavesTheHostAsItWas) {
         << c.what << ": " << refused.error().description;
     EXPECT_EQ(state(*excel_)["sheet"]["cells"], (Json{{"A1", 1.0}})) << c.what;
   }
-}
-
-TEST_F(CrossProcessStandIns, QueuedPicksAnswerTheDrawingHostsPrompts) {
-  ASSERT_TRUE(acad_->call("SimLoadState", {R"({"picks": [{"point": [1, 2, 0]}]})"}));
-  ASSERT_TRUE(acad_->call("SimQueuePicks", {R"([{"point": [3, 4, 5]}])"}));
-  auto doc = acad_->get("ActiveDocument");
-  ASSERT_TRUE(doc.has_value());
-  AcadDocument document(asObject(*doc));
-  auto util = document.utility();
-  ASSERT_TRUE(util.has_value());
-  EXPECT_EQ(util->getPoint(std::nullopt, "First: "), Result<Point3>(Point3{1, 2, 0}));
-  EXPECT_EQ(util->getPoint(std::nullopt, "Second: "), Result<Point3>(Point3{3, 4, 5}));
-  EXPECT_FALSE(util->getPoint(std::nullopt, "Third: ").has_value());  // nothing queued: a cancel
-
-  auto noPicks = excel_->call("SimQueuePicks", {"[]"});
-  ASSERT_FALSE(noPicks.has_value());
-  EXPECT_EQ(noPicks.error().description, "This host takes no picks");
 }
 
 TEST_F(CrossProcessStandIns, SaveWritesTheSheetAsCsv) {

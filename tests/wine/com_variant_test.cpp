@@ -207,11 +207,13 @@ TEST(ComVariant, UnsupportedOrBrokenValuesAreErrorsNotGuesses) {
   auto record = fromVariant(v, nullptr);
   ASSERT_FALSE(record.has_value());
   EXPECT_EQ(record.error().code, DISP_E_BADVARTYPE);
-  v.vt = VT_BYREF | VT_R8;
-  v.byref = nullptr;
-  auto nullReference = fromVariant(v, nullptr);
-  ASSERT_FALSE(nullReference.has_value());
-  EXPECT_EQ(nullReference.error().code, DISP_E_TYPEMISMATCH);
+  for (VARTYPE nullReference : {VARTYPE(VT_BYREF | VT_R8), VARTYPE(VT_BYREF | VT_ARRAY | VT_R8)}) {
+    v.vt = nullReference;
+    v.byref = nullptr;
+    auto read = fromVariant(v, nullptr);
+    ASSERT_FALSE(read.has_value()) << nullReference;
+    EXPECT_EQ(read.error().code, DISP_E_TYPEMISMATCH) << nullReference;
+  }
 }
 
 TEST(ComVariant, OutputsAreWrittenThroughEveryKindOfReference) {

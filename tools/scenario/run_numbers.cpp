@@ -19,9 +19,8 @@ void runFormatFixed(Context& context) {
   auto width = context.spec.value("width", kFieldWidth);
   Json rows = Json::array();
   for (const auto& item : context.spec.at("values")) {
-    double value = item.get<double>();
-    std::string text = FormatFixed(value, width, decimals);
-    rows.push_back({{"value", item}, {"text", text}, {"rounded", value}});
+    auto [rounded, text] = FormatFixed(item.get<double>(), width, decimals);
+    rows.push_back({{"value", item}, {"text", text}, {"rounded", rounded}});
   }
   context.result["formatted"] = rows;
 }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "shell/settings.h"
-#include "tools/scenario_state/state_json.h"
+#include "sim/state/state_json.h"
 
 namespace plotmate::scenario {
 

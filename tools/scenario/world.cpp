@@ -5,7 +5,7 @@
 #include "format/output_file.h"
 #include "tools/scenario/remote_hosts.h"
 #include "tools/scenario/text_lines.h"
-#include "tools/scenario_state/host_state.h"
+#include "sim/state/host_state.h"
 
 namespace plotmate::scenario {
 

@@ -4,8 +4,8 @@
 #include "sim/apps/host_server.h"
 #include "sim/apps/standin_server.h"
 #include "sim/drawing/dxf_writer.h"
-#include "tools/scenario_state/drawing_io.h"
-#include "tools/scenario_state/host_state.h"
+#include "sim/state/drawing_io.h"
+#include "sim/state/host_state.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "sim/apps/host_server.h"
 #include "sim/apps/standin_server.h"
 #include "sim/sheet/sheet_csv.h"
-#include "tools/scenario_state/host_state.h"
+#include "sim/state/host_state.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/scenario_state/sheet_io.h"
+#include "sim/state/sheet_io.h"
 
 #include "sim/sheet/cell_text.h"
 #include "sim/sheet/sheet_area.h"

@@ -1,4 +1,4 @@
-#include "tools/scenario_state/drawing_io.h"
+#include "sim/state/drawing_io.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,7 +1,7 @@
-#include "tools/scenario_state/host_state.h"
+#include "sim/state/host_state.h"
 
-#include "tools/scenario_state/drawing_io.h"
-#include "tools/scenario_state/sheet_io.h"
+#include "sim/state/drawing_io.h"
+#include "sim/state/sheet_io.h"
 
 namespace plotmate::scenario {
 

@@ -3,7 +3,7 @@
 // "active": "B2", "selection": "B2:C3", "selectedObject": "Chart 1"}.
 
 #include "sim/sheet/worksheet.h"
-#include "tools/scenario_state/state_json.h"
+#include "sim/state/state_json.h"
 
 namespace plotmate::scenario {
 

@@ -7,7 +7,7 @@
 //           {"cancel": true}, {"enter": true}]
 
 #include "sim/drawing/drawing_session.h"
-#include "tools/scenario_state/state_json.h"
+#include "sim/state/state_json.h"
 
 namespace plotmate::scenario {
 

@@ -1,4 +1,4 @@
-#include "tools/scenario_state/state_json.h"
+#include "sim/state/state_json.h"
 
 #include <stdexcept>
 

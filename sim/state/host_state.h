@@ -15,7 +15,7 @@
 #include "sim/drawing/acad_application.h"
 #include "sim/sheet/excel_objects.h"
 #include "sim/sheet/worksheet.h"
-#include "tools/scenario_state/state_json.h"
+#include "sim/state/state_json.h"
 
 namespace plotmate::scenario {
 
