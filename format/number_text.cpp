@@ -20,13 +20,18 @@ Digits significantDigits(double value, int count) {
   Digits out;
   if (value == 0 || !std::isfinite(value)) return out;
   out.negative = value < 0;
+  const int kept = std::clamp(count, 1, 15);
   char buf[64];
-  auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
-                         std::clamp(count, 1, 15) - 1);
+  auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, kept - 1);
+  // Near the top of the range, rounding up can pass the largest double (whose
+  // 15 digits are 1.79769313486232e308), and no reader could take the text
+  // back: the digits are then cut instead of rounded.
+  if (double back; std::from_chars(buf, r.ptr, back).ec == std::errc::result_out_of_range)
+    r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 16);
   std::string_view text(buf, r.ptr);
   auto e = text.find('e');
   for (char c : text.substr(0, e))
-    if (c != '.') out.digits += c;
+    if (c != '.' && static_cast<int>(out.digits.size()) < kept) out.digits += c;
   out.exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
   while (!out.digits.empty() && out.digits.back() == '0') out.digits.pop_back();
   return out;

@@ -59,6 +59,9 @@ Result<OutputFile> OutputFile::open(const std::filesystem::path& path, std::int1
   // Binary: the CR LF line ends are written as they stand, on every platform.
   file.stream_.open(path, std::ios::binary | std::ios::app);
   if (!file.stream_.is_open()) return fileError("无法打开", path, errno);
+  std::error_code ec;
+  file.whole_ = std::filesystem::file_size(path, ec);
+  if (ec) file.whole_ = 0;
   if (auto written = file.writeLine(" "); !written) return std::unexpected(written.error());
   return file;
 }
@@ -73,8 +76,23 @@ Result<void> OutputFile::writeLine(std::string_view line) {
   stream_.write(line.data(), static_cast<std::streamsize>(line.size()));
   stream_.write("\r\n", 2);
   stream_.flush();
-  if (!stream_) return fileError("无法写入", path_, errno);
+  if (!stream_) {
+    const int reason = errno;
+    dropPartialLine();
+    return fileError("无法写入", path_, reason);
+  }
+  whole_ += line.size() + 2;
   return {};
+}
+
+// A line that reached the file only in part (the disk filled up during it)
+// is cut off again: the file ends after its last whole line, and no later
+// write may follow it.
+void OutputFile::dropPartialLine() {
+  stream_.close();
+  std::error_code ignored;
+  if (std::filesystem::is_regular_file(path_, ignored) && std::filesystem::file_size(path_, ignored) > whole_)
+    std::filesystem::resize_file(path_, whole_, ignored);
 }
 
 Result<void> OutputFile::close() {

@@ -32,7 +32,8 @@ class OutputFile {
   static Result<OutputFile> open(const std::filesystem::path& path, std::int16_t decimals);
 
   // Appends one record line (no values: an empty line). Each line is flushed, so
-  // what a run has recorded survives whatever happens to the run afterwards.
+  // what a run has recorded survives whatever happens to the run afterwards. A
+  // line that cannot be written whole is taken out again and the file closed.
   Result<void> writeRecord(std::span<const double> values);
   Result<void> close();
 
@@ -40,10 +41,12 @@ class OutputFile {
   OutputFile(std::filesystem::path path, std::int16_t decimals)
       : path_(std::move(path)), decimals_(decimals) {}
   Result<void> writeLine(std::string_view line);
+  void dropPartialLine();
 
   std::filesystem::path path_;
   std::int16_t decimals_;
   std::ofstream stream_;
+  std::uintmax_t whole_ = 0;  // the file's size up to its last whole line
 };
 
 }  // namespace plotmate

@@ -11,7 +11,7 @@ std::optional<Error> FaultPlan::check(std::string_view object, std::string_view 
   for (auto& armed : rules_) {
     const auto& rule = armed.rule;
     if (!rule.object.empty() && !equalsNoCase(rule.object, object)) continue;
-    if (!equalsNoCase(rule.member, member)) continue;
+    if (rule.member != "*" && !equalsNoCase(rule.member, member)) continue;
     ++armed.seen;
     bool fires = rule.nth == 0 || armed.seen == rule.nth;
     if (fires && !fired) fired = rule.error;

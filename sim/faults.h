@@ -13,7 +13,7 @@ namespace plotmate::sim {
 
 struct FaultRule {
   std::string object;  // class of the receiving object; empty matches every class
-  std::string member;  // matched without regard to case
+  std::string member;  // matched without regard to case; "*" matches every member
   std::size_t nth = 0;  // 0: every call fails; N: only the Nth matching call (1-based)
   Error error{hr::kFail, "Unspecified error"};
 };

@@ -20,6 +20,31 @@ bool noneInside(const Loop& a, const Loop& b) {
   return std::ranges::none_of(a.points, [&](Vec3 p) { return pointInLoop(b, p.x, p.y); });
 }
 
+bool samePoint(Vec3 a, Vec3 b) {
+  const double tolerance = 1e-9 * (1 + std::max({std::abs(a.x), std::abs(a.y), std::abs(b.x), std::abs(b.y)}));
+  return std::abs(a.x - b.x) <= tolerance && std::abs(a.y - b.y) <= tolerance;
+}
+
+// The same outline traced from any vertex, in either direction (a reversed
+// trace carries each bulge, negated, on the other end of its segment).
+bool sameOutline(const Loop& a, const Loop& b) {
+  const std::size_t n = a.points.size();
+  if (n == 0 || n != b.points.size()) return false;
+  auto bulge = [](const Loop& loop, std::size_t i) { return i < loop.bulges.size() ? loop.bulges[i] : 0.0; };
+  auto close = [](double u, double v) { return std::abs(u - v) <= 1e-9 * (1 + std::abs(u)); };
+  for (std::size_t start = 0; start < n; ++start) {
+    bool forward = true, backward = true;
+    for (std::size_t i = 0; i < n && (forward || backward); ++i) {
+      const std::size_t f = (start + i) % n, r = (start + n - i) % n;
+      forward = forward && samePoint(a.points[i], b.points[f]) && close(bulge(a, i), bulge(b, f));
+      backward = backward && samePoint(a.points[i], b.points[r]) &&
+                 close(bulge(a, i), -bulge(b, (r + n - 1) % n));
+    }
+    if (forward || backward) return true;
+  }
+  return false;
+}
+
 // A loop of the region in the 2-D system of its plane.
 Loop inPlane(const Loop& world, Vec3 normal) {
   Loop out = world;
@@ -51,7 +76,12 @@ std::optional<Boundary> findBoundary(const Drawing& drawing, double x, double y,
   double outerArea = loopArea(*outer);
   for (const Loop& loop : loops) {
     if (&loop == outer || pointInLoop(loop, x, y)) continue;
-    if (loopArea(loop) < outerArea && allInside(loop, *outer)) boundary.islands.push_back(loop);
+    if (loopArea(loop) >= outerArea || !allInside(loop, *outer)) continue;
+    // Outlines drawn over one another make one island: a boundary traced
+    // again over its own earlier result must not copy every island once more.
+    if (std::ranges::any_of(boundary.islands, [&](const Loop& kept) { return sameOutline(kept, loop); }))
+      continue;
+    boundary.islands.push_back(loop);
   }
   return boundary;
 }

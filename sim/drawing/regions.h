@@ -22,6 +22,8 @@ struct Boundary {
 // lie wholly inside it and not around the point as its islands when
 // `detectIslands` is set. Outlines that cross the boundary are not islands:
 // the stand-in takes whole outlines and does not cut them at intersections.
+// Outlines that coincide (the same vertices and arcs, from any start, in
+// either direction) count as one island, the first drawn.
 std::optional<Boundary> findBoundary(const Drawing& drawing, double x, double y, bool detectIslands);
 
 // A region (world loops, normal = the UCS Z axis) from a loop in the plan

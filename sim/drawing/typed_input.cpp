@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -67,7 +68,9 @@ std::optional<Vec3> parseTypedPoint(std::string_view text, const Ucs& ucs, Vec3 
 }
 
 std::string unitsText(double value) {
-  char buffer[64];
+  // Room for the widest finite double in fixed notation (sign, 309 digits,
+  // the point and four decimals), so the conversion always succeeds.
+  char buffer[std::numeric_limits<double>::max_exponent10 + 8];
   auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
   std::string text(buffer, r.ptr);
   return text == "-0.0000" ? "0.0000" : text;

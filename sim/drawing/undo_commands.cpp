@@ -1,6 +1,9 @@
 // UNDO and U: revert whole steps (a command, an automation change, or an
 // undo group).
 
+#include <cmath>
+#include <limits>
+
 #include "format/number_text.h"
 #include "sim/drawing/commands.h"
 
@@ -11,6 +14,14 @@ namespace {
 void reportUndone(const CommandContext& context, std::size_t steps) {
   context.message(steps == 0 ? "Everything has been undone"
                              : "Undone " + std::to_string(steps) + (steps == 1 ? " step" : " steps"));
+}
+
+// A whole count of steps as typed. Any count past what the journal could ever
+// hold undoes everything, so the largest ones are held to the largest size
+// rather than cast out of range.
+std::size_t stepCount(double whole) {
+  constexpr auto kMost = std::numeric_limits<std::size_t>::max();
+  return whole >= static_cast<double>(kMost) ? kMost : static_cast<std::size_t>(whole);
 }
 
 class UndoCommand final : public ActiveCommand {
@@ -24,11 +35,11 @@ class UndoCommand final : public ActiveCommand {
     if (text.empty()) {
       reportUndone(context, session.undo.undo(session.drawing, 1));
     } else if (auto n = parseNumberText(text)) {
-      if (*n < 1 || *n != static_cast<double>(static_cast<long long>(*n))) {
+      if (!(*n >= 1) || *n != std::floor(*n)) {
         context.message("Requires a positive integer.");
         return true;
       }
-      reportUndone(context, session.undo.undo(session.drawing, static_cast<std::size_t>(*n)));
+      reportUndone(context, session.undo.undo(session.drawing, stepCount(*n)));
     } else if (isKeyword(text, "BEgin", 2)) {
       session.undo.beginGroup();
     } else if (isKeyword(text, "End", 1)) {

@@ -9,11 +9,13 @@ namespace plotmate::sim {
 
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // Walks the text field by field, counting lines for error messages.
 class CsvReader {
  public:
   explicit CsvReader(std::string_view text) : text_(text) {
-    if (text_.starts_with("\xEF\xBB\xBF")) text_.remove_prefix(3);
+    if (text_.starts_with(kByteOrderMark)) text_.remove_prefix(kByteOrderMark.size());
   }
 
   Result<Worksheet> read() {
@@ -106,7 +108,10 @@ class CsvReader {
 
 std::string csvField(const Variant& value) {
   std::string text = reenterableText(value);
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  // A text that starts with U+FEFF is quoted: as the file's first bytes it
+  // would otherwise be taken for a byte order mark and dropped on reading.
+  if (text.find_first_of(",\"\r\n") == std::string::npos && !text.starts_with(kByteOrderMark))
+    return text;
   std::string quoted = "\"";
   for (char c : text) {
     if (c == '"') quoted += '"';

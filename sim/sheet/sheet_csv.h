@@ -21,7 +21,8 @@ namespace plotmate::sim {
 // skipped; records end with CRLF, LF or CR.
 Result<Worksheet> worksheetFromCsv(std::string_view text);
 // Rows 1 to the last used one, each padded with empty fields to the last used
-// column, ended by CRLF; no byte order mark. An empty sheet gives "".
+// column, ended by CRLF; no byte order mark (a text that begins with U+FEFF
+// is written in quotes, so it is never taken for one). An empty sheet gives "".
 std::string worksheetToCsv(const Worksheet& sheet);
 
 Result<Worksheet> loadCsvFile(const std::filesystem::path& path);

@@ -1,6 +1,7 @@
 #include "sim/state/drawing_io.h"
 
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 #include "sim/drawing/dxf_reader.h"
@@ -158,7 +159,8 @@ Json variantJson(const Variant& v) {
 void loadVariables(const Json& variables, sim::SystemVariables& into) {
   for (const auto& [name, value] : variables.items()) {
     Variant v;
-    if (value.is_number_integer()) v = Variant(static_cast<std::int16_t>(value.get<int>()));
+    if (value.is_number_integer())
+      v = Variant(static_cast<std::int16_t>(wholeNumber(value, "drawing: variable " + name, INT16_MIN, INT16_MAX)));
     else if (value.is_number()) v = Variant(value.get<double>());
     else if (value.is_string()) v = Variant(value.get<std::string>());
     else scenarioError("drawing: variable " + name + " must be a number or a text");

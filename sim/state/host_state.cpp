@@ -1,5 +1,7 @@
 #include "sim/state/host_state.h"
 
+#include <cstdint>
+
 #include "sim/state/drawing_io.h"
 #include "sim/state/sheet_io.h"
 
@@ -16,8 +18,10 @@ void addFaults(const Json& spec, const char* host, sim::HostContext& context) {
     sim::FaultRule rule;
     rule.object = fault.value("object", std::string());
     rule.member = fault.at("member").get<std::string>();
-    rule.nth = fault.value("nth", std::size_t{0});
-    rule.error.code = fault.value("code", hr::kFail);
+    if (fault.contains("nth"))
+      rule.nth = static_cast<std::size_t>(wholeNumber(fault["nth"], "faults: nth", 0, INT32_MAX));
+    if (fault.contains("code"))
+      rule.error.code = static_cast<std::int32_t>(wholeNumber(fault["code"], "faults: code", INT32_MIN, INT32_MAX));
     rule.error.description = fault.value("description", std::string("Unspecified error"));
     context.faults.add(rule);
   }

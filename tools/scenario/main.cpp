@@ -4,18 +4,20 @@
 // with --expect, compares the result with a stored one instead; with
 // --golden, compares each scenario with the NAME.expected.json beside it.
 // With --com the hosts are the running stand-in servers, reached over COM.
+// plotmate_scenario --sweep [--most N] SCENARIO.json...
+// Plays each scenario again with the k-th call to one host failing, for at
+// most N values of k per host (40 unless given), and reports what broke.
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <random>
 #include <sstream>
 #include <stdexcept>
 
+#include "tools/scenario/fault_sweep.h"
+#include "tools/scenario/play.h"
 #include "tools/scenario/remote_hosts.h"
-#include "tools/scenario/scenario.h"
-#include "tools/scenario/settings_io.h"
 
 namespace fs = std::filesystem;
 using plotmate::scenario::Json;
@@ -30,41 +32,6 @@ Json readJson(const fs::path& path) {
   } catch (const Json::parse_error& e) {
     plotmate::scenario::scenarioError(path.string() + ": " + e.what());
   }
-}
-
-// A fresh, empty current directory for the tool, so "config" and
-// "DistOut.txt" of one scenario never meet another's.
-fs::path freshWorkDir(const fs::path& scenario) {
-  auto dir = fs::temp_directory_path() / ("plotmate-scenario-" + scenario.stem().string() + "-" +
-                                          std::to_string(std::random_device{}()));
-  fs::create_directories(dir);
-  return dir;
-}
-
-Json run(const fs::path& scenarioPath, std::shared_ptr<plotmate::scenario::RemoteHosts> remote) {
-  using namespace plotmate::scenario;
-  Context context;
-  context.spec = readJson(scenarioPath);
-  context.sourceDir = fs::absolute(scenarioPath).parent_path();
-  context.workDir = freshWorkDir(scenarioPath);
-  context.remote = std::move(remote);
-  const auto tool = context.spec.value("tool", std::string());
-  const auto& runners = toolRunners();
-  auto it = runners.find(tool);
-  if (it == runners.end()) scenarioError("unknown tool \"" + tool + "\"");
-
-  applySettings(context);
-  auto previous = fs::current_path();
-  fs::current_path(context.workDir);
-  it->second(context);
-  fs::current_path(previous);
-
-  Json out = Json::object();
-  if (context.spec.contains("title")) out["title"] = context.spec["title"];
-  out["tool"] = tool;
-  for (auto& [key, value] : context.result.items()) out[key] = value;
-  fs::remove_all(context.workDir);
-  return out;
 }
 
 fs::path expectedBeside(const fs::path& scenario) {
@@ -103,7 +70,8 @@ int compare(const fs::path& scenario, const fs::path& expected, Json result, boo
 int playOne(const fs::path& scenario, const fs::path& expected,
             const std::shared_ptr<plotmate::scenario::RemoteHosts>& remote) {
   try {
-    Json result = run(scenario, remote);
+    Json result = plotmate::scenario::playScenario(
+        readJson(scenario), fs::absolute(scenario).parent_path(), scenario.stem().string(), {remote, {}});
     if (!expected.empty()) return compare(scenario, expected, std::move(result), remote != nullptr);
     std::cout << result.dump(2) << "\n";
     return 0;
@@ -113,12 +81,32 @@ int playOne(const fs::path& scenario, const fs::path& expected,
   }
 }
 
+int sweepAll(const std::vector<fs::path>& scenarios, std::size_t most) {
+  int status = 0;
+  for (const auto& scenario : scenarios) {
+    try {
+      auto report = plotmate::scenario::sweepScenario(readJson(scenario), fs::absolute(scenario).parent_path(),
+                                                      scenario.stem().string(), most);
+      std::cout << scenario.stem().string() << ": " << report.calls[0] << " worksheet and "
+                << report.calls[1] << " drawing calls, " << report.runs << " runs with one failing, "
+                << report.faults.size() << " at fault\n";
+      for (const auto& fault : report.faults) std::cout << "  " << fault << "\n";
+      if (!report.faults.empty()) status = 1;
+    } catch (const std::exception& e) {
+      std::cerr << scenario.string() << ": " << e.what() << "\n";
+      status = 2;
+    }
+  }
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   fs::path expected;
   std::vector<fs::path> scenarios;
-  bool overCom = false, golden = false;
+  bool overCom = false, golden = false, sweep = false;
+  std::size_t most = 40;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--expect" && i + 1 < argc)
@@ -127,12 +115,18 @@ int main(int argc, char** argv) {
       overCom = true;
     else if (arg == "--golden")
       golden = true;
+    else if (arg == "--sweep")
+      sweep = true;
+    else if (arg == "--most" && i + 1 < argc)
+      most = std::stoul(argv[++i]);
     else
       scenarios.push_back(arg);
   }
+  if (sweep && !scenarios.empty() && !overCom) return sweepAll(scenarios, most);
   if (scenarios.empty() || (!golden && scenarios.size() > 1)) {
     std::cerr << "usage: plotmate_scenario [--com] [--expect EXPECTED.json] SCENARIO.json\n"
-                 "       plotmate_scenario [--com] --golden SCENARIO.json...\n";
+                 "       plotmate_scenario [--com] --golden SCENARIO.json...\n"
+                 "       plotmate_scenario --sweep [--most N] SCENARIO.json...\n";
     return 2;
   }
   std::shared_ptr<plotmate::scenario::RemoteHosts> remote;

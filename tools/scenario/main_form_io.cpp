@@ -6,7 +6,7 @@ namespace {
 
 std::int16_t box(const Json& value, const std::string& name) {
   if (!value.is_number_integer()) scenarioError("mainForm: " + name + " must be 0 or 1");
-  return static_cast<std::int16_t>(value.get<int>());
+  return boxState(value, "mainForm: " + name);
 }
 
 std::string text(const Json& value, const std::string& name) {

@@ -38,7 +38,7 @@ std::vector<std::pair<std::string, std::int16_t>> toolFormBoxes(const Context& c
   const Json form = context.spec.value("toolForm", Json::object());
   for (const auto& [name, value] : form.items()) {
     if (!value.is_number_integer()) scenarioError("toolForm: " + name + " must be 0 or 1");
-    boxes.emplace_back(name, static_cast<std::int16_t>(value.get<int>()));
+    boxes.emplace_back(name, boxState(value, "toolForm: " + name));
   }
   return boxes;
 }
@@ -51,12 +51,6 @@ void clickBoxes(const Context& context, const BoxClicks& boxes) {
   }
 }
 
-int clicks(const Context& context) {
-  const int n = context.spec.value("clicks", 1);
-  if (n < 1) scenarioError("clicks: at least 1");
-  return n;
-}
-
 void runIdentifyPoints(Context& context) {
   auto world = buildWorld(context);
   ToolDesk desk{world->broker, world->session, world->platform};
@@ -67,7 +61,7 @@ void runIdentifyPoints(Context& context) {
                        {"chkboolY", click(form, &Idfrm::chkboolY_Click, s)},
                        {"chkboolZ", click(form, &Idfrm::chkboolZ_Click, s)},
                        {"chkboolText", click(form, &Idfrm::chkboolText_Click, s)}});
-  for (int i = clicks(context); i > 0; --i) form.Command2_Click(desk, context.settings);
+  for (int i = clicksOf(context); i > 0; --i) form.Command2_Click(desk, context.settings);
   reportWorld(context, *world);
 }
 
@@ -82,7 +76,7 @@ void runMeasureDistance(Context& context) {
   clickBoxes(context, {{"chkboolDX", click(form, &Distfrm::chkboolDX_Click, s)},
                        {"chkboolDY", click(form, &Distfrm::chkboolDY_Click, s)},
                        {"chkboolDI", click(form, &Distfrm::chkboolDI_Click, s)}});
-  for (int i = clicks(context); i > 0; --i)
+  for (int i = clicksOf(context); i > 0; --i)
     form.Command1_Click(desk, context.settings, mainForm, textSet);
   reportWorld(context, *world);
 }
@@ -94,7 +88,7 @@ void runMeasureArea(Context& context) {
   form.Form_Load(context.settings);
   clickBoxes(context,
              {{"chkboolArea", click(form, &Areafrm::chkboolArea_Click, context.settings)}});
-  for (int i = clicks(context); i > 0; --i) form.Command6_Click(desk, context.settings);
+  for (int i = clicksOf(context); i > 0; --i) form.Command6_Click(desk, context.settings);
   reportWorld(context, *world);
 }
 

@@ -21,12 +21,6 @@ MainForm mainFormOf(const Context& context) {
   return form;
 }
 
-int clicksOf(const Context& context) {
-  const int clicks = context.spec.value("clicks", 1);
-  if (clicks < 1) scenarioError("clicks: at least 1");
-  return clicks;
-}
-
 void runPolylineToSheet(Context& context) {
   auto world = buildWorld(context);
   const MainForm form = mainFormOf(context);

@@ -22,7 +22,7 @@ void setBoxes(const Json& form, const char* key, Setter set) {
   if (!boxes.is_array() || boxes.size() > kParameterCount)
     scenarioError(std::string("form: ") + key + " is a list of at most 10 box states");
   for (std::size_t i = 0; i < boxes.size(); ++i)
-    if (!boxes[i].is_null()) set(i, boxes[i].get<int>() != 0);
+    if (!boxes[i].is_null()) set(i, boxState(boxes[i], std::string("form: ") + key) != 0);
 }
 
 // The window opened from the settings, then what the user did in it, in the
@@ -46,7 +46,7 @@ RepeaterForm formFromJson(const Json& spec, const Settings& settings) {
     for (std::size_t i = 0; i < texts.size(); ++i)
       if (!texts[i].is_null()) form.Text1[i] = texts[i].get<std::string>();
   }
-  if (f.contains("Check3")) form.Check3 = f["Check3"].get<int>() != 0;
+  if (f.contains("Check3")) form.Check3 = boxState(f["Check3"], "form: Check3") != 0;
   return form;
 }
 

@@ -31,4 +31,10 @@ using ToolRunner = std::function<void(Context&)>;
 
 const std::map<std::string, ToolRunner>& toolRunners();
 
+// "clicks": how many times the tool's button is clicked (1 to 10,000; default 1).
+int clicksOf(const Context& context);
+
+// A box's state from the scenario ("Check3": 1), as a 16-bit value.
+std::int16_t boxState(const Json& value, const std::string& field);
+
 }  // namespace plotmate::scenario

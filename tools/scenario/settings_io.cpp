@@ -1,5 +1,6 @@
 #include "tools/scenario/settings_io.h"
 
+#include <cstdint>
 #include <variant>
 
 namespace plotmate::scenario {
@@ -21,7 +22,8 @@ void applySettings(Context& context) {
     const SettingsEntry* entry = findEntry(key);
     if (!entry) scenarioError("settings: unknown key \"" + key + "\"");
     if (auto number = std::get_if<std::int16_t Settings::*>(&entry->member))
-      context.settings.*(*number) = value.get<std::int16_t>();
+      context.settings.*(*number) =
+          static_cast<std::int16_t>(wholeNumber(value, "settings: " + key, INT16_MIN, INT16_MAX));
     else
       context.settings.*std::get<std::string Settings::*>(entry->member) = value.get<std::string>();
   }
