@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/feet_inch_window.h"
 #include "app/main_window.h"
 #include "app/settings_window.h"
 #include "app/tool_placeholder_window.h"
@@ -69,6 +70,8 @@ void Program::showToolWindow(MenuAction action) {
   if (!window) {
     if (action == MenuAction::SettingsWindow)
       window = std::make_unique<SettingsWindow>(settings);
+    else if (action == MenuAction::FeetInchWindow)
+      window = std::make_unique<FeetInchWindow>();
     else
       window = std::make_unique<ToolPlaceholderWindow>(action);
   }

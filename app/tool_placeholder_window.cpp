@@ -14,7 +14,6 @@ constexpr ControlDesign kArea[] = {label("面积测量窗口将在下一版本�
 constexpr ControlDesign kDistance[] = {label("距离测量窗口将在下一版本提供。")};
 constexpr ControlDesign kPoint[] = {label("取点坐标窗口将在下一版本提供。")};
 constexpr ControlDesign kBlock[] = {label("块到列转换窗口将在下一版本提供。")};
-constexpr ControlDesign kFeetInch[] = {label("英寸与毫米转换窗口将在下一版本提供。")};
 
 constexpr WindowDesign window(const wchar_t* className, std::string_view caption,
                             std::span<const ControlDesign> controls) {
@@ -26,7 +25,6 @@ constexpr WindowDesign kAreaWindow = window(L"PlotmateAREA", "AREA", kArea);
 constexpr WindowDesign kDistanceWindow = window(L"PlotmateDIST", "DIST", kDistance);
 constexpr WindowDesign kPointWindow = window(L"PlotmateID", "ID", kPoint);
 constexpr WindowDesign kBlockWindow = window(L"PlotmateEXCEL", "EXCEL", kBlock);
-constexpr WindowDesign kFeetInchWindow = window(L"PlotmateCONV", "CONV", kFeetInch);
 
 const WindowDesign& designFor(MenuAction action) {
   switch (action) {
@@ -34,8 +32,7 @@ const WindowDesign& designFor(MenuAction action) {
     case MenuAction::AreaWindow: return kAreaWindow;
     case MenuAction::DistanceWindow: return kDistanceWindow;
     case MenuAction::PointWindow: return kPointWindow;
-    case MenuAction::BlockWindow: return kBlockWindow;
-    default: return kFeetInchWindow;
+    default: return kBlockWindow;
   }
 }
 

@@ -46,6 +46,13 @@ const TwipControl kSettingsControls[] = {
     {104, {2040, 480, 732, 180}, L"YOX", nullptr},
 };
 
+const TwipControl kConverterControls[] = {
+    {101, {50, 50, 975, 390}, L"英尺.寸", L"英寸到毫米的转换，\"尺\"与\"寸\"之间用小数点隔开"},
+    {102, {1080, 50, 732, 252}, L"in->", nullptr},
+    {103, {1680, 50, 975, 390}, L"毫米", nullptr},
+    {104, {2760, 50, 372, 252}, L"mm", nullptr},
+};
+
 std::filesystem::path screenshots() {
   std::wstring path(4096, L'\0');
   path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
@@ -79,20 +86,6 @@ void expectLayout(HWND window, int dpi, std::span<const TwipControl> controls, i
     EXPECT_EQ(textOf(control), c.caption) << c.id;
     EXPECT_EQ(tips.contains(c.id) ? tips[c.id] : L"", c.tooltip ? c.tooltip : L"") << c.id;
   }
-}
-
-// Opens the main window's pop-up menu on its surface and chooses the entry
-// `downs` places down (separators are passed over by the keyboard).
-bool chooseMenuEntry(const RunningProgram& program, int downs) {
-  PostMessageW(program.mainWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 60));
-  PostMessageW(program.mainWindow(), WM_RBUTTONUP, 0, MAKELPARAM(5, 60));
-  HWND menu = findWindow(program.pid(), L"#32768");
-  if (!menu) return false;
-  for (int i = 0; i < downs; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-  waitUntilGone(menu);
-  settle(program.mainWindow());
-  return true;
 }
 
 // The mouse resting on a control shows its tooltip, Chinese text legible
@@ -309,6 +302,46 @@ TEST(Windows, KeyboardMovesFocusAndEscClosesAToolWindow) {
   closeWindow(program.mainWindow());
   ASSERT_TRUE(program.exited(5000ms));
   EXPECT_EQ(program.savedSettings().value_or(Settings{}).YOX, 1);
+}
+
+// A click into a text box, handled before this returns.
+void clickInto(HWND control) {
+  SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+}
+
+TEST(Windows, ConverterShowsMillimetresWhileTheLengthIsTyped) {
+  RunningProgram program("converter", placedAt(600, 600));
+  ASSERT_TRUE(chooseMenuEntry(program, 7));
+  HWND window = findWindow(program.pid(), L"PlotmateCONV");
+  ASSERT_TRUE(window);
+  expectLayout(window, 96, kConverterControls, 3108, 480, program.pid());
+  screenshot(window, screenshots() / "converter.bmp");
+  HWND input = GetDlgItem(window, 101), result = GetDlgItem(window, 103);
+  clickInto(input);
+  EXPECT_EQ(textOf(input), L"") << "the first click clears the syntax shown";
+  EXPECT_EQ(textOf(result), L"0");
+  const struct {
+    const wchar_t* typed;
+    const wchar_t* shown;
+  } cases[] = {
+      {L"5.6", L"1676.4"},    {L"5.6 1/2", L"1689.1"}, {L"1/2.3", L"228.6"},
+      {L"0.1", L"25.4"},      {L"12", L"0"},           {L"5.", L"1524"},
+      {L"-1.6", L"-152.4"},   {L"1.2 5", L"355.6"},    {L"5.6.5", L"1689.1"},
+      {L"1/.3", L"381"},      {L"1/0.3", L"除数为零"},
+  };
+  for (const auto& c : cases) {
+    typeText(input, c.typed);
+    EXPECT_EQ(textOf(result), c.shown) << toUtf8(c.typed);
+  }
+  // Each keystroke converts: the text typed so far shows its own length.
+  typeText(input, L"2.");
+  EXPECT_EQ(textOf(result), L"609.6");
+  SendMessageW(input, WM_CHAR, L'3', 0);
+  EXPECT_EQ(textOf(result), L"685.8");
+  clickInto(input);
+  EXPECT_EQ(textOf(input), L"2.3") << "a typed length is kept on a click";
+  EXPECT_FALSE(answerMessageBox(program.pid(), 200ms)) << "messages show in the result box only";
 }
 
 TEST(Windows, ConfigThatCannotBeReadWholeIsSaidOnceAtStart) {
