@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/block_column_window.h"
 #include "app/feet_inch_window.h"
 #include "app/main_window.h"
 #include "app/settings_window.h"
@@ -70,6 +71,8 @@ void Program::showToolWindow(MenuAction action) {
   if (!window) {
     if (action == MenuAction::SettingsWindow)
       window = std::make_unique<SettingsWindow>(settings);
+    else if (action == MenuAction::BlockWindow)
+      window = std::make_unique<BlockColumnWindow>(*this);
     else if (action == MenuAction::FeetInchWindow)
       window = std::make_unique<FeetInchWindow>();
     else

@@ -13,7 +13,6 @@ constexpr ControlDesign kRepeater[] = {label("命令重复执行窗口将在下�
 constexpr ControlDesign kArea[] = {label("面积测量窗口将在下一版本提供。")};
 constexpr ControlDesign kDistance[] = {label("距离测量窗口将在下一版本提供。")};
 constexpr ControlDesign kPoint[] = {label("取点坐标窗口将在下一版本提供。")};
-constexpr ControlDesign kBlock[] = {label("块到列转换窗口将在下一版本提供。")};
 
 constexpr WindowDesign window(const wchar_t* className, std::string_view caption,
                             std::span<const ControlDesign> controls) {
@@ -24,15 +23,13 @@ constexpr WindowDesign kRepeaterWindow = window(L"PlotmateSCR", "SCR", kRepeater
 constexpr WindowDesign kAreaWindow = window(L"PlotmateAREA", "AREA", kArea);
 constexpr WindowDesign kDistanceWindow = window(L"PlotmateDIST", "DIST", kDistance);
 constexpr WindowDesign kPointWindow = window(L"PlotmateID", "ID", kPoint);
-constexpr WindowDesign kBlockWindow = window(L"PlotmateEXCEL", "EXCEL", kBlock);
 
 const WindowDesign& designFor(MenuAction action) {
   switch (action) {
     case MenuAction::RepeaterWindow: return kRepeaterWindow;
     case MenuAction::AreaWindow: return kAreaWindow;
     case MenuAction::DistanceWindow: return kDistanceWindow;
-    case MenuAction::PointWindow: return kPointWindow;
-    default: return kBlockWindow;
+    default: return kPointWindow;
   }
 }
 

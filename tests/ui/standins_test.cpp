@@ -149,5 +149,34 @@ TEST_F(StandIns, AcadButtonDrawsThePolylineOfTheSelectedColumns) {
   EXPECT_FALSE(answerMessageBox(program.pid(), 200ms));
 }
 
+TEST_F(StandIns, BlockWindowWritesTheSelectedBlockAsOneColumnBelowIt) {
+  const struct {
+    std::int16_t readDirec;
+    const char* column;  // B4:B7 afterwards
+  } cases[] = {{-1, "[1,2,3,4]"}, {0, "[1,3,2,4]"}};
+  for (const auto& c : cases) {
+    load(kExcelProgId, Json::parse(R"({"sheet": {
+      "cells": {"B2": 1, "C2": 2, "B3": 3, "C3": 4, "B8": "kept"},
+      "selection": "B2:C3", "active": "C3"}})"));
+    Settings settings = withCrossings();
+    settings.ReadDirec = c.readDirec;
+    RunningProgram program("block-run" + std::to_string(c.readDirec), settings);
+    ASSERT_TRUE(chooseMenuEntry(program, 6));
+    HWND window = findWindow(program.pid(), L"PlotmateEXCEL");
+    ASSERT_TRUE(window);
+    click(GetDlgItem(window, 103));
+    const Json sheet = waitForState(kExcelProgId, [](const Json& s) {
+      return s.contains("sheet") && s["sheet"]["cells"].contains("B7");
+    })["sheet"];
+    Json column = Json::array();
+    for (const char* cell : {"B4", "B5", "B6", "B7"}) column.push_back(sheet["cells"].value(cell, Json()));
+    EXPECT_EQ(column, Json::parse(c.column)) << c.readDirec;
+    EXPECT_EQ(sheet["cells"].value("B8", Json()), "kept") << "nothing below the list is touched";
+    EXPECT_EQ(sheet["selection"], "B2:C3");
+    EXPECT_EQ(sheet["active"], "C3");
+    EXPECT_FALSE(answerMessageBox(program.pid(), 200ms)) << c.readDirec;
+  }
+}
+
 }  // namespace
 }  // namespace plotmate::uitest

@@ -53,6 +53,12 @@ const TwipControl kConverterControls[] = {
     {104, {2760, 50, 372, 252}, L"mm", nullptr},
 };
 
+const TwipControl kBlockControls[] = {
+    {101, {0, 0, 855, 255}, L"row→", L"按先行后列的方式读取"},
+    {102, {0, 240, 855, 255}, L"col↓", L"按先列后行的方式读取"},
+    {103, {960, 0, 735, 495}, L"Block2Column", nullptr},
+};
+
 std::filesystem::path screenshots() {
   std::wstring path(4096, L'\0');
   path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
@@ -302,6 +308,54 @@ TEST(Windows, KeyboardMovesFocusAndEscClosesAToolWindow) {
   closeWindow(program.mainWindow());
   ASSERT_TRUE(program.exited(5000ms));
   EXPECT_EQ(program.savedSettings().value_or(Settings{}).YOX, 1);
+}
+
+TEST(Windows, BlockWindowKeepsOneReadingOrderSelectedAndStoresIt) {
+  const struct {
+    std::int16_t stored;  // ReadDirec at start
+    int clicked;          // option button clicked, or 0 for none
+    int selected;         // the option button shown selected afterwards
+    std::int16_t saved;   // ReadDirec written at close
+  } cases[] = {
+      {-1, 0, 101, -1}, {0, 0, 102, 0}, {7, 0, 101, -1},
+      {-1, 102, 102, 0}, {0, 101, 101, -1}, {-1, 101, 101, -1},
+  };
+  for (const auto& c : cases) {
+    const std::string what = std::to_string(c.stored) + " " + std::to_string(c.clicked);
+    Settings settings = placedAt(600, 600);
+    settings.ReadDirec = c.stored;
+    RunningProgram program("block " + what, settings);
+    ASSERT_TRUE(chooseMenuEntry(program, 6)) << what;
+    HWND window = findWindow(program.pid(), L"PlotmateEXCEL");
+    ASSERT_TRUE(window) << what;
+    if (c.clicked) click(GetDlgItem(window, c.clicked));
+    settle(window);
+    for (int id : {101, 102}) {
+      HWND option = GetDlgItem(window, id);
+      EXPECT_EQ(isChecked(option), id == c.selected) << what << ": " << id;
+      // Tab reaches the group at its selected button only.
+      EXPECT_EQ((GetWindowLongW(option, GWL_STYLE) & WS_TABSTOP) != 0, id == c.selected) << what;
+    }
+    closeWindow(window);
+    ASSERT_TRUE(waitUntilGone(window)) << what;
+    closeWindow(program.mainWindow());
+    ASSERT_TRUE(program.exited(5000ms)) << what;
+    EXPECT_EQ(program.savedSettings().value_or(Settings{}).ReadDirec, c.saved) << what;
+  }
+}
+
+TEST(Windows, BlockWindowLayoutAndItsButtonWithoutExcel) {
+  RunningProgram program("block-layout", placedAt(600, 600));
+  ASSERT_TRUE(chooseMenuEntry(program, 6));
+  HWND window = findWindow(program.pid(), L"PlotmateEXCEL");
+  ASSERT_TRUE(window);
+  expectLayout(window, 96, kBlockControls, 1716, 540, program.pid());
+  screenshot(window, screenshots() / "block-column.bmp");
+  click(GetDlgItem(window, 103));
+  const auto shown = answerMessageBox(program.pid());
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->text.rfind(L"Excel可能未打开！\n\n", 0), 0u) << toUtf8(shown->text);
+  EXPECT_FALSE(answerMessageBox(program.pid(), 500ms)) << "nothing after the attach's message";
 }
 
 // A click into a text box, handled before this returns.
