@@ -5,6 +5,7 @@
 #include "app/block_column_window.h"
 #include "app/feet_inch_window.h"
 #include "app/main_window.h"
+#include "app/point_window.h"
 #include "app/settings_window.h"
 #include "app/tool_placeholder_window.h"
 #include "shell/ansi_codec.h"
@@ -71,6 +72,8 @@ void Program::showToolWindow(MenuAction action) {
   if (!window) {
     if (action == MenuAction::SettingsWindow)
       window = std::make_unique<SettingsWindow>(settings);
+    else if (action == MenuAction::PointWindow)
+      window = std::make_unique<PointWindow>(*this);
     else if (action == MenuAction::BlockWindow)
       window = std::make_unique<BlockColumnWindow>(*this);
     else if (action == MenuAction::FeetInchWindow)

@@ -12,7 +12,6 @@ constexpr ControlDesign label(std::string_view text) {
 constexpr ControlDesign kRepeater[] = {label("命令重复执行窗口将在下一版本提供。")};
 constexpr ControlDesign kArea[] = {label("面积测量窗口将在下一版本提供。")};
 constexpr ControlDesign kDistance[] = {label("距离测量窗口将在下一版本提供。")};
-constexpr ControlDesign kPoint[] = {label("取点坐标窗口将在下一版本提供。")};
 
 constexpr WindowDesign window(const wchar_t* className, std::string_view caption,
                             std::span<const ControlDesign> controls) {
@@ -22,14 +21,12 @@ constexpr WindowDesign window(const wchar_t* className, std::string_view caption
 constexpr WindowDesign kRepeaterWindow = window(L"PlotmateSCR", "SCR", kRepeater);
 constexpr WindowDesign kAreaWindow = window(L"PlotmateAREA", "AREA", kArea);
 constexpr WindowDesign kDistanceWindow = window(L"PlotmateDIST", "DIST", kDistance);
-constexpr WindowDesign kPointWindow = window(L"PlotmateID", "ID", kPoint);
 
 const WindowDesign& designFor(MenuAction action) {
   switch (action) {
     case MenuAction::RepeaterWindow: return kRepeaterWindow;
     case MenuAction::AreaWindow: return kAreaWindow;
-    case MenuAction::DistanceWindow: return kDistanceWindow;
-    default: return kPointWindow;
+    default: return kDistanceWindow;
   }
 }
 

@@ -178,5 +178,30 @@ TEST_F(StandIns, BlockWindowWritesTheSelectedBlockAsOneColumnBelowIt) {
   }
 }
 
+TEST_F(StandIns, PointWindowRecordsPickedPointsUntilCancelled) {
+  load(kAcadProgId, Json::parse(R"({"drawing": {"entities": []},
+    "picks": [{"point": [1.5, 2, 3]}, {"point": [-4, 5.25, 0]}, {"cancel": true}]})"));
+  load(kExcelProgId, Json::parse(R"({"sheet": {"active": "B2"}})"));
+  Settings settings = withCrossings();
+  settings.X = 1;
+  settings.Y = 1;
+  RunningProgram program("point-run", settings);
+  ASSERT_TRUE(chooseMenuEntry(program, 5));
+  HWND window = findWindow(program.pid(), L"PlotmateID");
+  ASSERT_TRUE(window);
+  click(GetDlgItem(window, 101));
+  const Json sheet = waitForState(kExcelProgId, [](const Json& s) {
+    return s.contains("sheet") && s["sheet"].value("active", "") == "B4";
+  })["sheet"];
+  const struct {
+    const char* cell;
+    double value;
+  } cells[] = {{"B2", 1.5}, {"C2", 2.0}, {"B3", -4.0}, {"C3", 5.25}};
+  for (const auto& c : cells) EXPECT_EQ(sheet["cells"].value(c.cell, Json()), c.value) << sheet.dump();
+  EXPECT_FALSE(sheet["cells"].contains("D2")) << "Z is not ticked";
+  EXPECT_EQ(sheet["active"], "B4");
+  EXPECT_FALSE(answerMessageBox(program.pid(), 200ms));
+}
+
 }  // namespace
 }  // namespace plotmate::uitest

@@ -59,6 +59,15 @@ const TwipControl kBlockControls[] = {
     {103, {960, 0, 735, 495}, L"Block2Column", nullptr},
 };
 
+const TwipControl kPointControls[] = {
+    {101, {1545, 15, 615, 495}, L"PikPt", L"提取点的坐标信息"},
+    {102, {0, 0, 390, 225}, L"X", nullptr},
+    {103, {375, 0, 390, 225}, L"Y", nullptr},
+    {104, {750, 0, 390, 225}, L"Z", nullptr},
+    {105, {1125, 15, 255, 255}, L"Check1", nullptr},
+    {106, {1320, 0, 252, 252}, L" T", nullptr},
+};
+
 std::filesystem::path screenshots() {
   std::wstring path(4096, L'\0');
   path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
@@ -356,6 +365,45 @@ TEST(Windows, BlockWindowLayoutAndItsButtonWithoutExcel) {
   ASSERT_TRUE(shown);
   EXPECT_EQ(shown->text.rfind(L"Excel可能未打开！\n\n", 0), 0u) << toUtf8(shown->text);
   EXPECT_FALSE(answerMessageBox(program.pid(), 500ms)) << "nothing after the attach's message";
+}
+
+TEST(Windows, PointWindowStoresItsBoxesAndTabsInItsOwnOrder) {
+  Settings settings = placedAt(600, 600);
+  settings.X = 1;
+  settings.T = 1;
+  RunningProgram program("point", settings);
+  ASSERT_TRUE(chooseMenuEntry(program, 5));
+  HWND window = findWindow(program.pid(), L"PlotmateID");
+  ASSERT_TRUE(window);
+  expectLayout(window, 96, kPointControls, 2208, 528, program.pid());
+  screenshot(window, screenshots() / "point.bmp");
+  const struct {
+    int box;
+    bool shown;  // ticked when the window opens
+  } boxes[] = {{102, true}, {103, false}, {104, false}, {105, true}};
+  for (const auto& b : boxes) EXPECT_EQ(isChecked(GetDlgItem(window, b.box)), b.shown) << b.box;
+  // The text box comes first, then X, Y, Z and the button.
+  SetForegroundWindow(window);
+  pumpFor(300ms);
+  settle(window);
+  std::vector<int> order{GetDlgCtrlID(focusedIn(window))};
+  for (int i = 0; i < 5; ++i) {
+    // A posted key is handled after the sent messages settle waits for:
+    // wait for the focus to move on instead.
+    HWND before = focusedIn(window);
+    PostMessageW(before, WM_KEYDOWN, VK_TAB, 0);
+    for (int wait = 0; wait < 50 && focusedIn(window) == before; ++wait) pumpFor(20ms);
+    order.push_back(GetDlgCtrlID(focusedIn(window)));
+  }
+  EXPECT_EQ(order, (std::vector<int>{105, 102, 103, 104, 101, 105}));
+  // X cleared and Z ticked: stored at once, written when the main window closes.
+  click(GetDlgItem(window, 102));
+  click(GetDlgItem(window, 104));
+  settle(window);
+  closeWindow(program.mainWindow());
+  ASSERT_TRUE(waitUntilGone(program.mainWindow()));
+  const auto saved = program.savedSettings().value_or(Settings{});
+  EXPECT_EQ(std::vector<int>({saved.X, saved.Y, saved.Z, saved.T}), std::vector<int>({0, 0, 1, 1}));
 }
 
 // A click into a text box, handled before this returns.
