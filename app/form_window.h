@@ -64,6 +64,8 @@ class FormWindow {
   void setText(int id, std::string_view text);
   bool checked(int id) const;
   void setChecked(int id, bool checked);
+  // A check box's value as the settings hold it: 1 ticked, 0 clear.
+  std::int16_t checkValue(int id) const { return checked(id) ? 1 : 0; }
   // Selects the option button `id` and clears the others of its group.
   void selectOption(int id);
   // Screen position of the window's top-left corner, in twips as stored

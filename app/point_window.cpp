@@ -36,10 +36,10 @@ void PointWindow::Form_Load() {
 }
 
 bool PointWindow::Form_Unload() {
-  form_.chkboolX = box(chkboolX);
-  form_.chkboolY = box(chkboolY);
-  form_.chkboolZ = box(chkboolZ);
-  form_.chkboolText = box(chkboolText);
+  form_.chkboolX = checkValue(chkboolX);
+  form_.chkboolY = checkValue(chkboolY);
+  form_.chkboolZ = checkValue(chkboolZ);
+  form_.chkboolText = checkValue(chkboolText);
   form_.Form_Unload(program_.settings);
   return true;
 }
@@ -49,10 +49,10 @@ void PointWindow::command(int id, int notification) {
     auto& settings = program_.settings;
     switch (id) {
       case Command2: Command2_Click(); break;
-      case chkboolX: form_.chkboolX_Click(box(id), settings); break;
-      case chkboolY: form_.chkboolY_Click(box(id), settings); break;
-      case chkboolZ: form_.chkboolZ_Click(box(id), settings); break;
-      case chkboolText: form_.chkboolText_Click(box(id), settings); break;
+      case chkboolX: form_.chkboolX_Click(checkValue(id), settings); break;
+      case chkboolY: form_.chkboolY_Click(checkValue(id), settings); break;
+      case chkboolZ: form_.chkboolZ_Click(checkValue(id), settings); break;
+      case chkboolText: form_.chkboolText_Click(checkValue(id), settings); break;
       default: break;
     }
   }

@@ -21,7 +21,6 @@ class PointWindow final : public FormWindow {
   void command(int id, int notification) override;
 
   void Command2_Click();
-  std::int16_t box(int id) const { return checked(id) ? 1 : 0; }
 
   Program& program_;
   Idfrm form_;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/block_column_window.h"
+#include "app/distance_window.h"
 #include "app/feet_inch_window.h"
 #include "app/main_window.h"
 #include "app/point_window.h"
@@ -72,6 +73,8 @@ void Program::showToolWindow(MenuAction action) {
   if (!window) {
     if (action == MenuAction::SettingsWindow)
       window = std::make_unique<SettingsWindow>(settings);
+    else if (action == MenuAction::DistanceWindow)
+      window = std::make_unique<DistanceWindow>(*this);
     else if (action == MenuAction::PointWindow)
       window = std::make_unique<PointWindow>(*this);
     else if (action == MenuAction::BlockWindow)

@@ -11,7 +11,6 @@ constexpr ControlDesign label(std::string_view text) {
 
 constexpr ControlDesign kRepeater[] = {label("命令重复执行窗口将在下一版本提供。")};
 constexpr ControlDesign kArea[] = {label("面积测量窗口将在下一版本提供。")};
-constexpr ControlDesign kDistance[] = {label("距离测量窗口将在下一版本提供。")};
 
 constexpr WindowDesign window(const wchar_t* className, std::string_view caption,
                             std::span<const ControlDesign> controls) {
@@ -20,13 +19,11 @@ constexpr WindowDesign window(const wchar_t* className, std::string_view caption
 
 constexpr WindowDesign kRepeaterWindow = window(L"PlotmateSCR", "SCR", kRepeater);
 constexpr WindowDesign kAreaWindow = window(L"PlotmateAREA", "AREA", kArea);
-constexpr WindowDesign kDistanceWindow = window(L"PlotmateDIST", "DIST", kDistance);
 
 const WindowDesign& designFor(MenuAction action) {
   switch (action) {
     case MenuAction::RepeaterWindow: return kRepeaterWindow;
-    case MenuAction::AreaWindow: return kAreaWindow;
-    default: return kDistanceWindow;
+    default: return kAreaWindow;
   }
 }
 

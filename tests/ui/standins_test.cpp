@@ -178,29 +178,46 @@ TEST_F(StandIns, BlockWindowWritesTheSelectedBlockAsOneColumnBelowIt) {
   }
 }
 
-TEST_F(StandIns, PointWindowRecordsPickedPointsUntilCancelled) {
-  load(kAcadProgId, Json::parse(R"({"drawing": {"entities": []},
-    "picks": [{"point": [1.5, 2, 3]}, {"point": [-4, 5.25, 0]}, {"cancel": true}]})"));
-  load(kExcelProgId, Json::parse(R"({"sheet": {"active": "B2"}})"));
-  Settings settings = withCrossings();
-  settings.X = 1;
-  settings.Y = 1;
-  RunningProgram program("point-run", settings);
-  ASSERT_TRUE(chooseMenuEntry(program, 5));
-  HWND window = findWindow(program.pid(), L"PlotmateID");
-  ASSERT_TRUE(window);
-  click(GetDlgItem(window, 101));
-  const Json sheet = waitForState(kExcelProgId, [](const Json& s) {
-    return s.contains("sheet") && s["sheet"].value("active", "") == "B4";
-  })["sheet"];
+// The pick tools' buttons: picks queued in the drawing, rows in the sheet.
+TEST_F(StandIns, PickWindowsRecordTheirPicksUntilCancelled) {
   const struct {
-    const char* cell;
-    double value;
-  } cells[] = {{"B2", 1.5}, {"C2", 2.0}, {"B3", -4.0}, {"C3", 5.25}};
-  for (const auto& c : cells) EXPECT_EQ(sheet["cells"].value(c.cell, Json()), c.value) << sheet.dump();
-  EXPECT_FALSE(sheet["cells"].contains("D2")) << "Z is not ticked";
-  EXPECT_EQ(sheet["active"], "B4");
-  EXPECT_FALSE(answerMessageBox(program.pid(), 200ms));
+    const char* name;
+    int entry;
+    const wchar_t* className;
+    const char* picks;
+    std::vector<std::pair<const char*, double>> cells;
+    const char* untouched;  // a cell the run must not write
+    const char* active;     // the active cell afterwards
+  } tools[] = {
+      {"point", 5, L"PlotmateID",
+       R"([{"point": [1.5, 2, 3]}, {"point": [-4, 5.25, 0]}, {"cancel": true}])",
+       {{"B2", 1.5}, {"C2", 2.0}, {"B3", -4.0}, {"C3", 5.25}}, "D2", "B4"},
+      {"distance", 4, L"PlotmateDIST",
+       R"([{"point": [1, 1, 0]}, {"point": [4, 5, 9]}, {"cancel": true}])",
+       {{"B2", 3.0}, {"C2", 4.0}, {"D2", 5.0}}, "B3", "B3"},
+  };
+  for (const auto& t : tools) {
+    Json drawing = Json::parse(R"({"drawing": {"entities": []}})");
+    drawing["picks"] = Json::parse(t.picks);
+    load(kAcadProgId, drawing);
+    load(kExcelProgId, Json::parse(R"({"sheet": {"active": "B2"}})"));
+    Settings settings = withCrossings();
+    settings.X = settings.Y = 1;
+    settings.DX = settings.DY = settings.DI = 1;
+    RunningProgram program(std::string("pick-run-") + t.name, settings);
+    ASSERT_TRUE(chooseMenuEntry(program, t.entry)) << t.name;
+    HWND window = findWindow(program.pid(), t.className);
+    ASSERT_TRUE(window) << t.name;
+    click(GetDlgItem(window, 101));
+    const std::string active = t.active;
+    const Json sheet = waitForState(kExcelProgId, [&](const Json& s) {
+      return s.contains("sheet") && s["sheet"].value("active", "") == active;
+    })["sheet"];
+    for (const auto& [cell, value] : t.cells)
+      EXPECT_EQ(sheet["cells"].value(cell, Json()), value) << t.name << " " << sheet.dump();
+    EXPECT_FALSE(sheet["cells"].contains(t.untouched)) << t.name;
+    EXPECT_FALSE(answerMessageBox(program.pid(), 200ms)) << t.name;
+  }
 }
 
 }  // namespace

@@ -68,6 +68,13 @@ const TwipControl kPointControls[] = {
     {106, {1320, 0, 252, 252}, L" T", nullptr},
 };
 
+const TwipControl kDistanceControls[] = {
+    {101, {1080, 15, 615, 495}, L"Dist", L"量距"},
+    {102, {600, 50, 552, 255}, L"DI", L"距离"},
+    {103, {50, 270, 525, 255}, L"DY", nullptr},
+    {104, {50, 50, 525, 255}, L"DX", L"△X"},
+};
+
 std::filesystem::path screenshots() {
   std::wstring path(4096, L'\0');
   path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
@@ -367,43 +374,61 @@ TEST(Windows, BlockWindowLayoutAndItsButtonWithoutExcel) {
   EXPECT_FALSE(answerMessageBox(program.pid(), 500ms)) << "nothing after the attach's message";
 }
 
-TEST(Windows, PointWindowStoresItsBoxesAndTabsInItsOwnOrder) {
-  Settings settings = placedAt(600, 600);
-  settings.X = 1;
-  settings.T = 1;
-  RunningProgram program("point", settings);
-  ASSERT_TRUE(chooseMenuEntry(program, 5));
-  HWND window = findWindow(program.pid(), L"PlotmateID");
-  ASSERT_TRUE(window);
-  expectLayout(window, 96, kPointControls, 2208, 528, program.pid());
-  screenshot(window, screenshots() / "point.bmp");
+// The measuring windows with check boxes bound to settings: each box shows
+// its setting, a click stores it at once (written when the main window
+// closes), and Tab walks the window's own order from its first control.
+TEST(Windows, MeasureWindowsStoreTheirBoxesAndTabInTheirOwnOrder) {
   const struct {
-    int box;
-    bool shown;  // ticked when the window opens
-  } boxes[] = {{102, true}, {103, false}, {104, false}, {105, true}};
-  for (const auto& b : boxes) EXPECT_EQ(isChecked(GetDlgItem(window, b.box)), b.shown) << b.box;
-  // The text box comes first, then X, Y, Z and the button.
-  SetForegroundWindow(window);
-  pumpFor(300ms);
-  settle(window);
-  std::vector<int> order{GetDlgCtrlID(focusedIn(window))};
-  for (int i = 0; i < 5; ++i) {
-    // A posted key is handled after the sent messages settle waits for:
-    // wait for the focus to move on instead.
-    HWND before = focusedIn(window);
-    PostMessageW(before, WM_KEYDOWN, VK_TAB, 0);
-    for (int wait = 0; wait < 50 && focusedIn(window) == before; ++wait) pumpFor(20ms);
-    order.push_back(GetDlgCtrlID(focusedIn(window)));
+    const char* name;
+    int entry;
+    const wchar_t* className;
+    std::span<const TwipControl> controls;
+    int width, height;
+    void (*prepare)(Settings&);
+    std::vector<int> tickedAtOpen, tabOrder, clicked;
+    std::vector<int> (*stored)(const Settings&);
+    std::vector<int> expected;
+  } windows[] = {
+      {"point", 5, L"PlotmateID", kPointControls, 2208, 528,
+       [](Settings& s) { s.X = s.T = 1; }, {102, 105}, {105, 102, 103, 104, 101, 105}, {102, 104},
+       [](const Settings& s) { return std::vector<int>{s.X, s.Y, s.Z, s.T}; }, {0, 0, 1, 1}},
+      {"distance", 4, L"PlotmateDIST", kDistanceControls, 1740, 552,
+       [](Settings& s) { s.DY = 1; }, {103}, {104, 103, 102, 101, 104}, {104, 103},
+       [](const Settings& s) { return std::vector<int>{s.DX, s.DY, s.DI}; }, {1, 0, 0}},
+  };
+  for (const auto& w : windows) {
+    Settings settings = placedAt(600, 600);
+    w.prepare(settings);
+    RunningProgram program(std::string("boxes-") + w.name, settings);
+    ASSERT_TRUE(chooseMenuEntry(program, w.entry)) << w.name;
+    HWND window = findWindow(program.pid(), w.className);
+    ASSERT_TRUE(window) << w.name;
+    expectLayout(window, 96, w.controls, w.width, w.height, program.pid());
+    screenshot(window, screenshots() / (std::string(w.name) + ".bmp"));
+    std::vector<int> ticked;
+    for (const auto& c : w.controls)
+      if (isChecked(GetDlgItem(window, c.id))) ticked.push_back(c.id);
+    std::sort(ticked.begin(), ticked.end());
+    EXPECT_EQ(ticked, w.tickedAtOpen) << w.name;
+    SetForegroundWindow(window);
+    pumpFor(300ms);
+    settle(window);
+    std::vector<int> order{GetDlgCtrlID(focusedIn(window))};
+    while (order.size() < w.tabOrder.size()) {
+      // A posted key is handled after the sent messages settle waits for:
+      // wait for the focus to move on instead.
+      HWND before = focusedIn(window);
+      PostMessageW(before, WM_KEYDOWN, VK_TAB, 0);
+      for (int wait = 0; wait < 50 && focusedIn(window) == before; ++wait) pumpFor(20ms);
+      order.push_back(GetDlgCtrlID(focusedIn(window)));
+    }
+    EXPECT_EQ(order, w.tabOrder) << w.name;
+    for (int id : w.clicked) click(GetDlgItem(window, id));
+    settle(window);
+    closeWindow(program.mainWindow());
+    ASSERT_TRUE(waitUntilGone(program.mainWindow())) << w.name;
+    EXPECT_EQ(w.stored(program.savedSettings().value_or(Settings{})), w.expected) << w.name;
   }
-  EXPECT_EQ(order, (std::vector<int>{105, 102, 103, 104, 101, 105}));
-  // X cleared and Z ticked: stored at once, written when the main window closes.
-  click(GetDlgItem(window, 102));
-  click(GetDlgItem(window, 104));
-  settle(window);
-  closeWindow(program.mainWindow());
-  ASSERT_TRUE(waitUntilGone(program.mainWindow()));
-  const auto saved = program.savedSettings().value_or(Settings{});
-  EXPECT_EQ(std::vector<int>({saved.X, saved.Y, saved.Z, saved.T}), std::vector<int>({0, 0, 1, 1}));
 }
 
 // A click into a text box, handled before this returns.
