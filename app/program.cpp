@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/area_window.h"
 #include "app/block_column_window.h"
 #include "app/distance_window.h"
 #include "app/feet_inch_window.h"
@@ -73,6 +74,8 @@ void Program::showToolWindow(MenuAction action) {
   if (!window) {
     if (action == MenuAction::SettingsWindow)
       window = std::make_unique<SettingsWindow>(settings);
+    else if (action == MenuAction::AreaWindow)
+      window = std::make_unique<AreaWindow>(*this);
     else if (action == MenuAction::DistanceWindow)
       window = std::make_unique<DistanceWindow>(*this);
     else if (action == MenuAction::PointWindow)

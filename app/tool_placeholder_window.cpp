@@ -4,13 +4,11 @@ namespace plotmate::app {
 
 namespace {
 
-
 constexpr ControlDesign label(std::string_view text) {
   return {ToolPlaceholderWindow::Label1, "Label1", ControlKind::Label, text, {}, {120, 120, 3600, 480}, {}};
 }
 
 constexpr ControlDesign kRepeater[] = {label("命令重复执行窗口将在下一版本提供。")};
-constexpr ControlDesign kArea[] = {label("面积测量窗口将在下一版本提供。")};
 
 constexpr WindowDesign window(const wchar_t* className, std::string_view caption,
                             std::span<const ControlDesign> controls) {
@@ -18,14 +16,9 @@ constexpr WindowDesign window(const wchar_t* className, std::string_view caption
 }
 
 constexpr WindowDesign kRepeaterWindow = window(L"PlotmateSCR", "SCR", kRepeater);
-constexpr WindowDesign kAreaWindow = window(L"PlotmateAREA", "AREA", kArea);
 
-const WindowDesign& designFor(MenuAction action) {
-  switch (action) {
-    case MenuAction::RepeaterWindow: return kRepeaterWindow;
-    default: return kAreaWindow;
-  }
-}
+// The repeater is the one window still to come.
+const WindowDesign& designFor(MenuAction) { return kRepeaterWindow; }
 
 }  // namespace
 

@@ -184,34 +184,44 @@ TEST_F(StandIns, PickWindowsRecordTheirPicksUntilCancelled) {
     const char* name;
     int entry;
     const wchar_t* className;
+    const char* entities;
     const char* picks;
     std::vector<std::pair<const char*, double>> cells;
     const char* untouched;  // a cell the run must not write
     const char* active;     // the active cell afterwards
   } tools[] = {
-      {"point", 5, L"PlotmateID",
+      {"point", 5, L"PlotmateID", "[]",
        R"([{"point": [1.5, 2, 3]}, {"point": [-4, 5.25, 0]}, {"cancel": true}])",
        {{"B2", 1.5}, {"C2", 2.0}, {"B3", -4.0}, {"C3", 5.25}}, "D2", "B4"},
-      {"distance", 4, L"PlotmateDIST",
+      {"distance", 4, L"PlotmateDIST", "[]",
        R"([{"point": [1, 1, 0]}, {"point": [4, 5, 9]}, {"cancel": true}])",
        {{"B2", 3.0}, {"C2", 4.0}, {"D2", 5.0}}, "B3", "B3"},
+      {"area", 3, L"PlotmateAREA",
+       R"([{"type": "lwpolyline", "handle": "1A", "closed": true,
+            "points": [[0, 0], [10, 0], [10, 10], [0, 10]]}])",
+       R"([{"point": [1, 1, 0]}])", {{"B2", 100.0}}, "C2", "B3"},
   };
   for (const auto& t : tools) {
-    Json drawing = Json::parse(R"({"drawing": {"entities": []}})");
+    Json drawing;
+    drawing["drawing"]["entities"] = Json::parse(t.entities);
     drawing["picks"] = Json::parse(t.picks);
     load(kAcadProgId, drawing);
     load(kExcelProgId, Json::parse(R"({"sheet": {"active": "B2"}})"));
     Settings settings = withCrossings();
     settings.X = settings.Y = 1;
     settings.DX = settings.DY = settings.DI = 1;
+    settings.WriteToExcel = 1;
     RunningProgram program(std::string("pick-run-") + t.name, settings);
     ASSERT_TRUE(chooseMenuEntry(program, t.entry)) << t.name;
     HWND window = findWindow(program.pid(), t.className);
     ASSERT_TRUE(window) << t.name;
     click(GetDlgItem(window, 101));
-    const std::string active = t.active;
+    // The cursor passes the final place while a row is written: the run is
+    // over when every value is there and the cursor rests below them.
     const Json sheet = waitForState(kExcelProgId, [&](const Json& s) {
-      return s.contains("sheet") && s["sheet"].value("active", "") == active;
+      if (!s.contains("sheet") || s["sheet"].value("active", "") != t.active) return false;
+      return std::all_of(t.cells.begin(), t.cells.end(),
+                         [&](const auto& c) { return s["sheet"]["cells"].contains(c.first); });
     })["sheet"];
     for (const auto& [cell, value] : t.cells)
       EXPECT_EQ(sheet["cells"].value(cell, Json()), value) << t.name << " " << sheet.dump();

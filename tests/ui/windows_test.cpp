@@ -75,6 +75,12 @@ const TwipControl kDistanceControls[] = {
     {104, {50, 50, 525, 255}, L"DX", L"△X"},
 };
 
+const TwipControl kAreaControls[] = {
+    {101, {0, 0, 675, 495}, L"AREA", nullptr},
+    {102, {720, 120, 255, 180}, L"Check1", nullptr},
+    {103, {960, 120, 972, 252}, L"写入EXCEL", nullptr},
+};
+
 std::filesystem::path screenshots() {
   std::wstring path(4096, L'\0');
   path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
@@ -395,6 +401,9 @@ TEST(Windows, MeasureWindowsStoreTheirBoxesAndTabInTheirOwnOrder) {
       {"distance", 4, L"PlotmateDIST", kDistanceControls, 1740, 552,
        [](Settings& s) { s.DY = 1; }, {103}, {104, 103, 102, 101, 104}, {104, 103},
        [](const Settings& s) { return std::vector<int>{s.DX, s.DY, s.DI}; }, {1, 0, 0}},
+      {"area", 3, L"PlotmateAREA", kAreaControls, 1968, 516,
+       [](Settings& s) { s.WriteToExcel = 1; }, {102}, {102, 101, 102}, {102},
+       [](const Settings& s) { return std::vector<int>{s.WriteToExcel}; }, {0}},
   };
   for (const auto& w : windows) {
     Settings settings = placedAt(600, 600);
