@@ -37,6 +37,8 @@ ControlClass controlClass(ControlKind kind) {
       return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
     case ControlKind::CheckBox:
       return {WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+    case ControlKind::ComboBox:  // editable, with a drop-down list
+      return {WC_COMBOBOXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
     case ControlKind::Label:
       return {WC_STATICW, SS_LEFT, 0};
     case ControlKind::OptionButton:

@@ -17,7 +17,7 @@ namespace plotmate::app {
 
 // Option buttons next to each other in a table form one group: exactly one
 // of them is selected, and Tab reaches the group at the selected one.
-enum class ControlKind { Button, CheckBox, Label, OptionButton, TextBox };
+enum class ControlKind { Button, CheckBox, ComboBox, Label, OptionButton, TextBox };
 
 struct TwipRect {
   int left, top, width, height;

@@ -263,7 +263,7 @@ TEST(Windows, MenuOnRightClickOfTheSurfaceOnly) {
     EXPECT_EQ(GetWindow(shown, GW_OWNER), nullptr) << "tool windows have no owner";
     EXPECT_EQ(windowsOf(program.pid(), entry.className).size(), 1u) << toUtf8(entry.caption);
   }
-  screenshot(findWindow(program.pid(), L"PlotmateSCR"), screenshots() / "placeholder-scr.bmp");
+  screenshot(findWindow(program.pid(), L"PlotmateSCR"), screenshots() / "repeater.bmp");
   EXPECT_FALSE(findWindow(program.pid(), L"#32770", nullptr, 200ms)) << "no message on the way";
 }
 
@@ -438,6 +438,57 @@ TEST(Windows, MeasureWindowsStoreTheirBoxesAndTabInTheirOwnOrder) {
     ASSERT_TRUE(waitUntilGone(program.mainWindow())) << w.name;
     EXPECT_EQ(w.stored(program.savedSettings().value_or(Settings{})), w.expected) << w.name;
   }
+}
+
+TEST(Windows, RepeaterTemplatesApplyOnLeavingTheBoxAndOnChoosingAnItem) {
+  Settings settings = placedAt(600, 600);
+  settings.command = "circle";
+  RunningProgram program("repeater", settings);
+  ASSERT_TRUE(chooseMenuEntry(program, 2));
+  HWND window = findWindow(program.pid(), L"PlotmateSCR");
+  ASSERT_TRUE(window);
+  HWND combo = GetDlgItem(window, 101);
+  const auto caption = [&](int parameter) { return textOf(GetDlgItem(window, 259 + parameter)); };
+  EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(textOf(combo), L"circle");
+  EXPECT_EQ(caption(1), L"Para1") << "the stored command applies no template at load";
+  const struct {
+    const wchar_t* typed;  // into the box, then Tab; nullptr: list item `item` chosen
+    int item;
+    const wchar_t* captions[3];  // parameters 1, 3 and 6
+    const wchar_t* text6;        // parameter 6's box
+  } cases[] = {
+      {L"text", 0, {L"起点X", L"字高", L"$$$"}, L"$"},
+      {L"dt", 0, {L"para1", L"para3", L"para6"}, L""},
+      {nullptr, 2, {L"圆心X", L"半径", L""}, L""},
+      {nullptr, 1, {L"块名", L"插点Y", L"转角"}, L""},
+  };
+  for (const auto& c : cases) {
+    if (c.typed) {
+      focus(combo);
+      SetWindowTextW(combo, c.typed);
+      focus(GetDlgItem(window, 200));  // the focus leaves the box
+    } else {
+      SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(c.item), 0);
+      SendMessageW(window, WM_COMMAND, MAKEWPARAM(101, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    }
+    settle(window);
+    const std::string what = c.typed ? toUtf8(c.typed) : std::to_string(c.item);
+    EXPECT_EQ(caption(1), c.captions[0]) << what;
+    EXPECT_EQ(caption(3), c.captions[1]) << what;
+    EXPECT_EQ(caption(6), c.captions[2]) << what;
+    EXPECT_EQ(textOf(GetDlgItem(window, 205)), c.text6) << what;
+  }
+  // A worksheet box fills its parameter; a pair box ticks the next one's.
+  click(GetDlgItem(window, 240));
+  settle(window);
+  EXPECT_EQ(textOf(GetDlgItem(window, 201)), L"从Excel读取");
+  EXPECT_TRUE(isChecked(GetDlgItem(window, 221)));
+  closeWindow(window);
+  ASSERT_TRUE(waitUntilGone(window));
+  closeWindow(program.mainWindow());
+  ASSERT_TRUE(program.exited(5000ms));
+  EXPECT_EQ(program.savedSettings().value_or(Settings{}).command, "-insert");
 }
 
 // A click into a text box, handled before this returns.
