@@ -230,5 +230,29 @@ TEST_F(StandIns, PickWindowsRecordTheirPicksUntilCancelled) {
   }
 }
 
+// "Draw" clicked while the command box has the focus: the box's template
+// applies first, so the run sends what the template set up.
+TEST_F(StandIns, RepeaterAppliesTheTemplateBeforeDrawRuns) {
+  load(kAcadProgId, Json::parse(R"({"drawing": {"entities": []}})"));
+  load(kExcelProgId, Json::parse(R"({"sheet": {"cells": {"A1": 1}, "selection": "A1"}})"));
+  RunningProgram program("repeater-draw", withCrossings());
+  ASSERT_TRUE(chooseMenuEntry(program, 2));
+  HWND window = findWindow(program.pid(), L"PlotmateSCR");
+  ASSERT_TRUE(window);
+  // A radius typed before the command: the template clears it, so only a
+  // run after the template sends the bare command.
+  typeText(GetDlgItem(window, 202), L"9");
+  HWND combo = GetDlgItem(window, 101);
+  focus(combo);
+  SetWindowTextW(combo, L"circle");
+  click(GetDlgItem(window, 107));
+  const Json drawing = waitForState(kAcadProgId, [](const Json& s) {
+    return s.contains("drawing") && !s["drawing"].value("commandsSent", Json::array()).empty();
+  })["drawing"];
+  EXPECT_EQ(drawing.value("commandsSent", Json()), Json::parse(R"(["circle\r"])")) << drawing.dump();
+  EXPECT_EQ(textOf(GetDlgItem(window, 260)), L"圆心X");
+  EXPECT_EQ(textOf(GetDlgItem(window, 202)), L"") << "the radius typed before is cleared";
+}
+
 }  // namespace
 }  // namespace plotmate::uitest
