@@ -380,6 +380,28 @@ TEST(Windows, BlockWindowLayoutAndItsButtonWithoutExcel) {
   EXPECT_FALSE(answerMessageBox(program.pid(), 500ms)) << "nothing after the attach's message";
 }
 
+// The ids of the controls the focus rests on: where it is, then after each
+// of `steps` Tabs. A posted key is handled after the sent messages settle
+// waits for, so each step waits for the focus to move on. The command box's
+// focus is in its edit field, a child of the box: the box's id counts.
+std::vector<int> tabWalk(HWND window, std::size_t steps) {
+  SetForegroundWindow(window);
+  pumpFor(300ms);
+  settle(window);
+  const auto focusedId = [&] {
+    HWND f = focusedIn(window);
+    return GetParent(f) == window ? GetDlgCtrlID(f) : GetDlgCtrlID(GetParent(f));
+  };
+  std::vector<int> order{focusedId()};
+  while (order.size() <= steps) {
+    HWND before = focusedIn(window);
+    PostMessageW(before, WM_KEYDOWN, VK_TAB, 0);
+    for (int wait = 0; wait < 50 && focusedIn(window) == before; ++wait) pumpFor(20ms);
+    order.push_back(focusedId());
+  }
+  return order;
+}
+
 // The measuring windows with check boxes bound to settings: each box shows
 // its setting, a click stores it at once (written when the main window
 // closes), and Tab walks the window's own order from its first control.
@@ -419,19 +441,7 @@ TEST(Windows, MeasureWindowsStoreTheirBoxesAndTabInTheirOwnOrder) {
       if (isChecked(GetDlgItem(window, c.id))) ticked.push_back(c.id);
     std::sort(ticked.begin(), ticked.end());
     EXPECT_EQ(ticked, w.tickedAtOpen) << w.name;
-    SetForegroundWindow(window);
-    pumpFor(300ms);
-    settle(window);
-    std::vector<int> order{GetDlgCtrlID(focusedIn(window))};
-    while (order.size() < w.tabOrder.size()) {
-      // A posted key is handled after the sent messages settle waits for:
-      // wait for the focus to move on instead.
-      HWND before = focusedIn(window);
-      PostMessageW(before, WM_KEYDOWN, VK_TAB, 0);
-      for (int wait = 0; wait < 50 && focusedIn(window) == before; ++wait) pumpFor(20ms);
-      order.push_back(GetDlgCtrlID(focusedIn(window)));
-    }
-    EXPECT_EQ(order, w.tabOrder) << w.name;
+    EXPECT_EQ(tabWalk(window, w.tabOrder.size() - 1), w.tabOrder) << w.name;
     for (int id : w.clicked) click(GetDlgItem(window, id));
     settle(window);
     closeWindow(program.mainWindow());
@@ -452,6 +462,14 @@ TEST(Windows, RepeaterTemplatesApplyOnLeavingTheBoxAndOnChoosingAnItem) {
   EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 4);
   EXPECT_EQ(textOf(combo), L"circle");
   EXPECT_EQ(caption(1), L"Para1") << "the stored command applies no template at load";
+  // The window's own focus order, from parameter 1's box, once round.
+  std::vector<int> expected{200};
+  for (int id = 220; id < 230; ++id) expected.push_back(id);
+  for (int id = 201; id < 210; ++id) expected.push_back(id);
+  expected.push_back(107);
+  for (int id = 240; id < 249; ++id) expected.push_back(id);
+  for (int id : {104, 106, 101, 249, 200}) expected.push_back(id);
+  EXPECT_EQ(tabWalk(window, expected.size() - 1), expected);
   const struct {
     const wchar_t* typed;  // into the box, then Tab; nullptr: list item `item` chosen
     int item;
