@@ -37,8 +37,12 @@ ControlClass controlClass(ControlKind kind) {
       return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
     case ControlKind::CheckBox:
       return {WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+    case ControlKind::ComboBox:  // editable, with a drop-down list
+      return {WC_COMBOBOXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
     case ControlKind::Label:
       return {WC_STATICW, SS_LEFT, 0};
+    case ControlKind::OptionButton:
+      return {WC_BUTTONW, BS_AUTORADIOBUTTON, 0};
     case ControlKind::TextBox:
       return {WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
   }
@@ -157,10 +161,17 @@ void FormWindow::createControls() {
                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
   tooltipTexts_.reserve(design_.controls.size());  // the tool infos point into these texts
+  const ControlDesign* previous = nullptr;
   for (const auto& entry : design_.controls) {
     const auto kind = controlClass(entry.kind);
+    // Every control starts a group of its own but an option button after
+    // another: arrow keys move within a group, Tab between groups.
+    const bool joinsGroup = entry.kind == ControlKind::OptionButton && previous &&
+                            previous->kind == ControlKind::OptionButton;
+    previous = &entry;
     HWND child = CreateWindowExW(kind.exStyle, kind.name, wide(entry.caption).c_str(),
-                                 WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0, hwnd_,
+                                 WS_CHILD | WS_VISIBLE | kind.style | (joinsGroup ? 0 : WS_GROUP),
+                                 0, 0, 0, 0, hwnd_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), instance,
                                  nullptr);
     if (!child || entry.tooltip.empty() || !tooltip_) continue;
@@ -238,6 +249,29 @@ bool FormWindow::checked(int id) const {
 
 void FormWindow::setChecked(int id, bool checked) {
   SendMessageW(control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::span<const ControlDesign> FormWindow::optionGroup(int id) const {
+  const auto all = design_.controls;
+  const auto isOption = [](const ControlDesign& c) { return c.kind == ControlKind::OptionButton; };
+  std::size_t at = 0;
+  while (at < all.size() && all[at].id != id) ++at;
+  if (at == all.size() || !isOption(all[at])) return {};
+  std::size_t first = at, last = at + 1;
+  while (first > 0 && isOption(all[first - 1])) --first;
+  while (last < all.size() && isOption(all[last])) ++last;
+  return all.subspan(first, last - first);
+}
+
+void FormWindow::selectOption(int id) {
+  for (const auto& option : optionGroup(id)) {
+    HWND button = control(option.id);
+    const bool selected = option.id == id;
+    SendMessageW(button, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+    // Only the selected button is a tab stop, so Tab lands on it.
+    const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
+    SetWindowLongPtrW(button, GWL_STYLE, selected ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  }
 }
 
 POINT FormWindow::restoredTopLeft() const {

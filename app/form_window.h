@@ -15,7 +15,9 @@
 
 namespace plotmate::app {
 
-enum class ControlKind { Button, CheckBox, Label, TextBox };
+// Option buttons next to each other in a table form one group: exactly one
+// of them is selected, and Tab reaches the group at the selected one.
+enum class ControlKind { Button, CheckBox, ComboBox, Label, OptionButton, TextBox };
 
 struct TwipRect {
   int left, top, width, height;
@@ -62,6 +64,10 @@ class FormWindow {
   void setText(int id, std::string_view text);
   bool checked(int id) const;
   void setChecked(int id, bool checked);
+  // A check box's value as the settings hold it: 1 ticked, 0 clear.
+  std::int16_t checkValue(int id) const { return checked(id) ? 1 : 0; }
+  // Selects the option button `id` and clears the others of its group.
+  void selectOption(int id);
   // Screen position of the window's top-left corner, in twips as stored
   // (the restored position when the window is minimised or maximised).
   std::int16_t storedTop() const;
@@ -90,6 +96,8 @@ class FormWindow {
   LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
   bool create(std::int16_t top, std::int16_t left);
   void createControls();
+  // The table entries of the option group holding the option button `id`.
+  std::span<const ControlDesign> optionGroup(int id) const;
   void layout();
   void makeFonts();
   void freeFonts();

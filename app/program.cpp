@@ -2,9 +2,14 @@
 
 #include <string>
 
+#include "app/area_window.h"
+#include "app/block_column_window.h"
+#include "app/distance_window.h"
+#include "app/feet_inch_window.h"
 #include "app/main_window.h"
+#include "app/point_window.h"
+#include "app/repeater_window.h"
 #include "app/settings_window.h"
-#include "app/tool_placeholder_window.h"
 #include "shell/ansi_codec.h"
 #include "shell/config_file.h"
 
@@ -64,17 +69,25 @@ void Program::saveSettings() {
                         joined(saved->lossy));
 }
 
+std::unique_ptr<FormWindow> Program::makeToolWindow(MenuAction action) {
+  switch (action) {
+    case MenuAction::RepeaterWindow: return std::make_unique<RepeaterWindow>(*this);
+    case MenuAction::AreaWindow: return std::make_unique<AreaWindow>(*this);
+    case MenuAction::DistanceWindow: return std::make_unique<DistanceWindow>(*this);
+    case MenuAction::PointWindow: return std::make_unique<PointWindow>(*this);
+    case MenuAction::BlockWindow: return std::make_unique<BlockColumnWindow>(*this);
+    case MenuAction::FeetInchWindow: return std::make_unique<FeetInchWindow>();
+    case MenuAction::SettingsWindow: return std::make_unique<SettingsWindow>(settings);
+    default: return nullptr;  // entries that open no window
+  }
+}
+
 void Program::showToolWindow(MenuAction action) {
   auto& window = toolWindows_[action];
-  if (!window) {
-    if (action == MenuAction::SettingsWindow)
-      window = std::make_unique<SettingsWindow>(settings);
-    else
-      window = std::make_unique<ToolPlaceholderWindow>(action);
-  }
+  if (!window) window = makeToolWindow(action);
   // TOP and LEFT change only when the main window closes: tool windows open
   // where the main window was placed at start.
-  window->show(settings.TOP, settings.LEFT);
+  if (window) window->show(settings.TOP, settings.LEFT);
 }
 
 void Program::runTool(std::string_view label, const std::function<void()>& tool) {

@@ -56,6 +56,7 @@ class Program {
 
  private:
   void loadSettings();
+  std::unique_ptr<FormWindow> makeToolWindow(MenuAction action);
   void hostCallMade(std::uint64_t calls);
 
   std::string runLabel_;

@@ -163,11 +163,24 @@ std::wstring captionOf(HWND window) {
   return buffer;
 }
 
+bool chooseMenuEntry(const RunningProgram& program, int downs) {
+  PostMessageW(program.mainWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 60));
+  PostMessageW(program.mainWindow(), WM_RBUTTONUP, 0, MAKELPARAM(5, 60));
+  HWND menu = findWindow(program.pid(), L"#32768");
+  if (!menu) return false;
+  for (int i = 0; i < downs; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  waitUntilGone(menu);
+  settle(program.mainWindow());
+  return true;
+}
+
 void typeText(HWND edit, const std::wstring& text) {
+  // Sent, not posted: each key is handled before the call returns, in order,
+  // so what the program shows afterwards answers to the whole text.
   SendMessageW(edit, EM_SETSEL, 0, -1);
-  PostMessageW(edit, WM_CHAR, VK_BACK, 0);
-  for (wchar_t c : text) PostMessageW(edit, WM_CHAR, c, 0);
-  settle(edit);
+  SendMessageW(edit, WM_CHAR, VK_BACK, 0);
+  for (wchar_t c : text) SendMessageW(edit, WM_CHAR, c, 0);
 }
 
 bool isChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }

@@ -51,6 +51,10 @@ class RunningProgram {
   HWND main_ = nullptr;
 };
 
+// Opens the main window's pop-up menu on its surface and chooses the entry
+// `downs` places down (separators are passed over by the keyboard).
+bool chooseMenuEntry(const RunningProgram& program, int downs);
+
 // The visible top-level window of process `pid` with that class (and caption, if given).
 HWND findWindow(DWORD pid, const wchar_t* className, const wchar_t* caption = nullptr,
                 std::chrono::milliseconds within = 5000ms);
@@ -61,7 +65,9 @@ bool waitUntilGone(HWND window, std::chrono::milliseconds within = 5000ms);
 std::wstring textOf(HWND window);
 // A top-level window's caption without asking its (possibly busy) thread.
 std::wstring captionOf(HWND window);
-void typeText(HWND edit, const std::wstring& text);  // replaces the text, as typing does
+// Replaces the text as typing does, one character at a time; returns once
+// every character has been handled.
+void typeText(HWND edit, const std::wstring& text);
 bool isChecked(HWND button);
 // Clicks by posting, so that a message box the click opens does not block the caller.
 void click(HWND button);

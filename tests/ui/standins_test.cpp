@@ -149,5 +149,110 @@ TEST_F(StandIns, AcadButtonDrawsThePolylineOfTheSelectedColumns) {
   EXPECT_FALSE(answerMessageBox(program.pid(), 200ms));
 }
 
+TEST_F(StandIns, BlockWindowWritesTheSelectedBlockAsOneColumnBelowIt) {
+  const struct {
+    std::int16_t readDirec;
+    const char* column;  // B4:B7 afterwards
+  } cases[] = {{-1, "[1,2,3,4]"}, {0, "[1,3,2,4]"}};
+  for (const auto& c : cases) {
+    load(kExcelProgId, Json::parse(R"({"sheet": {
+      "cells": {"B2": 1, "C2": 2, "B3": 3, "C3": 4, "B8": "kept"},
+      "selection": "B2:C3", "active": "C3"}})"));
+    Settings settings = withCrossings();
+    settings.ReadDirec = c.readDirec;
+    RunningProgram program("block-run" + std::to_string(c.readDirec), settings);
+    ASSERT_TRUE(chooseMenuEntry(program, 6));
+    HWND window = findWindow(program.pid(), L"PlotmateEXCEL");
+    ASSERT_TRUE(window);
+    click(GetDlgItem(window, 103));
+    const Json sheet = waitForState(kExcelProgId, [](const Json& s) {
+      return s.contains("sheet") && s["sheet"]["cells"].contains("B7");
+    })["sheet"];
+    Json column = Json::array();
+    for (const char* cell : {"B4", "B5", "B6", "B7"}) column.push_back(sheet["cells"].value(cell, Json()));
+    EXPECT_EQ(column, Json::parse(c.column)) << c.readDirec;
+    EXPECT_EQ(sheet["cells"].value("B8", Json()), "kept") << "nothing below the list is touched";
+    EXPECT_EQ(sheet["selection"], "B2:C3");
+    EXPECT_EQ(sheet["active"], "C3");
+    EXPECT_FALSE(answerMessageBox(program.pid(), 200ms)) << c.readDirec;
+  }
+}
+
+// The pick tools' buttons: picks queued in the drawing, rows in the sheet.
+TEST_F(StandIns, PickWindowsRecordTheirPicksUntilCancelled) {
+  const struct {
+    const char* name;
+    int entry;
+    const wchar_t* className;
+    const char* entities;
+    const char* picks;
+    std::vector<std::pair<const char*, double>> cells;
+    const char* untouched;  // a cell the run must not write
+    const char* active;     // the active cell afterwards
+  } tools[] = {
+      {"point", 5, L"PlotmateID", "[]",
+       R"([{"point": [1.5, 2, 3]}, {"point": [-4, 5.25, 0]}, {"cancel": true}])",
+       {{"B2", 1.5}, {"C2", 2.0}, {"B3", -4.0}, {"C3", 5.25}}, "D2", "B4"},
+      {"distance", 4, L"PlotmateDIST", "[]",
+       R"([{"point": [1, 1, 0]}, {"point": [4, 5, 9]}, {"cancel": true}])",
+       {{"B2", 3.0}, {"C2", 4.0}, {"D2", 5.0}}, "B3", "B3"},
+      {"area", 3, L"PlotmateAREA",
+       R"([{"type": "lwpolyline", "handle": "1A", "closed": true,
+            "points": [[0, 0], [10, 0], [10, 10], [0, 10]]}])",
+       R"([{"point": [1, 1, 0]}])", {{"B2", 100.0}}, "C2", "B3"},
+  };
+  for (const auto& t : tools) {
+    Json drawing;
+    drawing["drawing"]["entities"] = Json::parse(t.entities);
+    drawing["picks"] = Json::parse(t.picks);
+    load(kAcadProgId, drawing);
+    load(kExcelProgId, Json::parse(R"({"sheet": {"active": "B2"}})"));
+    Settings settings = withCrossings();
+    settings.X = settings.Y = 1;
+    settings.DX = settings.DY = settings.DI = 1;
+    settings.WriteToExcel = 1;
+    RunningProgram program(std::string("pick-run-") + t.name, settings);
+    ASSERT_TRUE(chooseMenuEntry(program, t.entry)) << t.name;
+    HWND window = findWindow(program.pid(), t.className);
+    ASSERT_TRUE(window) << t.name;
+    click(GetDlgItem(window, 101));
+    // The cursor passes the final place while a row is written: the run is
+    // over when every value is there and the cursor rests below them.
+    const Json sheet = waitForState(kExcelProgId, [&](const Json& s) {
+      if (!s.contains("sheet") || s["sheet"].value("active", "") != t.active) return false;
+      return std::all_of(t.cells.begin(), t.cells.end(),
+                         [&](const auto& c) { return s["sheet"]["cells"].contains(c.first); });
+    })["sheet"];
+    for (const auto& [cell, value] : t.cells)
+      EXPECT_EQ(sheet["cells"].value(cell, Json()), value) << t.name << " " << sheet.dump();
+    EXPECT_FALSE(sheet["cells"].contains(t.untouched)) << t.name;
+    EXPECT_FALSE(answerMessageBox(program.pid(), 200ms)) << t.name;
+  }
+}
+
+// "Draw" clicked while the command box has the focus: the box's template
+// applies first, so the run sends what the template set up.
+TEST_F(StandIns, RepeaterAppliesTheTemplateBeforeDrawRuns) {
+  load(kAcadProgId, Json::parse(R"({"drawing": {"entities": []}})"));
+  load(kExcelProgId, Json::parse(R"({"sheet": {"cells": {"A1": 1}, "selection": "A1"}})"));
+  RunningProgram program("repeater-draw", withCrossings());
+  ASSERT_TRUE(chooseMenuEntry(program, 2));
+  HWND window = findWindow(program.pid(), L"PlotmateSCR");
+  ASSERT_TRUE(window);
+  // A radius typed before the command: the template clears it, so only a
+  // run after the template sends the bare command.
+  typeText(GetDlgItem(window, 202), L"9");
+  HWND combo = GetDlgItem(window, 101);
+  focus(combo);
+  SetWindowTextW(combo, L"circle");
+  click(GetDlgItem(window, 107));
+  const Json drawing = waitForState(kAcadProgId, [](const Json& s) {
+    return s.contains("drawing") && !s["drawing"].value("commandsSent", Json::array()).empty();
+  })["drawing"];
+  EXPECT_EQ(drawing.value("commandsSent", Json()), Json::parse(R"(["circle\r"])")) << drawing.dump();
+  EXPECT_EQ(textOf(GetDlgItem(window, 260)), L"圆心X");
+  EXPECT_EQ(textOf(GetDlgItem(window, 202)), L"") << "the radius typed before is cleared";
+}
+
 }  // namespace
 }  // namespace plotmate::uitest

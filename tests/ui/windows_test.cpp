@@ -46,6 +46,41 @@ const TwipControl kSettingsControls[] = {
     {104, {2040, 480, 732, 180}, L"YOX", nullptr},
 };
 
+const TwipControl kConverterControls[] = {
+    {101, {50, 50, 975, 390}, L"英尺.寸", L"英寸到毫米的转换，\"尺\"与\"寸\"之间用小数点隔开"},
+    {102, {1080, 50, 732, 252}, L"in->", nullptr},
+    {103, {1680, 50, 975, 390}, L"毫米", nullptr},
+    {104, {2760, 50, 372, 252}, L"mm", nullptr},
+};
+
+const TwipControl kBlockControls[] = {
+    {101, {0, 0, 855, 255}, L"row→", L"按先行后列的方式读取"},
+    {102, {0, 240, 855, 255}, L"col↓", L"按先列后行的方式读取"},
+    {103, {960, 0, 735, 495}, L"Block2Column", nullptr},
+};
+
+const TwipControl kPointControls[] = {
+    {101, {1545, 15, 615, 495}, L"PikPt", L"提取点的坐标信息"},
+    {102, {0, 0, 390, 225}, L"X", nullptr},
+    {103, {375, 0, 390, 225}, L"Y", nullptr},
+    {104, {750, 0, 390, 225}, L"Z", nullptr},
+    {105, {1125, 15, 255, 255}, L"Check1", nullptr},
+    {106, {1320, 0, 252, 252}, L" T", nullptr},
+};
+
+const TwipControl kDistanceControls[] = {
+    {101, {1080, 15, 615, 495}, L"Dist", L"量距"},
+    {102, {600, 50, 552, 255}, L"DI", L"距离"},
+    {103, {50, 270, 525, 255}, L"DY", nullptr},
+    {104, {50, 50, 525, 255}, L"DX", L"△X"},
+};
+
+const TwipControl kAreaControls[] = {
+    {101, {0, 0, 675, 495}, L"AREA", nullptr},
+    {102, {720, 120, 255, 180}, L"Check1", nullptr},
+    {103, {960, 120, 972, 252}, L"写入EXCEL", nullptr},
+};
+
 std::filesystem::path screenshots() {
   std::wstring path(4096, L'\0');
   path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
@@ -79,20 +114,6 @@ void expectLayout(HWND window, int dpi, std::span<const TwipControl> controls, i
     EXPECT_EQ(textOf(control), c.caption) << c.id;
     EXPECT_EQ(tips.contains(c.id) ? tips[c.id] : L"", c.tooltip ? c.tooltip : L"") << c.id;
   }
-}
-
-// Opens the main window's pop-up menu on its surface and chooses the entry
-// `downs` places down (separators are passed over by the keyboard).
-bool chooseMenuEntry(const RunningProgram& program, int downs) {
-  PostMessageW(program.mainWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 60));
-  PostMessageW(program.mainWindow(), WM_RBUTTONUP, 0, MAKELPARAM(5, 60));
-  HWND menu = findWindow(program.pid(), L"#32768");
-  if (!menu) return false;
-  for (int i = 0; i < downs; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-  waitUntilGone(menu);
-  settle(program.mainWindow());
-  return true;
 }
 
 // The mouse resting on a control shows its tooltip, Chinese text legible
@@ -242,7 +263,7 @@ TEST(Windows, MenuOnRightClickOfTheSurfaceOnly) {
     EXPECT_EQ(GetWindow(shown, GW_OWNER), nullptr) << "tool windows have no owner";
     EXPECT_EQ(windowsOf(program.pid(), entry.className).size(), 1u) << toUtf8(entry.caption);
   }
-  screenshot(findWindow(program.pid(), L"PlotmateSCR"), screenshots() / "placeholder-scr.bmp");
+  screenshot(findWindow(program.pid(), L"PlotmateSCR"), screenshots() / "repeater.bmp");
   EXPECT_FALSE(findWindow(program.pid(), L"#32770", nullptr, 200ms)) << "no message on the way";
 }
 
@@ -309,6 +330,223 @@ TEST(Windows, KeyboardMovesFocusAndEscClosesAToolWindow) {
   closeWindow(program.mainWindow());
   ASSERT_TRUE(program.exited(5000ms));
   EXPECT_EQ(program.savedSettings().value_or(Settings{}).YOX, 1);
+}
+
+TEST(Windows, BlockWindowKeepsOneReadingOrderSelectedAndStoresIt) {
+  const struct {
+    std::int16_t stored;  // ReadDirec at start
+    int clicked;          // option button clicked, or 0 for none
+    int selected;         // the option button shown selected afterwards
+    std::int16_t saved;   // ReadDirec written at close
+  } cases[] = {
+      {-1, 0, 101, -1}, {0, 0, 102, 0}, {7, 0, 101, -1},
+      {-1, 102, 102, 0}, {0, 101, 101, -1}, {-1, 101, 101, -1},
+  };
+  for (const auto& c : cases) {
+    const std::string what = std::to_string(c.stored) + " " + std::to_string(c.clicked);
+    Settings settings = placedAt(600, 600);
+    settings.ReadDirec = c.stored;
+    RunningProgram program("block " + what, settings);
+    ASSERT_TRUE(chooseMenuEntry(program, 6)) << what;
+    HWND window = findWindow(program.pid(), L"PlotmateEXCEL");
+    ASSERT_TRUE(window) << what;
+    if (c.clicked) click(GetDlgItem(window, c.clicked));
+    settle(window);
+    for (int id : {101, 102}) {
+      HWND option = GetDlgItem(window, id);
+      EXPECT_EQ(isChecked(option), id == c.selected) << what << ": " << id;
+      // Tab reaches the group at its selected button only.
+      EXPECT_EQ((GetWindowLongW(option, GWL_STYLE) & WS_TABSTOP) != 0, id == c.selected) << what;
+    }
+    closeWindow(window);
+    ASSERT_TRUE(waitUntilGone(window)) << what;
+    closeWindow(program.mainWindow());
+    ASSERT_TRUE(program.exited(5000ms)) << what;
+    EXPECT_EQ(program.savedSettings().value_or(Settings{}).ReadDirec, c.saved) << what;
+  }
+}
+
+TEST(Windows, BlockWindowLayoutAndItsButtonWithoutExcel) {
+  RunningProgram program("block-layout", placedAt(600, 600));
+  ASSERT_TRUE(chooseMenuEntry(program, 6));
+  HWND window = findWindow(program.pid(), L"PlotmateEXCEL");
+  ASSERT_TRUE(window);
+  expectLayout(window, 96, kBlockControls, 1716, 540, program.pid());
+  screenshot(window, screenshots() / "block-column.bmp");
+  click(GetDlgItem(window, 103));
+  const auto shown = answerMessageBox(program.pid());
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->text.rfind(L"Excel可能未打开！\n\n", 0), 0u) << toUtf8(shown->text);
+  EXPECT_FALSE(answerMessageBox(program.pid(), 500ms)) << "nothing after the attach's message";
+}
+
+// The ids of the controls the focus rests on: where it is, then after each
+// of `steps` Tabs. A posted key is handled after the sent messages settle
+// waits for, so each step waits for the focus to move on. The command box's
+// focus is in its edit field, a child of the box: the box's id counts.
+std::vector<int> tabWalk(HWND window, std::size_t steps) {
+  SetForegroundWindow(window);
+  pumpFor(300ms);
+  settle(window);
+  const auto focusedId = [&] {
+    HWND f = focusedIn(window);
+    return GetParent(f) == window ? GetDlgCtrlID(f) : GetDlgCtrlID(GetParent(f));
+  };
+  std::vector<int> order{focusedId()};
+  while (order.size() <= steps) {
+    HWND before = focusedIn(window);
+    PostMessageW(before, WM_KEYDOWN, VK_TAB, 0);
+    for (int wait = 0; wait < 50 && focusedIn(window) == before; ++wait) pumpFor(20ms);
+    order.push_back(focusedId());
+  }
+  return order;
+}
+
+// The measuring windows with check boxes bound to settings: each box shows
+// its setting, a click stores it at once (written when the main window
+// closes), and Tab walks the window's own order from its first control.
+TEST(Windows, MeasureWindowsStoreTheirBoxesAndTabInTheirOwnOrder) {
+  const struct {
+    const char* name;
+    int entry;
+    const wchar_t* className;
+    std::span<const TwipControl> controls;
+    int width, height;
+    void (*prepare)(Settings&);
+    std::vector<int> tickedAtOpen, tabOrder, clicked;
+    std::vector<int> (*stored)(const Settings&);
+    std::vector<int> expected;
+  } windows[] = {
+      {"point", 5, L"PlotmateID", kPointControls, 2208, 528,
+       [](Settings& s) { s.X = s.T = 1; }, {102, 105}, {105, 102, 103, 104, 101, 105}, {102, 104},
+       [](const Settings& s) { return std::vector<int>{s.X, s.Y, s.Z, s.T}; }, {0, 0, 1, 1}},
+      {"distance", 4, L"PlotmateDIST", kDistanceControls, 1740, 552,
+       [](Settings& s) { s.DY = 1; }, {103}, {104, 103, 102, 101, 104}, {104, 103},
+       [](const Settings& s) { return std::vector<int>{s.DX, s.DY, s.DI}; }, {1, 0, 0}},
+      {"area", 3, L"PlotmateAREA", kAreaControls, 1968, 516,
+       [](Settings& s) { s.WriteToExcel = 1; }, {102}, {102, 101, 102}, {102},
+       [](const Settings& s) { return std::vector<int>{s.WriteToExcel}; }, {0}},
+  };
+  for (const auto& w : windows) {
+    Settings settings = placedAt(600, 600);
+    w.prepare(settings);
+    RunningProgram program(std::string("boxes-") + w.name, settings);
+    ASSERT_TRUE(chooseMenuEntry(program, w.entry)) << w.name;
+    HWND window = findWindow(program.pid(), w.className);
+    ASSERT_TRUE(window) << w.name;
+    expectLayout(window, 96, w.controls, w.width, w.height, program.pid());
+    screenshot(window, screenshots() / (std::string(w.name) + ".bmp"));
+    std::vector<int> ticked;
+    for (const auto& c : w.controls)
+      if (isChecked(GetDlgItem(window, c.id))) ticked.push_back(c.id);
+    std::sort(ticked.begin(), ticked.end());
+    EXPECT_EQ(ticked, w.tickedAtOpen) << w.name;
+    EXPECT_EQ(tabWalk(window, w.tabOrder.size() - 1), w.tabOrder) << w.name;
+    for (int id : w.clicked) click(GetDlgItem(window, id));
+    settle(window);
+    closeWindow(program.mainWindow());
+    ASSERT_TRUE(waitUntilGone(program.mainWindow())) << w.name;
+    EXPECT_EQ(w.stored(program.savedSettings().value_or(Settings{})), w.expected) << w.name;
+  }
+}
+
+TEST(Windows, RepeaterTemplatesApplyOnLeavingTheBoxAndOnChoosingAnItem) {
+  Settings settings = placedAt(600, 600);
+  settings.command = "circle";
+  RunningProgram program("repeater", settings);
+  ASSERT_TRUE(chooseMenuEntry(program, 2));
+  HWND window = findWindow(program.pid(), L"PlotmateSCR");
+  ASSERT_TRUE(window);
+  HWND combo = GetDlgItem(window, 101);
+  const auto caption = [&](int parameter) { return textOf(GetDlgItem(window, 259 + parameter)); };
+  EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(textOf(combo), L"circle");
+  EXPECT_EQ(caption(1), L"Para1") << "the stored command applies no template at load";
+  // The window's own focus order, from parameter 1's box, once round.
+  std::vector<int> expected{200};
+  for (int id = 220; id < 230; ++id) expected.push_back(id);
+  for (int id = 201; id < 210; ++id) expected.push_back(id);
+  expected.push_back(107);
+  for (int id = 240; id < 249; ++id) expected.push_back(id);
+  for (int id : {104, 106, 101, 249, 200}) expected.push_back(id);
+  EXPECT_EQ(tabWalk(window, expected.size() - 1), expected);
+  const struct {
+    const wchar_t* typed;  // into the box, then Tab; nullptr: list item `item` chosen
+    int item;
+    const wchar_t* captions[3];  // parameters 1, 3 and 6
+    const wchar_t* text6;        // parameter 6's box
+  } cases[] = {
+      {L"text", 0, {L"起点X", L"字高", L"$$$"}, L"$"},
+      {L"dt", 0, {L"para1", L"para3", L"para6"}, L""},
+      {nullptr, 2, {L"圆心X", L"半径", L""}, L""},
+      {nullptr, 1, {L"块名", L"插点Y", L"转角"}, L""},
+  };
+  for (const auto& c : cases) {
+    if (c.typed) {
+      focus(combo);
+      SetWindowTextW(combo, c.typed);
+      focus(GetDlgItem(window, 200));  // the focus leaves the box
+    } else {
+      SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(c.item), 0);
+      SendMessageW(window, WM_COMMAND, MAKEWPARAM(101, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    }
+    settle(window);
+    const std::string what = c.typed ? toUtf8(c.typed) : std::to_string(c.item);
+    EXPECT_EQ(caption(1), c.captions[0]) << what;
+    EXPECT_EQ(caption(3), c.captions[1]) << what;
+    EXPECT_EQ(caption(6), c.captions[2]) << what;
+    EXPECT_EQ(textOf(GetDlgItem(window, 205)), c.text6) << what;
+  }
+  // A worksheet box fills its parameter; a pair box ticks the next one's.
+  click(GetDlgItem(window, 240));
+  settle(window);
+  EXPECT_EQ(textOf(GetDlgItem(window, 201)), L"从Excel读取");
+  EXPECT_TRUE(isChecked(GetDlgItem(window, 221)));
+  closeWindow(window);
+  ASSERT_TRUE(waitUntilGone(window));
+  closeWindow(program.mainWindow());
+  ASSERT_TRUE(program.exited(5000ms));
+  EXPECT_EQ(program.savedSettings().value_or(Settings{}).command, "-insert");
+}
+
+// A click into a text box, handled before this returns.
+void clickInto(HWND control) {
+  SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+}
+
+TEST(Windows, ConverterShowsMillimetresWhileTheLengthIsTyped) {
+  RunningProgram program("converter", placedAt(600, 600));
+  ASSERT_TRUE(chooseMenuEntry(program, 7));
+  HWND window = findWindow(program.pid(), L"PlotmateCONV");
+  ASSERT_TRUE(window);
+  expectLayout(window, 96, kConverterControls, 3108, 480, program.pid());
+  screenshot(window, screenshots() / "converter.bmp");
+  HWND input = GetDlgItem(window, 101), result = GetDlgItem(window, 103);
+  clickInto(input);
+  EXPECT_EQ(textOf(input), L"") << "the first click clears the syntax shown";
+  EXPECT_EQ(textOf(result), L"0");
+  const struct {
+    const wchar_t* typed;
+    const wchar_t* shown;
+  } cases[] = {
+      {L"5.6", L"1676.4"},    {L"5.6 1/2", L"1689.1"}, {L"1/2.3", L"228.6"},
+      {L"0.1", L"25.4"},      {L"12", L"0"},           {L"5.", L"1524"},
+      {L"-1.6", L"-152.4"},   {L"1.2 5", L"355.6"},    {L"5.6.5", L"1689.1"},
+      {L"1/.3", L"381"},      {L"1/0.3", L"除数为零"},
+  };
+  for (const auto& c : cases) {
+    typeText(input, c.typed);
+    EXPECT_EQ(textOf(result), c.shown) << toUtf8(c.typed);
+  }
+  // Each keystroke converts: the text typed so far shows its own length.
+  typeText(input, L"2.");
+  EXPECT_EQ(textOf(result), L"609.6");
+  SendMessageW(input, WM_CHAR, L'3', 0);
+  EXPECT_EQ(textOf(result), L"685.8");
+  clickInto(input);
+  EXPECT_EQ(textOf(input), L"2.3") << "a typed length is kept on a click";
+  EXPECT_FALSE(answerMessageBox(program.pid(), 200ms)) << "messages show in the result box only";
 }
 
 TEST(Windows, ConfigThatCannotBeReadWholeIsSaidOnceAtStart) {

@@ -1,0 +1,44 @@
+#include "app/area_window.h"
+
+#include "app/program.h"
+
+namespace plotmate::app {
+
+namespace {
+
+// Table order is focus order: the box, then the button.
+constexpr ControlDesign kControls[] = {
+    {AreaWindow::chkboolArea, "chkboolArea", ControlKind::CheckBox, "Check1", {},
+     {720, 120, 255, 180}, {}},
+    {AreaWindow::Label8, "Label8", ControlKind::Label, "写入EXCEL", {}, {960, 120, 972, 252}, {}},
+    {AreaWindow::Command6, "Command6", ControlKind::Button, "AREA", {}, {0, 0, 675, 495}, {}},
+};
+
+constexpr WindowDesign kAreaWindow{L"PlotmateAREA", "AREA", 1968, 516, false, kControls};
+
+}  // namespace
+
+AreaWindow::AreaWindow(Program& program) : FormWindow(kAreaWindow), program_(program) {}
+
+void AreaWindow::Form_Load() {
+  form_.Form_Load(program_.settings);
+  setChecked(chkboolArea, form_.chkboolArea != 0);
+}
+
+// No unload step: a click has already stored the box.
+void AreaWindow::command(int id, int notification) {
+  if (id == Command6 && notification == BN_CLICKED) Command6_Click();
+  if (id == chkboolArea && notification == BN_CLICKED)
+    form_.chkboolArea_Click(checkValue(chkboolArea), program_.settings);
+  // Esc closes the window as its close box does.
+  if (id == IDCANCEL) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+}
+
+void AreaWindow::Command6_Click() {
+  program_.runTool("AREA", [this] {
+    ToolDesk desk{program_.broker, program_.session, program_.platform};
+    form_.Command6_Click(desk, program_.settings);
+  });
+}
+
+}  // namespace plotmate::app

@@ -1,0 +1,31 @@
+#pragma once
+// The block-to-column window "EXCEL": the reading order of the selected
+// block as an option group, and the button that writes the block as one
+// column below itself.
+
+#include "app/form_window.h"
+
+namespace plotmate::app {
+
+class Program;
+
+class BlockColumnWindow final : public FormWindow {
+ public:
+  explicit BlockColumnWindow(Program& program);
+
+  enum Control { optReadStype0 = 101, optReadStype1, cmdBlock2Column };
+
+ private:
+  void Form_Load() override;
+  bool Form_Unload() override;
+  void command(int id, int notification) override;
+
+  void optReadStype_Click(int index);
+  void cmdBlock2Column_Click();
+  // ReadDirec as the option group shows it: -1 row by row, 0 column by column.
+  void storeReadingOrder();
+
+  Program& program_;
+};
+
+}  // namespace plotmate::app
