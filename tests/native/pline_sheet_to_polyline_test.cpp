@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 #include "pline/main_buttons.h"
@@ -122,18 +119,6 @@ TEST(SheetToPolyline, WrongSelectionShapeSaysSoAndDrawsNothing) {
   }
 }
 
-TEST(SheetToPolyline, FailedTranslationRepeatsThePreviousRow) {
-  Desk desk;
-  for (const auto& cell : grid({2, B}, {{1.0, 2.0}, {3.0, 4.0}, {5.0, 6.0}}))
-    ASSERT_TRUE(desk.sheet->setValue(cell.at, cell.value));
-  desk.sheet->select({{2, B}, {4, C}});
-  desk.failAcad("TranslateCoordinates", 2);
-  SheetToPolyline(desk.hosts, desk.platform, yox(0));
-  const auto entities = desk.drawing->drawing.entities();
-  ASSERT_EQ(entities.size(), 1u);
-  EXPECT_EQ(entities[0]->points, (std::vector<Vec3>{{1, 2, 0}, {1, 2, 0}, {5, 6, 0}}));
-}
-
 TEST(SheetToPolyline, UsedRowsClipOnlyWhatLiesOutsideTheData) {
   Desk desk;
   ExcelApp excel(desk.hosts.ExcelApp);
@@ -195,29 +180,6 @@ TEST(MainButtons, AttachBothThenRunWhatTheHostsAllow) {
         c.toSheet ? desk.drawing->picks.pending() == 0 : desk.drawing->drawing.size() == 2;
     EXPECT_EQ(ran, c.ran);
   }
-}
-
-// Without the spreadsheet host, "->Excel" still exports: to the output file
-// in the current folder.
-TEST(MainButtons, ExportWithoutSpreadsheetGoesToTheFileHere) {
-  const auto previous = std::filesystem::current_path();
-  const auto dir = std::filesystem::temp_directory_path() / "pline-buttons-file-output";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  std::filesystem::current_path(dir);
-  {
-    Desk desk;
-    desk.broker.setNotRunning(kExcelProgId);
-    desk.queuePick(desk.add(polyline(EntityKind::LwPolyline, {{0, 0, 0}, {1, 1, 0}})));
-    AttachAndExportPolyline(desk.hosts, desk.broker, desk.platform, Settings{}, MainForm{});
-    ASSERT_EQ(desk.platform.messages.size(), 1u);  // the spreadsheet host's, then the export
-  }
-  std::filesystem::current_path(previous);
-  std::ifstream in(dir / "DistOut.txt", std::ios::binary);
-  const std::string contents{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  in.close();
-  EXPECT_EQ(contents, " \r\n    0.    0.    0.\r\n    1.    1.    0.\r\n");
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
