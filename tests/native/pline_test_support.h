@@ -28,17 +28,6 @@ struct Desk : sim::StandInDesk {
     auto d = asDouble(cell(row, column));
     return d ? *d : std::nan("");
   }
-  // Every ActiveCell.Value write in order, as the call log shows its text ("\"1.500\"").
-  std::vector<std::string> valueWrites() const {
-    std::vector<std::string> out;
-    for (const auto& call : excel.context->log.entries())
-      if (call.kind == CallKind::Put && equalsNoCase(call.member, "Value")) out.push_back(call.arguments);
-    return out;
-  }
-  // Three cells of a row from `column` on, as numbers.
-  Point3 row3(std::int32_t row, std::int32_t column) const {
-    return {number(row, column), number(row, column + 1), number(row, column + 2)};
-  }
 };
 
 inline sim::Entity polyline(EntityKind kind, std::vector<Vec3> points, bool closed = false) {
