@@ -262,6 +262,7 @@ Json drawingJson(const sim::DrawingSession& session) {
   Json out = {{"entities", entities}, {"selectionSets", sets}, {"variables", variables}};
   if (!prompts.empty()) out["prompts"] = prompts;
   if (!session.commands.sent.empty()) out["commandsSent"] = session.commands.sent;
+  if (!session.commands.transcript.empty()) out["commandLine"] = session.commands.transcript;
   return out;
 }
 

@@ -1,5 +1,7 @@
-// The drawing stand-in's command line: what the repeater and the area tool
-// send, and what drafters type most, as text in and entities out.
+// The drawing stand-in's command line: inserts, boundaries, undo and system
+// variables. What the repeater sends and what drafters type most, with the
+// host's text window, is checked by the golden scenarios
+// tests/scenarios/drawing_command_lines*.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +9,6 @@
 
 #include "acad_test_support.h"
 #include "sim/drawing/command_line.h"
-#include "sim/drawing/coords.h"
 #include "sim/drawing/regions.h"
 
 namespace plotmate::sim {
@@ -18,15 +19,9 @@ using testing::makeSquare;
 using testing::num;
 using testing::pointText;
 
-// One line per entity, positions in world coordinates.
+// One line per entity of the kinds these commands make.
 std::string summary(const Entity& e) {
-  auto world = [&](Vec3 p) { return pointText(ocsToWorld(e.normal, p, false)); };
   switch (e.kind) {
-    case EntityKind::Text:
-      return "TEXT " + world(e.points[0]) + " h" + num(e.height) + " r" + num(e.rotation) + " \"" + e.text + "\"";
-    case EntityKind::Circle: return "CIRCLE " + world(e.points[0]) + " r" + num(e.radius);
-    case EntityKind::Point: return "POINT " + pointText(e.points[0]);
-    case EntityKind::Line: return "LINE " + pointText(e.points[0]) + " " + pointText(e.points[1]);
     case EntityKind::BlockRef: {
       std::string s = "INSERT " + e.blockName + " " + pointText(e.points[0]) + " s" + num(e.scale.x) +
                       "," + num(e.scale.y) + " r" + num(e.rotation);
@@ -51,90 +46,6 @@ bool transcriptHas(const DrawingSession& s, std::string_view line) {
   return false;
 }
 
-struct LineCase {
-  const char* name;
-  std::string typed;
-  std::vector<std::string> entities;
-};
-
-TEST(AcadCommandLine, CommandLinesMakeTheirEntities) {
-  const double third = -10.0 / 3.0;
-  const LineCase cases[] = {
-      {"repeater circle", "circle\r100,200\r5\r", {"CIRCLE 100,200,0 r5"}},
-      {"repeater text with the Enter mark", "text\r10,20\r2.5\r0\rA1\r\r", {"TEXT 10,20,0 h2.5 r0 \"A1\""}},
-      {"station label and point",
-       "-text\r3500.25,8200.5\r25\r0\rP7\rpoint\r3500.25,8200.5\r",
-       {"TEXT 3500.25,8200.5,0 h25 r0 \"P7\"", "POINT 3500.25,8200.5,0"}},
-      {"blanks end answers", "circle 1,2 3 ", {"CIRCLE 1,2,0 r3"}},
-      {"a text line keeps its blanks", "dt\r0,0\r2\r0\rHello world \r\r", {"TEXT 0,0,0 h2 r0 \"Hello world \""}},
-      {"text lines until an empty one", "text\r0,0\r2\r0\rL1\rL2\r\r",
-       {"TEXT 0,0,0 h2 r0 \"L1\"", "TEXT 0," + num(third) + ",0 h2 r0 \"L2\""}},
-      {"-text with an empty line draws nothing", "-text\r0,0\r2\r0\r\r", {}},
-      {"rotation in degrees", "-text\r0,0\r2\r90\rV\r", {"TEXT 0,0,0 h2 r" + num(std::numbers::pi / 2) + " \"V\""}},
-      {"circle by diameter", "c\r0,0\rd\r10\r", {"CIRCLE 0,0,0 r5"}},
-      {"circle radius by a point", "circle\r0,0\r3,4\r", {"CIRCLE 0,0,0 r5"}},
-      {"circle default radius is the last one", "circle\r0,0\r2\rcircle\r5,5\r\r",
-       {"CIRCLE 0,0,0 r2", "CIRCLE 5,5,0 r2"}},
-      {"line closed", "line\r0,0\r10,0\r10,10\rc\r",
-       {"LINE 0,0,0 10,0,0", "LINE 10,0,0 10,10,0", "LINE 10,10,0 0,0,0"}},
-      {"line undo of a segment", "l\r0,0\r1,0\r2,0\ru\r\r", {"LINE 0,0,0 1,0,0"}},
-      {"relative and polar points", "line\r1,1\r@2,0\r@3<90\r\r", {"LINE 1,1,0 3,1,0", "LINE 3,1,0 3,4,0"}},
-      {"3-D point", "point\r1,2,3\r", {"POINT 1,2,3"}},
-      {"invalid point asked again", "circle\rabc\r1,1\r2\r", {"CIRCLE 1,1,0 r2"}},
-      {"non-positive radius asked again", "circle\r0,0\r-1\r0\r4\r", {"CIRCLE 0,0,0 r4"}},
-      {"unknown command skipped", "zhandian\rpoint\r5,5\r", {"POINT 5,5,0"}},
-      {"CR LF is one Enter", "point\r\n7,8\r\n", {"POINT 7,8,0"}},
-      {"LF alone is Enter", "point\n7,8\n", {"POINT 7,8,0"}},
-      {"Enter at the prompt repeats the command", "point\r1,1\r\r2,2\r", {"POINT 1,1,0", "POINT 2,2,0"}},
-      {"prefixed command names", "_.CIRCLE\r0,0\r1\r", {"CIRCLE 0,0,0 r1"}},
-      {"Esc cancels", "circle\r1,1\r\x1bpoint\r3,3\r", {"POINT 3,3,0"}},
-      {"text height by Enter takes TEXTSIZE", "-text\r0,0\r\r0\rX\r", {"TEXT 0,0,0 h2.5 r0 \"X\""}},
-  };
-  for (const auto& c : cases) {
-    DrawingSession session;
-    CommandLine line(session);
-    line.send(c.typed);
-    EXPECT_EQ(summaries(session.drawing), c.entities) << c.name;
-    EXPECT_FALSE(line.busy()) << c.name << ": waits at " << line.prompt();
-  }
-}
-
-TEST(AcadCommandLine, UnknownCommandIsReported) {
-  DrawingSession session;
-  session.commandLine().send("zhandian\r");
-  EXPECT_TRUE(transcriptHas(session, "Unknown command \"ZHANDIAN\".  Press F1 for help."));
-  EXPECT_EQ(session.drawing.size(), 0u);
-}
-
-TEST(AcadCommandLine, UnfinishedInputCarriesOverToTheNextSend) {
-  DrawingSession session;
-  CommandLine line(session);
-  line.send("circle\r100,200\r");
-  EXPECT_TRUE(line.busy());
-  EXPECT_EQ(line.prompt(), "Specify radius of circle or [Diameter]:");
-  line.send("po");  // typed, not entered: the circle still waits
-  EXPECT_EQ(session.drawing.size(), 0u);
-  EXPECT_EQ(line.unfinishedInput(), "po");
-  line.send("\r");  // "po" is no radius: asked again
-  EXPECT_TRUE(line.busy());
-  line.send("5\r");
-  EXPECT_EQ(summaries(session.drawing), std::vector<std::string>{"CIRCLE 100,200,0 r5"});
-  EXPECT_FALSE(line.busy());
-}
-
-TEST(AcadCommandLine, PointsAreTypedInTheCurrentUcs) {
-  DrawingSession session;
-  // Origin raised and turned a quarter: UCS X runs along world Y.
-  session.drawing.ucs = {{100, 0, 5}, {0, 1, 0}, {-1, 0, 0}};
-  session.commandLine().send("point\r1,2\rpoint\r*1,2\rcircle\r0,0\r1\r-text\r0,0\r2\r0\rT\r");
-  auto s = summaries(session.drawing);
-  ASSERT_EQ(s.size(), 4u);
-  EXPECT_EQ(s[0], "POINT 98,1,5");
-  EXPECT_EQ(s[1], "POINT 1,2,0");  // "*" marks a world point
-  EXPECT_EQ(s[2], "CIRCLE 100,0,5 r1");
-  // Text along UCS X: a quarter turn from the entity system's X axis.
-  EXPECT_EQ(s[3], "TEXT 100,0,5 h2 r" + num(std::numbers::pi / 2) + " \"T\"");
-}
 
 TEST(AcadCommandLine, InsertTakesScalesRotationAndAttributes) {
   struct Case {
@@ -161,13 +72,6 @@ TEST(AcadCommandLine, InsertTakesScalesRotationAndAttributes) {
     EXPECT_EQ(summaries(session.drawing), std::vector<std::string>{c.expected}) << c.name;
     EXPECT_FALSE(session.commandLine().busy()) << c.name;
   }
-}
-
-TEST(AcadCommandLine, InsertOfAnUndefinedBlockEndsTheCommand) {
-  DrawingSession session;
-  session.commandLine().send("-insert\rNOPE\r");
-  EXPECT_FALSE(session.commandLine().busy());
-  EXPECT_TRUE(transcriptHas(session, "Block \"NOPE\" not found.  *Invalid*"));
 }
 
 // The area tool's line: "-boundary", a, o, r, Enter, the point, Enter.
