@@ -1,6 +1,7 @@
 #include "hosts/com/variant_convert.h"
 
 #include <limits>
+#include <optional>
 #include <type_traits>
 
 #include "hosts/com/bstr.h"
@@ -177,43 +178,25 @@ Result<Variant> objectFrom(IUnknown* unknown, const HostLinkPtr& link) {
 
 Result<Variant> arrayFrom(SAFEARRAY* array, VARTYPE element, const HostLinkPtr& link);
 
-// A by-value VARIANT's scalar, or the one a by-reference VARIANT points at.
-Result<Variant> scalarFrom(const VARIANT& in, const HostLinkPtr& link) {
+// A by-value VARIANT's number (or truth value), or the one a by-reference
+// VARIANT points at; nothing when it holds no number.
+std::optional<Variant> numberFrom(const VARIANT& in) {
   const bool ref = (in.vt & VT_BYREF) != 0;
-  const VARTYPE vt = in.vt & VT_TYPEMASK;
-  if (ref && !in.byref) return std::unexpected(mismatch("a null reference"));
-  switch (vt) {
-    case VT_EMPTY:
-    case VT_NULL:
-      return Variant();
-    case VT_BOOL:
-      return Variant((ref ? *in.pboolVal : in.boolVal) != VARIANT_FALSE);
-    case VT_I1:
-      return Variant(std::int16_t(ref ? *in.pcVal : in.cVal));
-    case VT_UI1:
-      return Variant(std::int16_t(ref ? *in.pbVal : in.bVal));
-    case VT_I2:
-      return Variant(std::int16_t(ref ? *in.piVal : in.iVal));
-    case VT_UI2:
-      return Variant(std::int32_t(ref ? *in.puiVal : in.uiVal));
-    case VT_I4:
-      return Variant(std::int32_t(ref ? *in.plVal : in.lVal));
-    case VT_INT:
-      return Variant(std::int32_t(ref ? *in.pintVal : in.intVal));
-    case VT_UI4:
-      return wideInteger(ref ? *in.pulVal : in.ulVal);
-    case VT_UINT:
-      return wideInteger(ref ? *in.puintVal : in.uintVal);
-    case VT_I8:
-      return wideInteger(ref ? *in.pllVal : in.llVal);
-    case VT_UI8:
-      return wideInteger(ref ? *in.pullVal : in.ullVal);
-    case VT_R4:
-      return Variant(double(ref ? *in.pfltVal : in.fltVal));
-    case VT_R8:
-      return Variant(ref ? *in.pdblVal : in.dblVal);
-    case VT_DATE:
-      return Variant(double(ref ? *in.pdate : in.date));
+  switch (in.vt & VT_TYPEMASK) {
+    case VT_BOOL: return Variant((ref ? *in.pboolVal : in.boolVal) != VARIANT_FALSE);
+    case VT_I1: return Variant(std::int16_t(ref ? *in.pcVal : in.cVal));
+    case VT_UI1: return Variant(std::int16_t(ref ? *in.pbVal : in.bVal));
+    case VT_I2: return Variant(std::int16_t(ref ? *in.piVal : in.iVal));
+    case VT_UI2: return Variant(std::int32_t(ref ? *in.puiVal : in.uiVal));
+    case VT_I4: return Variant(std::int32_t(ref ? *in.plVal : in.lVal));
+    case VT_INT: return Variant(std::int32_t(ref ? *in.pintVal : in.intVal));
+    case VT_UI4: return wideInteger(ref ? *in.pulVal : in.ulVal);
+    case VT_UINT: return wideInteger(ref ? *in.puintVal : in.uintVal);
+    case VT_I8: return wideInteger(ref ? *in.pllVal : in.llVal);
+    case VT_UI8: return wideInteger(ref ? *in.pullVal : in.ullVal);
+    case VT_R4: return Variant(double(ref ? *in.pfltVal : in.fltVal));
+    case VT_R8: return Variant(ref ? *in.pdblVal : in.dblVal);
+    case VT_DATE: return Variant(double(ref ? *in.pdate : in.date));
     case VT_CY: {
       double d = 0;
       VarR8FromCy(ref ? *in.pcyVal : in.cyVal, &d);
@@ -225,6 +208,19 @@ Result<Variant> scalarFrom(const VARIANT& in, const HostLinkPtr& link) {
       VarR8FromDec(&value, &d);
       return Variant(d);
     }
+    default: return std::nullopt;
+  }
+}
+
+// A by-value VARIANT's scalar, or the one a by-reference VARIANT points at.
+Result<Variant> scalarFrom(const VARIANT& in, const HostLinkPtr& link) {
+  const bool ref = (in.vt & VT_BYREF) != 0;
+  if (ref && !in.byref) return std::unexpected(mismatch("a null reference"));
+  if (auto number = numberFrom(in)) return *number;
+  switch (in.vt & VT_TYPEMASK) {
+    case VT_EMPTY:
+    case VT_NULL:
+      return Variant();
     case VT_BSTR:
       return Variant(fromBstr(ref ? *in.pbstrVal : in.bstrVal));
     case VT_ERROR: {

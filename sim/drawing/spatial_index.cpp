@@ -21,6 +21,13 @@ bool finite(const Box2& b) {
 }  // namespace
 
 SpatialIndex::SpatialIndex(std::span<const Entity* const> entities, const Ucs& ucs) {
+  sizeGrid(measure(entities, ucs));
+  fillCells(spans());
+}
+
+// Every entity's box and the extent of those that can be placed; returns
+// how many can.
+std::size_t SpatialIndex::measure(std::span<const Entity* const> entities, const Ucs& ucs) {
   boxes_.reserve(entities.size());
   bool any = false;
   std::size_t placed = 0;
@@ -39,7 +46,11 @@ SpatialIndex::SpatialIndex(std::span<const Entity* const> entities, const Ucs& u
                  std::max(extent_.maxX, box->maxX), std::max(extent_.maxY, box->maxY)};
     }
   }
-  // About one entity per cell, the cells as square as the extent allows.
+  return placed;
+}
+
+// About one entity per cell, the cells as square as the extent allows.
+void SpatialIndex::sizeGrid(std::size_t placed) {
   const double width = extent_.maxX - extent_.minX, height = extent_.maxY - extent_.minY;
   const double count = static_cast<double>(std::max<std::size_t>(placed, 1));
   double across = width > 0 && height > 0 ? std::sqrt(count * width / height) : (width > 0 ? count : 1);
@@ -47,19 +58,18 @@ SpatialIndex::SpatialIndex(std::span<const Entity* const> entities, const Ucs& u
   rows_ = height > 0 ? std::clamp<std::size_t>((placed + columns_ - 1) / columns_, 1, kMaxCellsPerSide) : 1;
   cellWidth_ = width > 0 ? width / double(columns_) : 1;
   cellHeight_ = height > 0 ? height / double(rows_) : 1;
-  // Cells as one flat list (counted first, then filled): no allocation per cell.
-  const std::size_t cellCount = columns_ * rows_;
-  const std::size_t largeSpan = std::max<std::size_t>(16, cellCount / 4);
-  struct Span {
-    std::size_t c0, c1, r0, r1;
-  };
-  std::vector<Span> spans(boxes_.size(), Span{1, 0, 1, 0});  // empty unless placed
-  cellStart_.assign(cellCount + 1, 0);
+}
+
+// The cells each entity covers; an entity that cannot be placed or covers
+// much of the grid goes to the large list instead (the exact test decides).
+std::vector<SpatialIndex::Span> SpatialIndex::spans() {
+  const std::size_t largeSpan = std::max<std::size_t>(16, columns_ * rows_ / 4);
+  std::vector<Span> out(boxes_.size());
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
     const auto& box = boxes_[i];
     if (!box) continue;
     if (!finite(*box)) {
-      large_.push_back(i);  // cannot be placed; the exact test decides
+      large_.push_back(i);
       continue;
     }
     Span span{column(box->minX), column(box->maxX), row(box->minY), row(box->maxY)};
@@ -67,19 +77,25 @@ SpatialIndex::SpatialIndex(std::span<const Entity* const> entities, const Ucs& u
       large_.push_back(i);
       continue;
     }
-    spans[i] = span;
-    for (std::size_t r = span.r0; r <= span.r1; ++r) {
-      for (std::size_t c = span.c0; c <= span.c1; ++c) ++cellStart_[r * columns_ + c + 1];
-    }
+    out[i] = span;
   }
+  return out;
+}
+
+// Cells as one flat list (counted first, then filled): no allocation per cell.
+void SpatialIndex::fillCells(const std::vector<Span>& spans) {
+  const std::size_t cellCount = columns_ * rows_;
+  cellStart_.assign(cellCount + 1, 0);
+  for (const Span& span : spans)
+    for (std::size_t r = span.r0; r <= span.r1; ++r)
+      for (std::size_t c = span.c0; c <= span.c1; ++c) ++cellStart_[r * columns_ + c + 1];
   for (std::size_t c = 0; c < cellCount; ++c) cellStart_[c + 1] += cellStart_[c];
   items_.resize(cellStart_[cellCount]);
   std::vector<std::size_t> fill(cellStart_.begin(), cellStart_.end() - 1);
   for (std::size_t i = 0; i < spans.size(); ++i) {
     const Span& span = spans[i];
-    for (std::size_t r = span.r0; r <= span.r1; ++r) {
+    for (std::size_t r = span.r0; r <= span.r1; ++r)
       for (std::size_t c = span.c0; c <= span.c1; ++c) items_[fill[r * columns_ + c]++] = i;
-    }
   }
 }
 

@@ -29,6 +29,13 @@ class SpatialIndex {
   const std::optional<Box2>& bounds(std::size_t position) const { return boxes_[position]; }
 
  private:
+  struct Span {
+    std::size_t c0 = 1, c1 = 0, r0 = 1, r1 = 0;  // empty unless placed
+  };
+  std::size_t measure(std::span<const Entity* const> entities, const Ucs& ucs);
+  void sizeGrid(std::size_t placed);
+  std::vector<Span> spans();
+  void fillCells(const std::vector<Span>& spans);
   std::size_t column(double x) const;
   std::size_t row(double y) const;
   void collect(std::size_t firstColumn, std::size_t lastColumn, std::size_t r,
