@@ -42,12 +42,21 @@ ComDispatch::ComDispatch(ComPtr<IDispatch> target, HostLinkPtr link)
 template <class Attempt>
 auto ComDispatch::guarded(Attempt&& attempt) -> decltype(attempt()) {
   if (link_->gone) return std::unexpected(*link_->gone);
-  auto result = retryWhileBusy(link_->bound, *link_->clock, attempt);
-  if (!result && classifyFailure(result.error().code) == CallFailure::HostGone) {
-    link_->gone = hostGoneError(result.error());
-    return std::unexpected(*link_->gone);
+  // Once the host has stayed busy for the whole bound, later calls through
+  // the link are tried once and not waited for again: a run that goes on
+  // past a refused call then ends within one bound, not one bound per call.
+  auto result = link_->stayedBusy ? attempt() : retryWhileBusy(link_->bound, *link_->clock, attempt);
+  if (result) return result;
+  switch (classifyFailure(result.error().code)) {
+    case CallFailure::Busy:
+      if (!link_->stayedBusy) link_->stayedBusy = result.error();
+      return std::unexpected(*link_->stayedBusy);
+    case CallFailure::HostGone:
+      link_->gone = hostGoneError(result.error());
+      return std::unexpected(*link_->gone);
+    default:
+      return result;
   }
-  return result;
 }
 
 Result<DISPID> ComDispatch::memberId(std::string_view name) {
