@@ -103,8 +103,13 @@ void Program::runTool(std::string_view label, const std::function<void()>& tool)
       if (program.progressShown_ && program.mainWindow_) program.mainWindow_->restoreCaption();
       FormWindow::setBusy(false);
     }
-  } busy{*this};
-  tool();
+  };
+  platform.beginRun();
+  {
+    BusyWhileRunning busy{*this};
+    tool();
+  }
+  platform.endRun();
 }
 
 // Between two host calls: every window repaints, and after the first second

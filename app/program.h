@@ -15,6 +15,7 @@
 #include "hosts/attach.h"
 #include "hosts/com/com_broker.h"
 #include "hosts/counting_broker.h"
+#include "hosts/host_loss_report.h"
 #include "shell/main_form.h"
 #include "shell/main_menu.h"
 #include "shell/settings.h"
@@ -36,7 +37,8 @@ class Program {
   // Runs a tool on the window thread: the wait cursor shows meanwhile, no
   // second tool starts until this one has returned, and a run that lasts
   // more than a second shows its host calls so far in the main window's
-  // caption ("->Excel 1200"), which comes back when the run ends.
+  // caption ("->Excel 1200"), which comes back when the run ends. A host
+  // lost in the run is said at its end (HostLossReport).
   void runTool(std::string_view label, const std::function<void()>& tool);
 
   // Writes "config"; says so in a message when the file cannot be written.
@@ -48,10 +50,14 @@ class Program {
 
  private:
   com::ComHostBroker comBroker_;  // declared before the broker that wraps it
+  Win32Platform desktop_;         // declared before the desktop in front of it
 
  public:
-  CountingBroker broker{comBroker_, [this](std::uint64_t calls) { hostCallMade(calls); }};
-  Win32Platform platform;
+  HostLossReport platform{desktop_};
+  CountingBroker broker{comBroker_, [this](std::uint64_t calls) { hostCallMade(calls); },
+                        [this](std::string_view progId, const Error& error) {
+                          platform.callFailed(progId, error);
+                        }};
   AcadSelectionSet distanceSelection;  // kept between distance runs, released at close
 
  private:

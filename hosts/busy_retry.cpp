@@ -21,6 +21,9 @@ CallFailure classifyFailure(std::int32_t code) {
 
 namespace {
 
+constexpr std::string_view kBusyTimeoutText = "The program stayed busy and refused the call for ";
+constexpr std::string_view kHostGoneText = "The program has closed or stopped answering: ";
+
 class SystemRetryClock final : public RetryClock {
  public:
   TimePoint now() override { return std::chrono::steady_clock::now(); }
@@ -47,13 +50,17 @@ RetryClock& systemRetryClock() {
 }
 
 Error busyTimeoutError(const Error& last, std::chrono::milliseconds total) {
-  return Error{last.code, "The program stayed busy and refused the call for " +
-                              secondsText(total) + ": " + last.description};
+  return Error{last.code,
+               std::string(kBusyTimeoutText) + secondsText(total) + ": " + last.description};
 }
 
 Error hostGoneError(const Error& platform) {
-  return Error{platform.code,
-               "The program has closed or stopped answering: " + platform.description};
+  return Error{platform.code, std::string(kHostGoneText) + platform.description};
+}
+
+bool tellsOfLostHost(std::string_view text) {
+  return text.find(kBusyTimeoutText) != std::string_view::npos ||
+         text.find(kHostGoneText) != std::string_view::npos;
 }
 
 }  // namespace plotmate

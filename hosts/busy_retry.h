@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <string_view>
 
 #include "base/result.h"
 
@@ -42,6 +43,8 @@ RetryClock& systemRetryClock();
 Error busyTimeoutError(const Error& last, std::chrono::milliseconds total);
 // The error of a call to a host that has closed or stopped answering.
 Error hostGoneError(const Error& platform);
+// Whether a text holds the description of one of the two errors above.
+bool tellsOfLostHost(std::string_view text);
 
 // Calls `attempt` (returning Result<T>) until it succeeds, fails for a reason
 // other than a busy host, or the bound is spent. Pauses double from

@@ -42,6 +42,15 @@ bool writeNewFile(const fs::path& path, std::string_view bytes, std::error_code&
   return false;
 }
 
+// A file marked read-only: on Windows the read-only attribute, elsewhere no
+// write permission for its owner.
+bool markedReadOnly(const fs::path& path) {
+  std::error_code ec;
+  const auto status = fs::status(path, ec);
+  return !ec && fs::is_regular_file(status) &&
+         (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
 }  // namespace
 
 fs::path temporaryPathFor(const fs::path& path) {
@@ -78,6 +87,12 @@ Result<std::optional<std::string>> readFileHead(const fs::path& path, std::size_
 }
 
 Result<void> replaceFile(const fs::path& path, std::string_view bytes) {
+  // Windows refuses to rename over a read-only file (access denied); where a
+  // rename would go through (POSIX, Wine) it would drop the mark with the old
+  // content. The file is left whole everywhere, as Windows leaves it.
+  if (markedReadOnly(path))
+    return fileFailure("Cannot replace the file", path,
+                       std::make_error_code(std::errc::permission_denied));
   const fs::path temporary = temporaryPathFor(path);
   // Messages name the file the user knows, never the temporary one.
   std::error_code reason;

@@ -19,6 +19,7 @@ Result<std::optional<std::string>> readFileHead(const std::filesystem::path& pat
 // Makes `bytes` the whole content of the file: they are written to
 // temporaryPathFor(path) and that file is then renamed over the old one. On
 // failure the old file is left as it was and the temporary file is removed.
+// A file marked read-only is not replaced (access denied), as on Windows.
 Result<void> replaceFile(const std::filesystem::path& path, std::string_view bytes);
 
 // Where replaceFile writes before it renames: beside the file, same name plus ".tmp".

@@ -2,6 +2,7 @@
 
 #include "hosts/com/bstr.h"
 #include "hosts/com/error_text.h"
+#include "hosts/com/message_filter.h"
 #include "hosts/com/outgoing_arguments.h"
 #include "hosts/com/variant_convert.h"
 
@@ -34,6 +35,13 @@ Error callError(HRESULT hr, std::string_view name, UINT argError, UINT argCount)
   return error;
 }
 
+// One try, with the thread's message filter told not to wait either.
+template <class Attempt>
+auto triedOnce(Attempt& attempt) -> decltype(attempt()) {
+  NoBusyWait once;
+  return attempt();
+}
+
 }  // namespace
 
 ComDispatch::ComDispatch(ComPtr<IDispatch> target, HostLinkPtr link)
@@ -42,12 +50,22 @@ ComDispatch::ComDispatch(ComPtr<IDispatch> target, HostLinkPtr link)
 template <class Attempt>
 auto ComDispatch::guarded(Attempt&& attempt) -> decltype(attempt()) {
   if (link_->gone) return std::unexpected(*link_->gone);
-  auto result = retryWhileBusy(link_->bound, *link_->clock, attempt);
-  if (!result && classifyFailure(result.error().code) == CallFailure::HostGone) {
-    link_->gone = hostGoneError(result.error());
-    return std::unexpected(*link_->gone);
+  // Once the host has stayed busy for the whole bound, later calls through
+  // the link are tried once and not waited for again: a run that goes on
+  // past a refused call then ends within one bound, not one bound per call.
+  auto result = link_->stayedBusy ? triedOnce(attempt)
+                                  : retryWhileBusy(link_->bound, *link_->clock, attempt);
+  if (result) return result;
+  switch (classifyFailure(result.error().code)) {
+    case CallFailure::Busy:
+      if (!link_->stayedBusy) link_->stayedBusy = result.error();
+      return std::unexpected(*link_->stayedBusy);
+    case CallFailure::HostGone:
+      link_->gone = hostGoneError(result.error());
+      return std::unexpected(*link_->gone);
+    default:
+      return result;
   }
-  return result;
 }
 
 Result<DISPID> ComDispatch::memberId(std::string_view name) {

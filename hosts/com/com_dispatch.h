@@ -5,8 +5,8 @@
 // Calls and property reads both go as DISPATCH_METHOD|DISPATCH_PROPERTYGET,
 // as VB sends them, so a member works whether the host declares it a method
 // or a property; a property write goes as DISPATCH_PROPERTYPUT. A busy host
-// is asked again within the link's bound; once a call finds the host gone,
-// every call through the same link fails at once.
+// is asked again within the link's bound, once per link; once a call finds
+// the host gone, every call through the same link fails at once.
 
 #include <windows.h>
 

@@ -8,6 +8,8 @@ namespace {
 
 constexpr DWORD kGiveUp = static_cast<DWORD>(-1);
 
+thread_local bool busyWaitWaived = false;
+
 class BusyHostFilter final : public IMessageFilter {
  public:
   explicit BusyHostFilter(BusyRetryBound bound) : bound_(bound) {}
@@ -49,12 +51,15 @@ class BusyHostFilter final : public IMessageFilter {
 }  // namespace
 
 DWORD retryRejectedCallAnswer(const BusyRetryBound& bound, DWORD elapsedMs, DWORD rejectType) {
-  if (rejectType != SERVERCALL_RETRYLATER) return kGiveUp;
+  if (rejectType != SERVERCALL_RETRYLATER || busyWaitWaived) return kGiveUp;
   const auto total = static_cast<DWORD>(bound.total.count());
   if (elapsedMs >= total) return kGiveUp;
   const auto pause = static_cast<DWORD>(bound.longestPause.count());
   return pause < total - elapsedMs ? pause : total - elapsedMs;
 }
+
+NoBusyWait::NoBusyWait() : previous_(busyWaitWaived) { busyWaitWaived = true; }
+NoBusyWait::~NoBusyWait() { busyWaitWaived = previous_; }
 
 ScopedMessageFilter::ScopedMessageFilter(BusyRetryBound bound) {
   auto* filter = new BusyHostFilter(bound);

@@ -33,4 +33,18 @@ class ScopedMessageFilter {
 // milliseconds, or -1 to give up (as RetryRejectedCall returns).
 DWORD retryRejectedCallAnswer(const BusyRetryBound& bound, DWORD elapsedMs, DWORD rejectType);
 
+// While one lives, the calling thread's filter gives up on a busy host at
+// once: a call to a host that has already stayed busy for the whole bound is
+// tried once, not waited for again.
+class NoBusyWait {
+ public:
+  NoBusyWait();
+  NoBusyWait(const NoBusyWait&) = delete;
+  NoBusyWait& operator=(const NoBusyWait&) = delete;
+  ~NoBusyWait();
+
+ private:
+  bool previous_;
+};
+
 }  // namespace plotmate::com

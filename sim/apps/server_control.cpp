@@ -4,6 +4,7 @@
 
 #include "hosts/busy_retry.h"
 #include "hosts/com/served_object.h"
+#include "sim/apps/call_countdown.h"
 #include "sim/args.h"
 
 namespace plotmate::sim {
@@ -26,13 +27,16 @@ ServerControl::ServerControl(ServedHost host, std::function<void()> quit)
                        }});
   controls_.push_back({"SimRejectNextCalls",
                        [this](std::span<Variant> args) { return rejectNextCalls(args); }});
+  controls_.push_back(callCountdownControl());
   controls_.push_back({"SimRejectedCalls", [busy = busy_](std::span<Variant>) -> Result<Variant> {
                          return Variant(busy->rejected);
                        }});
   // The server's own members stay reachable while the host plays busy, so a
   // test can always end the act (and the harness can always say Quit).
   com::setCallGate([this, busy = busy_](std::string_view member) -> HRESULT {
-    if (busy->remaining == 0 || findControl(member)) return S_OK;
+    if (findControl(member)) return S_OK;
+    if (HRESULT refused = countdownCall(); FAILED(refused)) return refused;
+    if (busy->remaining == 0) return S_OK;
     if (busy->remaining > 0) --busy->remaining;
     ++busy->rejected;
     return busy->code;

@@ -112,6 +112,29 @@ TEST_F(FilesUnderStress, ConfigSaveOnAFullDiskKeepsTheOldFileAndSaysSo) {
 }
 #endif
 
+// Under Wine the same test marks the file with the read-only attribute,
+// which Wine (unlike Windows) would let a rename replace.
+TEST_F(FilesUnderStress, ConfigSaveIntoAReadOnlyFileKeepsTheOldFileAndItsMark) {
+  const fs::path path = dir_ / "config";
+  Settings old;
+  old.PREC = 3;
+  ASSERT_TRUE(SaveConfig(path, Utf8Codec{}, old));
+  const std::string before = bytesOf(path);
+  constexpr auto kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  fs::permissions(path, kWrite, fs::perm_options::remove);
+  Settings changed = old;
+  changed.PREC = 5;
+  auto saved = SaveConfig(path, Utf8Codec{}, changed);
+  const auto left = fs::status(path).permissions();
+  fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);  // so TearDown may remove it
+  ASSERT_FALSE(saved);
+  EXPECT_NE(saved.error().description.find("The settings could not be saved."), std::string::npos)
+      << saved.error().description;
+  EXPECT_EQ(bytesOf(path), before);
+  EXPECT_EQ(left & fs::perms::owner_write, fs::perms::none) << "the read-only mark stays";
+  EXPECT_FALSE(fs::exists(temporaryPathFor(path)));
+}
+
 TEST_F(FilesUnderStress, ConfigAsEditorsAndCrashesLeaveIt) {
   Settings defaults;
   std::string whole;

@@ -183,6 +183,11 @@ TEST(ComMessageFilter, RetriesRetryLaterWithinTheBoundOnly) {
   EXPECT_EQ(retryRejectedCallAnswer(bound, 29800, SERVERCALL_RETRYLATER), 200u);
   EXPECT_EQ(retryRejectedCallAnswer(bound, 30000, SERVERCALL_RETRYLATER), kGiveUp);
   EXPECT_EQ(retryRejectedCallAnswer(bound, 0, SERVERCALL_REJECTED), kGiveUp);
+  {
+    NoBusyWait once;  // a host that has already stayed busy for the bound
+    EXPECT_EQ(retryRejectedCallAnswer(bound, 0, SERVERCALL_RETRYLATER), kGiveUp);
+  }
+  EXPECT_EQ(retryRejectedCallAnswer(bound, 0, SERVERCALL_RETRYLATER), 500u);
 
   ComApartment apartment;
   ASSERT_TRUE(apartment.ok());
