@@ -1,5 +1,6 @@
 #include "app/button_caption.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
