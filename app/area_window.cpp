@@ -35,7 +35,7 @@ void AreaWindow::command(int id, int notification) {
 }
 
 void AreaWindow::Command6_Click() {
-  program_.runTool("AREA", [this] {
+  program_.runPickTool(*this, "AREA", [this] {
     ToolDesk desk{program_.broker, program_.session, program_.platform};
     form_.Command6_Click(desk, program_.settings);
   });

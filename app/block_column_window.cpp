@@ -9,9 +9,9 @@ namespace {
 
 constexpr ControlDesign kControls[] = {
     {BlockColumnWindow::optReadStype0, "optReadStype(0)", ControlKind::OptionButton, "row→",
-     "按先行后列的方式读取", {0, 0, 855, 255}, {}},
+     "按先行后列的方式读取", {0, 0, 855, 255}, "Arial"},
     {BlockColumnWindow::optReadStype1, "optReadStype(1)", ControlKind::OptionButton, "col↓",
-     "按先列后行的方式读取", {0, 240, 855, 255}, {}},
+     "按先列后行的方式读取", {0, 240, 855, 255}, "Arial"},
     {BlockColumnWindow::cmdBlock2Column, "cmdBlock2Column", ControlKind::Button, "Block2Column",
      {}, {960, 0, 735, 495}, {}},
 };

@@ -56,7 +56,7 @@ void DistanceWindow::command(int id, int notification) {
 }
 
 void DistanceWindow::Command1_Click() {
-  program_.runTool("Dist", [this] {
+  program_.runPickTool(*this, "Dist", [this] {
     ToolDesk desk{program_.broker, program_.session, program_.platform};
     // The main window's "MO" and "Pref" are read as they stand during the run.
     form_.Command1_Click(desk, program_.settings, program_.mainForm, program_.distanceSelection);

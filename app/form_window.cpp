@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "app/button_caption.h"
 #include "app/wide_text.h"
 #include "shell/twips.h"
 
@@ -337,6 +338,12 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
                         : GetNextDlgTabItem(hwnd_, nullptr, FALSE);
       if (target) SetFocus(target);
       return 0;
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->code == NM_CUSTOMDRAW && IsPushButton(header->hwndFrom))
+        return DrawButtonCaption(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam));
+      break;
     }
     case WM_SETCURSOR:
       if (!busyNow) break;

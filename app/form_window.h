@@ -56,6 +56,8 @@ class FormWindow {
   HWND control(int id) const { return GetDlgItem(hwnd_, id); }
   UINT dpi() const { return dpi_; }
 
+  // The window's own caption, as designed.
+  std::string_view caption() const { return design_.caption; }
   // A passing caption (a run's progress), and the window's own one back.
   void showCaption(std::string_view caption);
   void restoreCaption() { showCaption(design_.caption); }

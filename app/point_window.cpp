@@ -61,7 +61,7 @@ void PointWindow::command(int id, int notification) {
 }
 
 void PointWindow::Command2_Click() {
-  program_.runTool("PikPt", [this] {
+  program_.runPickTool(*this, "PikPt", [this] {
     ToolDesk desk{program_.broker, program_.session, program_.platform};
     form_.Command2_Click(desk, program_.settings);
   });

@@ -90,8 +90,8 @@ void Program::showToolWindow(MenuAction action) {
   if (window) window->show(settings.TOP, settings.LEFT);
 }
 
-void Program::runTool(std::string_view label, const std::function<void()>& tool) {
-  if (FormWindow::busy()) return;
+bool Program::runTool(std::string_view label, const std::function<void()>& tool) {
+  if (FormWindow::busy()) return false;
   runLabel_ = label;
   runStart_ = lastShown_ = std::chrono::steady_clock::now();
   progressShown_ = false;
@@ -110,6 +110,12 @@ void Program::runTool(std::string_view label, const std::function<void()>& tool)
     tool();
   }
   platform.endRun();
+  return true;
+}
+
+void Program::runPickTool(const FormWindow& window, std::string_view label,
+                          const std::function<void()>& tool) {
+  if (runTool(label, tool)) platform.activateWindow(window.caption());
 }
 
 // Between two host calls: every window repaints, and after the first second

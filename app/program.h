@@ -39,7 +39,13 @@ class Program {
   // more than a second shows its host calls so far in the main window's
   // caption ("->Excel 1200"), which comes back when the run ends. A host
   // lost in the run is said at its end (HostLossReport).
-  void runTool(std::string_view label, const std::function<void()>& tool);
+  // False when another run was still going and this one did not start.
+  bool runTool(std::string_view label, const std::function<void()>& tool);
+  // A pick tool's run: the tool leaves the drawing's or the sheet's window
+  // in front, so the tool window that started it comes back to the front
+  // afterwards (found by its caption), ready for the next run.
+  void runPickTool(const FormWindow& window, std::string_view label,
+                   const std::function<void()>& tool);
 
   // Writes "config"; says so in a message when the file cannot be written.
   void saveSettings();

@@ -178,28 +178,82 @@ TEST_F(StandIns, BlockWindowWritesTheSelectedBlockAsOneColumnBelowIt) {
   }
 }
 
-// The pick tools' buttons: picks queued in the drawing, rows in the sheet.
-TEST_F(StandIns, PickWindowsRecordTheirPicksUntilCancelled) {
+// Windows titled as the hosts title theirs, for the tools to bring forward;
+// each notes whether it was activated. They live on the test's thread, which
+// pumps while it waits.
+class HostWindows {
+ public:
+  HostWindows() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = procedure;
+    wc.lpszClassName = L"PlotmateTestHost";
+    RegisterClassW(&wc);  // a second registration fails harmlessly
+    activated().clear();
+    // The drawing over the sheet, as while the drafter picks: a message box
+    // that closes hands the activation to the drawing, not the sheet.
+    sheet = make(L"Microsoft Excel - Book1", 90);
+    drawing = make(L"AutoCAD 2018 - [plan.dwg]", 60);
+  }
+  ~HostWindows() {
+    DestroyWindow(drawing);
+    DestroyWindow(sheet);
+  }
+  bool wasActivated(HWND window) const { return activated().contains(window); }
+
+  HWND drawing, sheet;
+
+ private:
+  static std::set<HWND>& activated() {
+    static std::set<HWND> windows;
+    return windows;
+  }
+  static LRESULT CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) activated().insert(hwnd);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+  }
+  static HWND make(const wchar_t* title, int at) {
+    HWND window = CreateWindowExW(0, L"PlotmateTestHost", title, WS_OVERLAPPEDWINDOW, at, at, 300,
+                                  200, nullptr, nullptr, nullptr, nullptr);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    return window;
+  }
+};
+
+// The pick tools' buttons: picks queued in the drawing, rows in the sheet,
+// until the drafter presses Esc in the drawing (a cancelled pick). Each run
+// ends where its tool leaves it, and then the tool window comes back to the front.
+TEST_F(StandIns, PickWindowsRecordTheirPicksUntilEscInTheDrawing) {
   const struct {
     const char* name;
     int entry;
     const wchar_t* className;
+    bool withText;  // ID's " T": a text picked after each point
     const char* entities;
     const char* picks;
     std::vector<std::pair<const char*, double>> cells;
     const char* untouched;  // a cell the run must not write
     const char* active;     // the active cell afterwards
+    std::size_t prompts;    // shown in the drawing, the cancelled one included
+    bool sheetActivated;    // the sheet's window brought forward at the end
+    const wchar_t* message;  // shown at the end, or nullptr
   } tools[] = {
-      {"point", 5, L"PlotmateID", "[]",
+      {"point", 5, L"PlotmateID", false, "[]",
        R"([{"point": [1.5, 2, 3]}, {"point": [-4, 5.25, 0]}, {"cancel": true}])",
-       {{"B2", 1.5}, {"C2", 2.0}, {"B3", -4.0}, {"C3", 5.25}}, "D2", "B4"},
-      {"distance", 4, L"PlotmateDIST", "[]",
+       {{"B2", 1.5}, {"C2", 2.0}, {"B3", -4.0}, {"C3", 5.25}}, "D2", "B4", 3, true, nullptr},
+      {"point-text", 5, L"PlotmateID", true, "[]", R"([{"point": [1.5, 2, 3]}, {"cancel": true}])",
+       {{"B2", 1.5}, {"C2", 2.0}}, "E2", "B3", 2, false, L"Good Bye."},
+      {"distance-start", 4, L"PlotmateDIST", false, "[]",
        R"([{"point": [1, 1, 0]}, {"point": [4, 5, 9]}, {"cancel": true}])",
-       {{"B2", 3.0}, {"C2", 4.0}, {"D2", 5.0}}, "B3", "B3"},
-      {"area", 3, L"PlotmateAREA",
+       {{"B2", 3.0}, {"C2", 4.0}, {"D2", 5.0}}, "B3", "B3", 3, true, nullptr},
+      {"distance-end", 4, L"PlotmateDIST", false, "[]",
+       R"([{"point": [1, 1, 0]}, {"point": [4, 5, 9]}, {"point": [2, 2, 0]}, {"cancel": true}])",
+       {{"B2", 3.0}, {"C2", 4.0}, {"D2", 5.0}}, "B3", "B3", 4, false, nullptr},
+      {"area", 3, L"PlotmateAREA",  false,
        R"([{"type": "lwpolyline", "handle": "1A", "closed": true,
             "points": [[0, 0], [10, 0], [10, 10], [0, 10]]}])",
-       R"([{"point": [1, 1, 0]}])", {{"B2", 100.0}}, "C2", "B3"},
+       R"([{"point": [1, 1, 0]}])", {{"B2", 100.0}}, "C2", "B3", 1, false, nullptr},
+      {"area-esc", 3, L"PlotmateAREA", false, "[]", R"([{"cancel": true}])", {}, "B2", "B2", 1,
+       false, nullptr},
   };
   for (const auto& t : tools) {
     Json drawing;
@@ -209,25 +263,83 @@ TEST_F(StandIns, PickWindowsRecordTheirPicksUntilCancelled) {
     load(kExcelProgId, Json::parse(R"({"sheet": {"active": "B2"}})"));
     Settings settings = withCrossings();
     settings.X = settings.Y = 1;
+    settings.T = t.withText ? 1 : 0;
     settings.DX = settings.DY = settings.DI = 1;
     settings.WriteToExcel = 1;
+    HostWindows hosts;
     RunningProgram program(std::string("pick-run-") + t.name, settings);
     ASSERT_TRUE(chooseMenuEntry(program, t.entry)) << t.name;
     HWND window = findWindow(program.pid(), t.className);
     ASSERT_TRUE(window) << t.name;
     click(GetDlgItem(window, 101));
-    // The cursor passes the final place while a row is written: the run is
-    // over when every value is there and the cursor rests below them.
-    const Json sheet = waitForState(kExcelProgId, [&](const Json& s) {
-      if (!s.contains("sheet") || s["sheet"].value("active", "") != t.active) return false;
-      return std::all_of(t.cells.begin(), t.cells.end(),
-                         [&](const auto& c) { return s["sheet"]["cells"].contains(c.first); });
-    })["sheet"];
+    if (t.message) {
+      const auto shown = answerMessageBox(program.pid());
+      ASSERT_TRUE(shown) << t.name;
+      EXPECT_EQ(shown->title + L": " + shown->text, L"GetEntity: Good Bye.") << t.name;
+    }
+    const auto prompts = [&] {
+      return state(kAcadProgId)["drawing"].value("prompts", Json::array());
+    };
+    for (int i = 0; i < 100 && (prompts().size() < t.prompts || GetForegroundWindow() != window); ++i)
+      pumpFor(100ms);
+    EXPECT_EQ(prompts().size(), t.prompts) << t.name << " " << prompts().dump();
+    EXPECT_EQ(GetForegroundWindow(), window) << t.name << ": the tool window comes back";
+    EXPECT_TRUE(hosts.wasActivated(hosts.drawing)) << t.name;
+    EXPECT_EQ(hosts.wasActivated(hosts.sheet), t.sheetActivated) << t.name;
+    const Json sheet = state(kExcelProgId)["sheet"];
     for (const auto& [cell, value] : t.cells)
       EXPECT_EQ(sheet["cells"].value(cell, Json()), value) << t.name << " " << sheet.dump();
     EXPECT_FALSE(sheet["cells"].contains(t.untouched)) << t.name;
+    EXPECT_EQ(sheet.value("active", ""), t.active) << t.name;
     EXPECT_FALSE(answerMessageBox(program.pid(), 200ms)) << t.name;
   }
+}
+
+// A drawing host busy with a command or a dialog of its own turns the run's
+// calls away and the run waits on it: meanwhile the tool window paints, and
+// a click on its button starts no second run.
+TEST_F(StandIns, PickRunWaitingOnABusyDrawingPaintsAndStartsNoSecondRun) {
+  load(kAcadProgId,
+       Json::parse(R"({"drawing": {"entities": []}, "picks": [{"point": [1, 2, 0]}, {"cancel": true}]})"));
+  load(kExcelProgId, Json::parse(R"({"sheet": {"active": "B2"}})"));
+  Settings settings = withCrossings();
+  settings.X = settings.Y = 1;
+  RunningProgram program("pick-busy", settings);
+  ASSERT_TRUE(chooseMenuEntry(program, 5));
+  HWND window = findWindow(program.pid(), L"PlotmateID");
+  ASSERT_TRUE(window);
+  auto acad = broker_.findRunning(kAcadProgId);
+  ASSERT_TRUE(acad);
+  ASSERT_TRUE((*acad)->call("SimRejectNextCalls", {std::int32_t{-1}}));
+  HWND button = GetDlgItem(window, 101);
+  click(button);
+  const auto rejected = [&] {
+    auto count = (*acad)->call("SimRejectedCalls");
+    return count && count->getIf<std::int32_t>() ? *count->getIf<std::int32_t>() : 0;
+  };
+  for (int i = 0; i < 100 && rejected() == 0; ++i) pumpFor(50ms);
+  ASSERT_GT(rejected(), 0) << "the run waits on the busy host";
+  InvalidateRect(window, nullptr, TRUE);
+  bool painted = false;
+  for (int i = 0; i < 40 && !painted; ++i) {
+    pumpFor(50ms);
+    painted = !GetUpdateRect(window, nullptr, FALSE);
+  }
+  // The drafter's click, as the mouse makes it (a posted BM_CLICK is no input).
+  PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  pumpFor(300ms);
+  EXPECT_TRUE(painted) << "the window paints while the run waits";
+  ASSERT_TRUE((*acad)->call("SimRejectNextCalls", {std::int32_t{0}}));
+  // The run ends at the cancelled pick; a second run would ask again.
+  waitForState(kAcadProgId, [](const Json& s) {
+    return s.contains("drawing") && s["drawing"].value("prompts", Json::array()).size() >= 2;
+  });
+  pumpFor(500ms);
+  const Json prompts = state(kAcadProgId)["drawing"]["prompts"];
+  EXPECT_EQ(prompts.size(), 2u) << "one run only: " << prompts.dump();
+  EXPECT_EQ(state(kExcelProgId)["sheet"]["cells"].value("C2", Json()), 2.0);
+  EXPECT_FALSE(answerMessageBox(program.pid(), 200ms));
 }
 
 // "Draw" clicked while the command box has the focus: the box's template

@@ -81,6 +81,28 @@ const TwipControl kAreaControls[] = {
     {103, {960, 120, 972, 252}, L"写入EXCEL", nullptr},
 };
 
+// Every window: the menu entry that opens it (places down; 0: the main
+// window), its class, caption, client size in twips and controls.
+struct WindowLayout {
+  const char* name;  // of its screenshots
+  int entry;
+  const wchar_t* className;
+  const wchar_t* caption;
+  int width, height;
+  std::span<const TwipControl> controls;
+};
+
+const WindowLayout kLayouts[] = {
+    {"main", 0, kMain, L"PLOTMATE   2012.07.04", 2064, 672, kMainControls},
+    {"settings", 8, kSettings, L"SET", 2760, 804, kSettingsControls},
+    {"converter", 7, L"PlotmateCONV", L"CONV", 3108, 480, kConverterControls},
+    {"block-column", 6, L"PlotmateEXCEL", L"EXCEL", 1716, 540, kBlockControls},
+    {"point", 5, L"PlotmateID", L"ID", 2208, 528, kPointControls},
+    {"distance", 4, L"PlotmateDIST", L"DIST", 1740, 552, kDistanceControls},
+    {"area", 3, L"PlotmateAREA", L"AREA", 1968, 516, kAreaControls},
+    {"repeater", 2, L"PlotmateSCR", L"SCR", 4872, 3240, {}},
+};
+
 std::filesystem::path screenshots() {
   std::wstring path(4096, L'\0');
   path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
@@ -148,22 +170,24 @@ Settings placedAt(std::int16_t top, std::int16_t left) {
   return settings;
 }
 
+// Each window opens on top of the ones before it, where its screenshot is taken.
 TEST(Windows, ControlsAreTheirTwipsScaledAt96And144Dpi) {
   for (int dpi : {96, 144}) {
     setScreenDpi(static_cast<DWORD>(dpi));
     RunningProgram program("layout" + std::to_string(dpi), placedAt(600, 600));
     ASSERT_TRUE(program.mainWindow());
-    EXPECT_EQ(textOf(program.mainWindow()), L"PLOTMATE   2012.07.04");
     EXPECT_EQ(GetMenu(program.mainWindow()), nullptr) << "no menu bar";
-    expectLayout(program.mainWindow(), dpi, kMainControls, 2064, 672, program.pid());
-    screenshot(program.mainWindow(), screenshots() / ("main-" + std::to_string(dpi) + ".bmp"));
-    if (dpi == 96) expectTooltipOnHover(program, 102);
-    ASSERT_TRUE(chooseMenuEntry(program, 8));
-    HWND settings = findWindow(program.pid(), kSettings);
-    ASSERT_TRUE(settings);
-    EXPECT_EQ(textOf(settings), L"SET");
-    expectLayout(settings, dpi, kSettingsControls, 2760, 804, program.pid());
-    screenshot(settings, screenshots() / ("settings-" + std::to_string(dpi) + ".bmp"));
+    for (const auto& w : kLayouts) {
+      if (w.entry) {
+        ASSERT_TRUE(chooseMenuEntry(program, w.entry)) << w.name;
+      }
+      HWND window = w.entry ? findWindow(program.pid(), w.className) : program.mainWindow();
+      ASSERT_TRUE(window) << w.name;
+      EXPECT_EQ(textOf(window), w.caption);
+      expectLayout(window, dpi, w.controls, w.width, w.height, program.pid());
+      screenshot(window, screenshots() / (std::string(w.name) + "-" + std::to_string(dpi) + ".bmp"));
+      if (!w.entry && dpi == 96) expectTooltipOnHover(program, 102);
+    }
   }
   setScreenDpi(96);
 }
@@ -263,7 +287,6 @@ TEST(Windows, MenuOnRightClickOfTheSurfaceOnly) {
     EXPECT_EQ(GetWindow(shown, GW_OWNER), nullptr) << "tool windows have no owner";
     EXPECT_EQ(windowsOf(program.pid(), entry.className).size(), 1u) << toUtf8(entry.caption);
   }
-  screenshot(findWindow(program.pid(), L"PlotmateSCR"), screenshots() / "repeater.bmp");
   EXPECT_FALSE(findWindow(program.pid(), L"#32770", nullptr, 200ms)) << "no message on the way";
 }
 
@@ -340,7 +363,7 @@ TEST(Windows, BlockWindowKeepsOneReadingOrderSelectedAndStoresIt) {
     std::int16_t saved;   // ReadDirec written at close
   } cases[] = {
       {-1, 0, 101, -1}, {0, 0, 102, 0}, {7, 0, 101, -1},
-      {-1, 102, 102, 0}, {0, 101, 101, -1}, {-1, 101, 101, -1},
+      {-1, 102, 102, 0}, {-1, 101, 101, -1},
   };
   for (const auto& c : cases) {
     const std::string what = std::to_string(c.stored) + " " + std::to_string(c.clicked);
@@ -366,13 +389,11 @@ TEST(Windows, BlockWindowKeepsOneReadingOrderSelectedAndStoresIt) {
   }
 }
 
-TEST(Windows, BlockWindowLayoutAndItsButtonWithoutExcel) {
-  RunningProgram program("block-layout", placedAt(600, 600));
+TEST(Windows, BlockWindowButtonWithoutExcelSaysSo) {
+  RunningProgram program("block-no-excel", placedAt(600, 600));
   ASSERT_TRUE(chooseMenuEntry(program, 6));
   HWND window = findWindow(program.pid(), L"PlotmateEXCEL");
   ASSERT_TRUE(window);
-  expectLayout(window, 96, kBlockControls, 1716, 540, program.pid());
-  screenshot(window, screenshots() / "block-column.bmp");
   click(GetDlgItem(window, 103));
   const auto shown = answerMessageBox(program.pid());
   ASSERT_TRUE(shown);
@@ -402,30 +423,34 @@ std::vector<int> tabWalk(HWND window, std::size_t steps) {
   return order;
 }
 
-// The measuring windows with check boxes bound to settings: each box shows
-// its setting, a click stores it at once (written when the main window
-// closes), and Tab walks the window's own order from its first control.
-TEST(Windows, MeasureWindowsStoreTheirBoxesAndTabInTheirOwnOrder) {
+// The tool windows with boxes or options bound to settings: each shows its
+// setting, a click stores it at once (written when the main window closes),
+// and Tab walks the window's own order from where the focus starts.
+TEST(Windows, ToolWindowsStoreTheirSettingsAndTabInTheirOwnOrder) {
   const struct {
     const char* name;
     int entry;
     const wchar_t* className;
     std::span<const TwipControl> controls;
-    int width, height;
     void (*prepare)(Settings&);
     std::vector<int> tickedAtOpen, tabOrder, clicked;
     std::vector<int> (*stored)(const Settings&);
     std::vector<int> expected;
   } windows[] = {
-      {"point", 5, L"PlotmateID", kPointControls, 2208, 528,
+      {"point", 5, L"PlotmateID", kPointControls,
        [](Settings& s) { s.X = s.T = 1; }, {102, 105}, {105, 102, 103, 104, 101, 105}, {102, 104},
        [](const Settings& s) { return std::vector<int>{s.X, s.Y, s.Z, s.T}; }, {0, 0, 1, 1}},
-      {"distance", 4, L"PlotmateDIST", kDistanceControls, 1740, 552,
+      {"distance", 4, L"PlotmateDIST", kDistanceControls,
        [](Settings& s) { s.DY = 1; }, {103}, {104, 103, 102, 101, 104}, {104, 103},
        [](const Settings& s) { return std::vector<int>{s.DX, s.DY, s.DI}; }, {1, 0, 0}},
-      {"area", 3, L"PlotmateAREA", kAreaControls, 1968, 516,
+      {"area", 3, L"PlotmateAREA", kAreaControls,
        [](Settings& s) { s.WriteToExcel = 1; }, {102}, {102, 101, 102}, {102},
        [](const Settings& s) { return std::vector<int>{s.WriteToExcel}; }, {0}},
+      {"block", 6, L"PlotmateEXCEL", kBlockControls,
+       [](Settings& s) { s.ReadDirec = 0; }, {102}, {102, 103, 102}, {101},
+       [](const Settings& s) { return std::vector<int>{s.ReadDirec}; }, {-1}},
+      {"converter", 7, L"PlotmateCONV", kConverterControls, [](Settings&) {}, {}, {101, 103, 101},
+       {}, [](const Settings&) { return std::vector<int>{}; }, {}},
   };
   for (const auto& w : windows) {
     Settings settings = placedAt(600, 600);
@@ -434,8 +459,6 @@ TEST(Windows, MeasureWindowsStoreTheirBoxesAndTabInTheirOwnOrder) {
     ASSERT_TRUE(chooseMenuEntry(program, w.entry)) << w.name;
     HWND window = findWindow(program.pid(), w.className);
     ASSERT_TRUE(window) << w.name;
-    expectLayout(window, 96, w.controls, w.width, w.height, program.pid());
-    screenshot(window, screenshots() / (std::string(w.name) + ".bmp"));
     std::vector<int> ticked;
     for (const auto& c : w.controls)
       if (isChecked(GetDlgItem(window, c.id))) ticked.push_back(c.id);
@@ -522,8 +545,6 @@ TEST(Windows, ConverterShowsMillimetresWhileTheLengthIsTyped) {
   ASSERT_TRUE(chooseMenuEntry(program, 7));
   HWND window = findWindow(program.pid(), L"PlotmateCONV");
   ASSERT_TRUE(window);
-  expectLayout(window, 96, kConverterControls, 3108, 480, program.pid());
-  screenshot(window, screenshots() / "converter.bmp");
   HWND input = GetDlgItem(window, 101), result = GetDlgItem(window, 103);
   clickInto(input);
   EXPECT_EQ(textOf(input), L"") << "the first click clears the syntax shown";
