@@ -59,6 +59,7 @@ void DrawingWindow::show(std::shared_ptr<DrawingSession> session, std::shared_pt
 // Waits for the mouse; the prompt shows in the strip meanwhile.
 std::optional<PickAnswer> DrawingWindow::pickByMouse(const std::string& method, const std::string& prompt) {
   if (pick_) return std::nullopt;  // one wait at a time: a nested request finds no user
+  catchUpHistory();
   addLines({prompt.empty() ? method + ":" : prompt});
   pick_ = PendingPick{method, session_->picks.basePoint(), {}, std::nullopt};
   SetFocus(view_);
@@ -210,6 +211,13 @@ void DrawingWindow::paintView() {
 // Called by the timer: what the host received since is shown.
 void DrawingWindow::refresh() {
   if (!session_ || !calls_.changed()) return;
+  catchUpHistory();
+  if (followExtents_) zoomToExtents();
+  else viewChanged();
+}
+
+// The transcript's and the pick log's lines not shown yet.
+void DrawingWindow::catchUpHistory() {
   std::vector<std::string> lines;
   const auto& transcript = session_->commands.transcript;
   for (; transcriptSeen_ < transcript.size(); ++transcriptSeen_) lines.push_back(transcript[transcriptSeen_]);
@@ -219,8 +227,6 @@ void DrawingWindow::refresh() {
     lines.push_back((r.prompt.empty() ? r.method + ":" : r.prompt) + " " + r.outcome);
   }
   addLines(lines);
-  if (followExtents_) zoomToExtents();
-  else viewChanged();
 }
 
 void DrawingWindow::addLines(const std::vector<std::string>& lines) {

@@ -53,6 +53,7 @@ class DrawingWindow {
   void zoomToExtents();
   void viewChanged();
   void refresh();
+  void catchUpHistory();
   void addLines(const std::vector<std::string>& lines);
   void layout();
 
