@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -40,7 +41,7 @@ Json both(const Hosts& hosts) { return {{"acad", stateOf(hosts.acad)}, {"excel",
 
 // Waits until neither host has received a call for a second (the tool's run
 // is over), answering and returning a message box Plotmate shows meanwhile.
-Json settle(const Hosts& hosts, DWORD pid, std::wstring& message) {
+Json afterTheRun(const Hosts& hosts, DWORD pid, std::wstring& message) {
   Json last = both(hosts);
   int quiet = 0;
   for (int i = 0; i < 240 && quiet < 4; ++i) {
@@ -64,11 +65,31 @@ std::string shown(const Json& value) {
   return value.dump();
 }
 
+// The text cut and padded to `columns` terminal columns: Chinese characters
+// take two, and a character is never cut in half.
+std::string fitted(const std::string& text, int columns) {
+  std::wstring wide = fromUtf8(text);
+  std::wstring out;
+  int used = 0;
+  for (wchar_t c : wide) {
+    const int width = c >= 0x1100 ? 2 : 1;
+    if (used + width > columns - 1) {
+      out += L'~';
+      ++used;
+      break;
+    }
+    out += c;
+    used += width;
+  }
+  return toUtf8(out) + std::string(static_cast<std::size_t>(std::max(0, columns + 1 - used)), ' ');
+}
+
 // The cells a step wrote or changed, as a grid with row and column headers.
 void printCells(const Json& before, const Json& after) {
   std::map<sim::CellRef, std::string> changed;
-  for (auto& [name, value] : after.value("cells", Json::object()).items())
-    if (before.value("cells", Json::object()).value(name, Json()) != value)
+  const Json now = after.value("cells", Json::object()), was = before.value("cells", Json::object());
+  for (auto& [name, value] : now.items())
+    if (was.value(name, Json()) != value)
       if (auto cell = sim::parseCellText(name)) changed[*cell] = shown(value);
   if (changed.empty()) return;
   sim::Area area = sim::Area::cell(changed.begin()->first);
@@ -79,9 +100,7 @@ void printCells(const Json& before, const Json& after) {
     std::printf("\n  %3d ", r);
     for (int c = area.first.column; c <= area.last.column; ++c) {
       auto it = changed.find({r, c});
-      std::string text = it == changed.end() ? "" : it->second;
-      if (text.size() > 12) text = text.substr(0, 11) + "~";
-      std::printf("%-13s", text.c_str());
+      std::printf("%s", fitted(it == changed.end() ? "" : it->second, 12).c_str());
     }
   }
   std::printf("\n");
@@ -138,7 +157,7 @@ struct Walk {
     const Json before = both(hosts);
     act();
     std::wstring message;
-    const Json after = settle(hosts, program.pid(), message);
+    const Json after = afterTheRun(hosts, program.pid(), message);
     printCells(before["excel"].value("sheet", Json::object()), after["excel"].value("sheet", Json::object()));
     printEntities(before["acad"].value("drawing", Json::object()), after["acad"].value("drawing", Json::object()));
     const auto prompts = after["acad"].value("drawing", Json::object()).value("prompts", Json::array());
@@ -152,10 +171,22 @@ struct Walk {
     screenshot(screen, file);
   }
 
+  // Opens a tool window from the main window's menu, below the main window,
+  // where the last step's tool window was: that one is closed first.
   HWND toolWindow(int menuDowns, const wchar_t* className) {
+    if (lastTool) {
+      closeWindow(lastTool);
+      waitUntilGone(lastTool);
+    }
     chooseMenuEntry(program, menuDowns);
-    return findWindow(program.pid(), className);
+    lastTool = findWindow(program.pid(), className);
+    RECT main;
+    GetWindowRect(program.mainWindow(), &main);
+    SetWindowPos(lastTool, nullptr, main.left, main.bottom + 8, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    settle(lastTool);
+    return lastTool;
   }
+  HWND lastTool = nullptr;
 };
 
 Settings demoSettings() {
@@ -197,7 +228,7 @@ int walk(const std::filesystem::path& pictures, bool keep) {
   });
   w.run("ID: two points picked into the sheet, then Esc", [&] {
     HWND id = w.toolWindow(5, L"PlotmateID");
-    w.select("E8");
+    w.select("K8");
     w.queuePicks(R"([{"point": [150, 20, 0]}, {"point": [375, 32, 0]}, {"cancel": true}])");
     click(GetDlgItem(id, 101));
   });
@@ -205,14 +236,14 @@ int walk(const std::filesystem::path& pictures, bool keep) {
     click(GetDlgItem(main, 104));  // MO: update texts
     typeText(GetDlgItem(main, 106), L"L=");
     HWND dist = w.toolWindow(4, L"PlotmateDIST");
-    w.select("E12");
+    w.select("K12");
     w.queuePicks(R"([{"point": [0, 0, 0]}, {"point": [300, 60, 0]}, {"selection": ["C0"]}, {"cancel": true}])");
     click(GetDlgItem(dist, 101));
   });
   w.run("AREA: the parcel around a picked point, less its pond", [&] {
     HWND area = w.toolWindow(3, L"PlotmateAREA");
     if (!isChecked(GetDlgItem(area, 102))) click(GetDlgItem(area, 102));
-    w.select("E14");
+    w.select("K14");
     w.queuePicks(R"([{"point": [340, 10, 0]}])");
     click(GetDlgItem(area, 101));
   });
