@@ -2,7 +2,8 @@
 // through its own windows, with the same driver as the window tests, against
 // the visible stand-ins that scripts/demo started on examples/demo/, and
 // after each step prints what changed (the written cells as a small grid,
-// the new or changed entities one per line) and saves a screenshot.
+// the new or changed entities one per line) and saves a screenshot of the
+// desktop as SCREENSHOT_FOLDER/N-STEP.bmp.
 //
 //   plotmate_walkthrough SCREENSHOT_FOLDER [--keep]
 //
@@ -65,6 +66,9 @@ std::string shown(const Json& value) {
   return value.dump();
 }
 
+// A printed column's width, in terminal columns.
+constexpr int kColumnWidth = 14;
+
 // The text cut and padded to `columns` terminal columns: Chinese characters
 // take two, and a character is never cut in half.
 std::string fitted(const std::string& text, int columns) {
@@ -94,16 +98,24 @@ void printCells(const Json& before, const Json& after) {
   if (changed.empty()) return;
   sim::Area area = sim::Area::cell(changed.begin()->first);
   for (const auto& [cell, text] : changed) area = sim::Area::spanning(area, sim::Area::cell(cell));
-  std::printf("  cells written:\n      ");
-  for (int c = area.first.column; c <= area.last.column; ++c) std::printf("%-13s", sim::columnLetters(c).c_str());
+  auto printRow = [](std::string row) {
+    row.erase(row.find_last_not_of(' ') + 1);
+    std::printf("%s\n", row.c_str());
+  };
+  std::printf("  cells written:\n");
+  std::string header = "      ";
+  for (int c = area.first.column; c <= area.last.column; ++c) header += fitted(sim::columnLetters(c), kColumnWidth);
+  printRow(header);
   for (int r = area.first.row; r <= area.last.row; ++r) {
-    std::printf("\n  %3d ", r);
+    char number[16];
+    std::snprintf(number, sizeof number, "  %3d ", r);
+    std::string row = number;
     for (int c = area.first.column; c <= area.last.column; ++c) {
       auto it = changed.find({r, c});
-      std::printf("%s", fitted(it == changed.end() ? "" : it->second, 12).c_str());
+      row += fitted(it == changed.end() ? "" : it->second, kColumnWidth);
     }
+    printRow(row);
   }
-  std::printf("\n");
 }
 
 std::string pointText(const Json& p) {
@@ -151,7 +163,7 @@ struct Walk {
   void queuePicks(const char* picks) { (void)hosts.acad->call("SimQueuePicks", {std::string(picks)}); }
 
   // Runs one step: `act` clicks through Plotmate's windows; what changed is printed.
-  void run(const std::string& title, const std::function<void()>& act) {
+  void run(const std::string& title, const char* picture, const std::function<void()>& act) {
     ++step;
     std::printf("\n== %d. %s\n", step, title.c_str());
     const Json before = both(hosts);
@@ -165,7 +177,7 @@ struct Walk {
          i < prompts.size(); ++i)
       std::printf("  picked:  %s\n", prompts[i].get<std::string>().c_str());
     if (!message.empty()) std::printf("  Plotmate says: %s", toUtf8(message).c_str());
-    const auto file = pictures / (std::to_string(step) + ".bmp");
+    const auto file = pictures / (std::to_string(step) + "-" + picture + ".bmp");
     RECT screen;
     GetWindowRect(GetDesktopWindow(), &screen);
     screenshot(screen, file);
@@ -217,22 +229,22 @@ int walk(const std::filesystem::path& pictures, bool keep) {
   Walk w{{*acad, *excel}, program, pictures};
   HWND main = program.mainWindow();
 
-  w.run("->Excel: the road centreline's vertices and the culverts crossing it, from A8", [&] {
+  w.run("->Excel: the road centreline's vertices and the culverts crossing it, from A8", "to-excel", [&] {
     w.select("A8");
     w.queuePicks(R"([{"entity": "A0"}])");
     click(GetDlgItem(main, 101));
   });
-  w.run("->Acad: the vertex rows drawn back as a polyline", [&] {
+  w.run("->Acad: the vertex rows drawn back as a polyline", "to-acad", [&] {
     w.select("A10:B13");
     click(GetDlgItem(main, 102));
   });
-  w.run("ID: two points picked into the sheet, then Esc", [&] {
+  w.run("ID: two points picked into the sheet, then Esc", "point", [&] {
     HWND id = w.toolWindow(5, L"PlotmateID");
     w.select("K8");
     w.queuePicks(R"([{"point": [150, 20, 0]}, {"point": [375, 32, 0]}, {"cancel": true}])");
     click(GetDlgItem(id, 101));
   });
-  w.run("DIST: K0+000 to K0+330, the distance also written into the text \"L=?\"", [&] {
+  w.run("DIST: K0+000 to K0+330, the distance also written into the text \"L=?\"", "distance", [&] {
     click(GetDlgItem(main, 104));  // MO: update texts
     typeText(GetDlgItem(main, 106), L"L=");
     HWND dist = w.toolWindow(4, L"PlotmateDIST");
@@ -240,14 +252,14 @@ int walk(const std::filesystem::path& pictures, bool keep) {
     w.queuePicks(R"([{"point": [0, 0, 0]}, {"point": [300, 60, 0]}, {"selection": ["C0"]}, {"cancel": true}])");
     click(GetDlgItem(dist, 101));
   });
-  w.run("AREA: the parcel around a picked point, less its pond", [&] {
+  w.run("AREA: the parcel around a picked point, less its pond", "area", [&] {
     HWND area = w.toolWindow(3, L"PlotmateAREA");
     if (!isChecked(GetDlgItem(area, 102))) click(GetDlgItem(area, 102));
     w.select("K14");
     w.queuePicks(R"([{"point": [340, 10, 0]}])");
     click(GetDlgItem(area, 101));
   });
-  w.run("SCR: the repeater's ZhanDian template on the station rows A2:C5", [&] {
+  w.run("SCR: the repeater's ZhanDian template on the station rows A2:C5", "repeater", [&] {
     HWND scr = w.toolWindow(2, L"PlotmateSCR");
     w.select("A2:C5");
     HWND combo = GetDlgItem(scr, 101);
@@ -257,17 +269,16 @@ int walk(const std::filesystem::path& pictures, bool keep) {
     typeText(GetDlgItem(scr, 201), L"4");
     click(GetDlgItem(scr, 107));
   });
-  w.run("EXCEL: the block E2:G3 as one column below it, row by row", [&] {
+  w.run("EXCEL: the block E2:G3 as one column below it, row by row", "block-column", [&] {
     HWND block = w.toolWindow(6, L"PlotmateEXCEL");
     w.select("E2:G3");
     click(GetDlgItem(block, 103));
   });
-  w.run("CONV: 5 feet 6 1/2 inches in millimetres", [&] {
+  w.run("CONV: 5 feet 6 1/2 inches in millimetres", "feet-inch", [&] {
     HWND conv = w.toolWindow(7, L"PlotmateCONV");
     typeText(GetDlgItem(conv, 101), L"5.6 1/2");
     std::printf("  typed \"5.6 1/2\": %s\n", toUtf8(textOf(GetDlgItem(conv, 103))).c_str());
   });
-  std::printf("\nScreenshots of every step: %s\n", pictures.string().c_str());
   if (keep) program.keepRunning();
   return 0;
 }
