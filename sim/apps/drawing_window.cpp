@@ -182,15 +182,8 @@ void DrawingWindow::viewChanged() {
 }
 
 void DrawingWindow::paintView() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(view_, &ps);
-  RECT client;
-  GetClientRect(view_, &client);
-  // Drawn off screen first, so the picture never flickers while it changes.
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom));
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  if (session_) {
+  paintBuffered(view_, [this](HDC dc, const RECT& client) {
+    if (!session_) return;
     DrawingPicture picture{session_->drawing, transform_, session_->highlighted, std::nullopt, std::nullopt};
     if (pick_ && cursor_) {
       picture.cursor = PlanPoint{static_cast<double>(cursor_->x), static_cast<double>(cursor_->y)};
@@ -199,13 +192,8 @@ void DrawingWindow::paintView() {
         picture.rubberFrom = transform_.toScreen({u.x, u.y});
       }
     }
-    paintDrawing(memory, client, picture);
-  }
-  BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  EndPaint(view_, &ps);
+    paintDrawing(dc, client, picture);
+  });
 }
 
 // Called by the timer: what the host received since is shown.

@@ -71,19 +71,9 @@ SIZE SheetWindow::bodySize() const {
 }
 
 void SheetWindow::paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window_, &ps);
-  RECT client;
-  GetClientRect(window_, &client);
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom));
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  if (sheet_) paintSheet(memory, client, {*sheet_, grid_, typing_, status_});
-  BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  EndPaint(window_, &ps);
+  paintBuffered(window_, [this](HDC dc, const RECT& client) {
+    if (sheet_) paintSheet(dc, client, {*sheet_, grid_, typing_, status_});
+  });
 }
 
 void SheetWindow::press(POINT at, bool extend) {

@@ -44,6 +44,10 @@ bool registerWindowClass(const wchar_t* name, HBRUSH background) {
   return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+// Answers WM_PAINT: `paint` draws the whole client off screen first, so the
+// picture never flickers while it changes.
+void paintBuffered(HWND window, const std::function<void(HDC, const RECT& client)>& paint);
+
 // The file a host was loaded from and how to write it back.
 struct SaveTarget {
   std::filesystem::path file;  // where Ctrl+S writes
