@@ -53,7 +53,7 @@ LRESULT SheetWindow::handle(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
       ReleaseCapture();
       return 0;
     case WM_MOUSEWHEEL:
-      grid_.topLeft.row = std::max(1, grid_.topLeft.row + (GET_WHEEL_DELTA_WPARAM(w) > 0 ? -3 : 3));
+      grid_.topLeft.row = std::clamp(grid_.topLeft.row + (GET_WHEEL_DELTA_WPARAM(w) > 0 ? -3 : 3), 1, xl::kMaxRow);
       InvalidateRect(window_, nullptr, FALSE);
       return 0;
     case WM_KEYDOWN: key(w); return 0;
