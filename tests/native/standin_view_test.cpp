@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <numbers>
+
+#include "sim/apps/view/plan_outline.h"
 #include "sim/apps/view/sheet_grid.h"
 #include "sim/apps/view/view_transform.h"
 
@@ -40,6 +43,40 @@ TEST(StandInView, ExtentsFillTheClientCentredAndZoomKeepsThePointUnderTheCursor)
   view.panBy(7, -3);
   EXPECT_NEAR(view.toScreen({0, 0}).x, before.x + 7, 1e-9);
   EXPECT_NEAR(view.toScreen({0, 0}).y, before.y - 3, 1e-9) << "plan y grows up, pixels down";
+}
+
+// What the drawing window draws: a region's loops as separate closed paths
+// (its islands are left clear by the fill), a block's lines where the
+// reference places them.
+TEST(StandInView, RegionLoopsAndPlacedBlocksInThePlanView) {
+  Drawing drawing;
+  drawing.defineBlock({"TICK", {1, 0, 0}, {Entity{.kind = EntityKind::Line, .points = {{1, 0, 0}, {3, 0, 0}}}}, {}});
+  auto square = [](double a, double b) {
+    return Loop{{{a, a, 0}, {b, a, 0}, {b, b, 0}, {a, b, 0}}, {0, 0, 0, 0}};
+  };
+  const Entity region{.kind = EntityKind::Region, .loops = {square(0, 10), square(4, 6)}};
+  const auto loops = planPaths(drawing, region);
+  ASSERT_EQ(loops.size(), 2u) << "outer boundary and island apart";
+  for (const auto& loop : loops) {
+    ASSERT_EQ(loop.size(), 5u);
+    EXPECT_NEAR(loop.front().x, loop.back().x, 1e-9) << "closed";
+    EXPECT_NEAR(loop.front().y, loop.back().y, 1e-9) << "closed";
+  }
+  EXPECT_NEAR(loops[1][0].x, 4, 1e-9);
+  const Entity reference{.kind = EntityKind::BlockRef, .points = {{10, 10, 0}}, .rotation = std::numbers::pi / 2,
+                         .blockName = "TICK", .scale = {2, 2, 1}};
+  const auto placed = planPaths(drawing, reference);
+  ASSERT_EQ(placed.size(), 1u);
+  ASSERT_EQ(placed[0].size(), 2u);
+  EXPECT_NEAR(placed[0][0].x, 10, 1e-9);  // the base point lands on the insertion point
+  EXPECT_NEAR(placed[0][0].y, 10, 1e-9);
+  EXPECT_NEAR(placed[0][1].x, 10, 1e-9);  // 2 units along x, doubled, turned a quarter
+  EXPECT_NEAR(placed[0][1].y, 14, 1e-9);
+  drawing.add(region);
+  const auto box = drawingExtents(drawing);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->maxX, 10);
+  EXPECT_FALSE(drawingExtents(Drawing{}));
 }
 
 TEST(StandInView, CellUnderAPixel) {
