@@ -31,23 +31,23 @@ Result<void> saveDrawing(const sim::DrawingSession& session, const fs::path& pat
 
 // The DXF the drawing came from, else the drawing's name as a DXF in the
 // working folder.
-fs::path drawingFile(const scenario::Json& spec, const fs::path& folder, const sim::DrawingSession& session) {
-  if (spec.contains("drawing") && spec["drawing"].contains("dxf"))
-    return folder / fs::path(std::u8string(reinterpret_cast<const char8_t*>(spec["drawing"]["dxf"].get<std::string>().c_str())));
+fs::path drawingFile(const scenario::Json& loaded, const fs::path& folder, const sim::DrawingSession& session) {
+  if (loaded.contains("drawing") && loaded["drawing"].contains("dxf"))
+    return folder / fs::path(std::u8string(reinterpret_cast<const char8_t*>(loaded["drawing"]["dxf"].get<std::string>().c_str())));
   return fs::current_path() / fs::path(session.documentName).replace_extension(".dxf");
 }
 
-void showInWindow(const scenario::DrawingHost& host, const scenario::Json& spec, const fs::path& folder) {
+void showInWindow(const scenario::DrawingHost& host, const scenario::Json& loaded, const fs::path& folder) {
   const auto& session = host.acad.session;
-  const fs::path file = drawingFile(spec, folder, *session);
+  const fs::path file = drawingFile(loaded, folder, *session);
   const auto name = file.filename().u8string();
   window->show(session, host.acad.context, std::string(name.begin(), name.end()),
                {file, [session](const fs::path& path) { return saveDrawing(*session, path); }});
 }
 
-sim::StandInSlot drawingSlot(const scenario::Json& spec, const fs::path& folder) {
-  auto host = std::make_shared<scenario::DrawingHost>(scenario::drawingHostFromJson(spec, folder));
-  if (window) showInWindow(*host, spec, folder);
+sim::StandInSlot drawingSlot(const scenario::Json& loaded, const fs::path& folder) {
+  auto host = std::make_shared<scenario::DrawingHost>(scenario::drawingHostFromJson(loaded, folder));
+  if (window) showInWindow(*host, loaded, folder);
   return {host->acad.application, host->acad.context,
           [host] { return scenario::drawingHostState(*host); },
           [host](const fs::path& path) { return saveDrawing(*host->acad.session, path); },

@@ -22,23 +22,23 @@ const sim::ServerIdentity kIdentity{"Excel.Application", "{BB3D2F84-4085-40C4-A2
 std::unique_ptr<sim::SheetWindow> window;
 
 // The CSV the sheet came from, else "Book1.csv" in the working folder.
-fs::path sheetFile(const scenario::Json& spec, const fs::path& folder) {
-  if (spec.contains("sheet") && spec["sheet"].contains("csv"))
-    return folder / fs::path(std::u8string(reinterpret_cast<const char8_t*>(spec["sheet"]["csv"].get<std::string>().c_str())));
+fs::path sheetFile(const scenario::Json& loaded, const fs::path& folder) {
+  if (loaded.contains("sheet") && loaded["sheet"].contains("csv"))
+    return folder / fs::path(std::u8string(reinterpret_cast<const char8_t*>(loaded["sheet"]["csv"].get<std::string>().c_str())));
   return fs::current_path() / "Book1.csv";
 }
 
-void showInWindow(const scenario::SheetHost& host, const scenario::Json& spec, const fs::path& folder) {
+void showInWindow(const scenario::SheetHost& host, const scenario::Json& loaded, const fs::path& folder) {
   if (!host.sheet) return;  // no workbook open: nothing to show
-  const fs::path file = sheetFile(spec, folder);
+  const fs::path file = sheetFile(loaded, folder);
   const auto name = file.filename().u8string();
   window->show(host.sheet, host.excel.context, std::string(name.begin(), name.end()),
                {file, [sheet = host.sheet](const fs::path& path) { return sim::saveCsvFile(*sheet, path); }});
 }
 
-sim::StandInSlot sheetSlot(const scenario::Json& spec, const fs::path& folder) {
-  auto host = std::make_shared<scenario::SheetHost>(scenario::sheetHostFromJson(spec, folder));
-  if (window) showInWindow(*host, spec, folder);
+sim::StandInSlot sheetSlot(const scenario::Json& loaded, const fs::path& folder) {
+  auto host = std::make_shared<scenario::SheetHost>(scenario::sheetHostFromJson(loaded, folder));
+  if (window) showInWindow(*host, loaded, folder);
   return {host->excel.application, host->excel.context,
           [host] { return scenario::sheetHostState(*host); },
           [host](const fs::path& path) { return sim::saveCsvFile(*host->sheet, path); },
