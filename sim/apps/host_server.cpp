@@ -104,6 +104,8 @@ Result<ServerArguments> parseServerArguments(ServerIdentity defaults,
       args.registerOnly = true;
     } else if (word == "--unregister") {
       args.unregisterOnly = true;
+    } else if (word == "--visible") {
+      args.visible = true;
     } else if (word == "--progid" || word == "--clsid" || word == "--lifetime") {
       auto v = value();
       if (!v) return std::unexpected(v.error());

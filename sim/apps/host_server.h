@@ -4,11 +4,12 @@
 // until "Quit", Ctrl+C, or the end of its lifetime.
 //
 //   acadsim.exe --register | --unregister
-//   acadsim.exe [--progid NAME --clsid {GUID}] [--lifetime SECONDS] [FILE...]
+//   acadsim.exe [--progid NAME --clsid {GUID}] [--lifetime SECONDS] [--visible] [FILE...]
 //
 // --progid/--clsid serve under another name (tests start private instances);
 // --lifetime makes a server that nobody stops end by itself; FILEs are what
-// the host loads (a drawing, a sheet).
+// the host loads (a drawing, a sheet); --visible shows the host in a window
+// of its own (without it the server has none, as tests and benchmarks run it).
 
 #include <functional>
 #include <string>
@@ -27,6 +28,7 @@ struct ServerArguments {
   ServerIdentity identity;
   bool registerOnly = false;
   bool unregisterOnly = false;
+  bool visible = false;
   unsigned lifetimeSeconds = 0;  // 0: until told to quit
   std::vector<std::string> files;
 };

@@ -13,12 +13,14 @@ std::wstring besideThisProgram(const std::wstring& relative) {
   return path + relative;
 }
 
-ServerProcess::ServerProcess(const std::wstring& exe, std::string progId, std::string clsid)
+ServerProcess::ServerProcess(const std::wstring& exe, std::string progId, std::string clsid,
+                             const std::wstring& options)
     : progId_(std::move(progId)) {
   if (!registerProgId(progId_, clsid)) return;
   // The lifetime ends a server that outlives a crashed starter.
   std::wstring command = L"\"" + exe + L"\" --progid " + com::toWide(progId_) + L" --clsid " +
-                         com::toWide(clsid) + L" --lifetime 300";
+                         com::toWide(clsid) + L" --lifetime 300" +
+                        (options.empty() ? L"" : L" " + options);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};

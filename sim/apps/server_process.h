@@ -15,12 +15,15 @@ std::wstring besideThisProgram(const std::wstring& relative);
 
 class ServerProcess {
  public:
-  ServerProcess(const std::wstring& exe, std::string progId, std::string clsid);
+  // `options` are added to the server's command line (e.g. L"--visible").
+  ServerProcess(const std::wstring& exe, std::string progId, std::string clsid,
+                const std::wstring& options = L"");
   ServerProcess(const ServerProcess&) = delete;
   ServerProcess& operator=(const ServerProcess&) = delete;
   ~ServerProcess();
 
   bool started() const { return process_ != nullptr; }
+  DWORD processId() const { return process_ ? GetProcessId(process_) : 0; }
   const std::string& progId() const { return progId_; }
   bool waitForExit(std::chrono::milliseconds limit);
   void kill();

@@ -13,12 +13,14 @@ Result<Variant> AcadUtility::invokeMember(std::string_view name, CallKind kind,
 
 // GetPoint([Point], [Prompt]): the picked point in world coordinates. The
 // base point only draws the rubber band in the host; it is checked here
-// (three numbers) and otherwise plays no part.
+// (three numbers) and otherwise only handed to a live user's rubber line.
 Result<Variant> AcadUtility::getPoint(std::span<Variant> args) {
   if (auto r = expectArgs(args, 0, 2); !r) return std::unexpected(r.error());
+  std::optional<Vec3> basePoint;
   if (hasArg(args, 0)) {
     auto base = argPoint(args, 0, "Point", "GetPoint");
     if (!base) return std::unexpected(base.error());
+    basePoint = *base;
   }
   std::string prompt;
   if (hasArg(args, 1)) {
@@ -26,7 +28,9 @@ Result<Variant> AcadUtility::getPoint(std::span<Variant> args) {
     if (!text) return std::unexpected(text.error());
     prompt = *text;
   }
+  session().picks.setBasePoint(basePoint);
   auto point = answerGetPoint(session().picks, std::move(prompt));
+  session().picks.setBasePoint(std::nullopt);
   if (!point) return std::unexpected(point.error());
   return pointVariant(*point);
 }

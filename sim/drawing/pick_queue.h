@@ -52,6 +52,9 @@ class PickQueue {
   std::size_t pending() const { return answers_.size(); }
   void clear() { answers_.clear(); }
   void setFallback(Fallback fallback) { fallback_ = std::move(fallback); }
+  // GetPoint's base point (world) while it waits, for a live user's rubber line.
+  void setBasePoint(std::optional<Vec3> base) { base_ = base; }
+  const std::optional<Vec3>& basePoint() const { return base_; }
   // The next queued answer, else the fallback's; nothing in a headless run
   // with an empty queue.
   std::optional<PickAnswer> take(const std::string& method, const std::string& prompt);
@@ -63,6 +66,7 @@ class PickQueue {
   std::deque<PickAnswer> answers_;
   std::vector<PickRecord> log_;
   Fallback fallback_;
+  std::optional<Vec3> base_;
 };
 
 // Half the side of the square pick box, in drawing units, in the plan view of

@@ -112,6 +112,11 @@ RunningProgram::~RunningProgram() {
   CloseHandle(process_);
 }
 
+void RunningProgram::keepRunning() {
+  if (process_) CloseHandle(process_);
+  process_ = nullptr;
+}
+
 bool RunningProgram::exited(std::chrono::milliseconds within) const {
   return process_ &&
          WaitForSingleObject(process_, static_cast<DWORD>(within.count())) == WAIT_OBJECT_0;

@@ -36,6 +36,8 @@ class RunningProgram {
   // before it waits for an answer).
   HWND mainWindow() const { return main_; }
   bool exited(std::chrono::milliseconds within) const;
+  // Leaves the program running when this object goes (a demo's end).
+  void keepRunning();
   // The working folder's file, or nothing when it is absent.
   std::optional<std::string> file(const char* name) const;
   // The settings as the program left them in "config", or nothing without the file.

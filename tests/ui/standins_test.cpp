@@ -6,14 +6,20 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <atomic>
+#include <cmath>
 #include <cwctype>
 #include <functional>
 #include <set>
 #include <thread>
 
+#include "hosts/acad.h"
 #include "hosts/broker.h"
 #include "hosts/com/apartment.h"
 #include "hosts/com/com_broker.h"
+#include "sim/apps/attach_wait.h"
+#include "sim/apps/server_process.h"
+#include "sim/apps/view/sheet_grid.h"
 #include "tests/ui/desktop_driver.h"
 
 namespace plotmate::uitest {
@@ -364,6 +370,139 @@ TEST_F(StandIns, RepeaterAppliesTheTemplateBeforeDrawRuns) {
   EXPECT_EQ(drawing.value("commandsSent", Json()), Json::parse(R"(["circle\r"])")) << drawing.dump();
   EXPECT_EQ(textOf(GetDlgItem(window, 260)), L"圆心X");
   EXPECT_EQ(textOf(GetDlgItem(window, 202)), L"") << "the radius typed before is cleared";
+}
+
+// A visible stand-in of the test's own, with its window, attached once it answers.
+struct VisibleStandIn {
+  VisibleStandIn(const wchar_t* exe, const char* progId, const char* clsid, const wchar_t* windowClass)
+      : process(sim::besideThisProgram(std::wstring(L"..\\..\\sim\\apps\\") + exe), progId, clsid,
+                L"--visible") {
+    if (auto host = sim::attachWhenUp(broker, progId, 30s)) application = *host;
+    window = findWindow(process.processId(), windowClass, nullptr, 10000ms);
+  }
+  Json state() {
+    auto text = application->call("SimState");
+    return text && text->getIf<std::string>() ? Json::parse(*text->getIf<std::string>()) : Json();
+  }
+
+  com::ComHostBroker broker;
+  sim::ServerProcess process;
+  DispatchPtr application;
+  HWND window = nullptr;
+};
+
+void postMouse(HWND window, UINT message, POINT at, WPARAM keys) {
+  PostMessageW(window, message, keys, MAKELPARAM(at.x, at.y));
+}
+
+// With no pick queued, the drawing stand-in's picks wait for the mouse; the
+// call comes from another thread while this one plays the user.
+TEST_F(StandIns, VisibleDrawingAnswersPicksWithTheMouse) {
+  VisibleStandIn acad(L"acadsim.exe", "Plotmate.VisibleDrawing", "{6F1C2B7E-3C55-4B59-9D0A-51A1E2C4D801}",
+                      L"PlotmateStandInDrawing");
+  ASSERT_TRUE(acad.application && acad.window);
+  ASSERT_TRUE(acad.application->call("SimLoadState", {std::string(R"({"drawing": {"entities": [
+      {"type": "line", "start": [0, 0], "end": [100, 50]},
+      {"type": "line", "handle": "2A", "start": [50, 0], "end": [50, 50]}]}})")}));
+  HWND view = FindWindowExW(acad.window, nullptr, L"PlotmateStandInDrawingView", nullptr);
+  HWND strip = FindWindowExW(acad.window, nullptr, L"EDIT", nullptr);
+  ASSERT_TRUE(view && strip);
+  const SIZE size = clientSizeOf(view);
+  const POINT centre{size.cx / 2, size.cy / 2};  // the extents' centre (50, 25)
+  const struct {
+    const char* method;
+    UINT message;  // a click, or a key
+    std::string answer;
+  } cases[] = {
+      {"GetPoint", WM_LBUTTONUP, "point 50,25"},
+      {"GetPoint", WM_KEYDOWN, "cancelled"},
+      {"GetEntity", WM_LBUTTONUP, "entity 2A"},
+  };
+  for (const auto& c : cases) {
+    const std::string prompt = std::string("Pick for ") + c.method + ":";
+    std::string answer;
+    std::atomic<bool> answered = false;
+    std::thread caller([&] {
+      com::ComApartment apartment;
+      com::ComHostBroker broker;
+      auto app = broker.findRunning("Plotmate.VisibleDrawing");
+      if (!app) return;
+      auto document = asObject((*app)->get("ActiveDocument").value_or(Variant()));
+      auto utility = AcadDocument(document).utility();
+      if (!utility) return;
+      if (std::string_view(c.method) == "GetPoint") {
+        auto p = utility->getPoint(std::nullopt, prompt);
+        answer = p ? "point " + std::to_string(std::lround((*p)[0])) + "," + std::to_string(std::lround((*p)[1])) : "cancelled";
+      } else {
+        auto pick = utility->getEntity(prompt);
+        answer = pick ? "entity " + pick->entity.handle().value_or("?") : "cancelled";
+      }
+      answered = true;
+    });
+    // The prompt in the command strip says the host waits for the user.
+    for (int i = 0; i < 200 && !textOf(strip).ends_with(fromUtf8(prompt)); ++i) pumpFor(50ms);
+    EXPECT_TRUE(textOf(strip).ends_with(fromUtf8(prompt))) << c.method;
+    if (c.message == WM_KEYDOWN) {
+      PostMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);
+    } else {
+      postMouse(view, WM_LBUTTONDOWN, centre, MK_LBUTTON);
+      postMouse(view, WM_LBUTTONUP, centre, 0);
+    }
+    for (int i = 0; i < 200 && !answered; ++i) pumpFor(50ms);
+    if (!answered) PostMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);  // never leave the caller waiting
+    caller.join();
+    EXPECT_EQ(answer, c.answer) << c.method;
+  }
+}
+
+TEST_F(StandIns, VisibleSheetSelectsWithTheMouseAndTakesTypedInput) {
+  VisibleStandIn excel(L"excelsim.exe", "Plotmate.VisibleSheet", "{0B7D53A2-8E41-4C1F-A6B4-2D9F1E6C7A35}",
+                       L"PlotmateStandInSheet");
+  ASSERT_TRUE(excel.application && excel.window);
+  const sim::GridLayout grid;
+  auto at = [&](const char* cell) {
+    const sim::PixelRect r = grid.cellRect(*sim::parseCellText(cell));
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  };
+  struct Input {
+    UINT message;
+    const char* cell;  // mouse messages
+    WPARAM w;          // the keys held, or the character or key
+  };
+  const struct {
+    const char* name;
+    std::vector<Input> inputs;
+    const char* selection;
+    const char* active;
+    std::pair<const char*, Json> cell;
+  } cases[] = {
+      {"click", {{WM_LBUTTONDOWN, "C3", MK_LBUTTON}, {WM_LBUTTONUP, "C3", 0}}, "C3", "C3", {"C3", "kept"}},
+      {"shift-click",
+       {{WM_LBUTTONDOWN, "B2", MK_LBUTTON}, {WM_LBUTTONUP, "B2", 0},
+        {WM_LBUTTONDOWN, "D4", MK_LBUTTON | MK_SHIFT}, {WM_LBUTTONUP, "D4", MK_SHIFT}},
+       "B2:D4", "B2", {"C3", "kept"}},
+      {"drag up and left",
+       {{WM_LBUTTONDOWN, "D4", MK_LBUTTON}, {WM_MOUSEMOVE, "C3", MK_LBUTTON}, {WM_MOUSEMOVE, "B2", MK_LBUTTON},
+        {WM_LBUTTONUP, "B2", 0}},
+       "B2:D4", "D4", {"C3", "kept"}},
+      {"typing",
+       {{WM_LBUTTONDOWN, "C3", MK_LBUTTON}, {WM_LBUTTONUP, "C3", 0}, {WM_CHAR, nullptr, '1'},
+        {WM_CHAR, nullptr, '2'}, {WM_CHAR, nullptr, '.'}, {WM_CHAR, nullptr, '5'}, {WM_KEYDOWN, nullptr, VK_RETURN}},
+       "C4", "C4", {"C3", 12.5}},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(excel.application->call(
+        "SimLoadState", {std::string(R"({"sheet": {"cells": {"C3": "kept"}, "active": "A1"}})")}));
+    for (const Input& input : c.inputs) {
+      if (input.cell) postMouse(excel.window, input.message, at(input.cell), input.w);
+      else PostMessageW(excel.window, input.message, input.w, 0);
+    }
+    settle(excel.window);
+    const Json sheet = excel.state()["sheet"];
+    EXPECT_EQ(sheet.value("selection", ""), c.selection) << c.name;
+    EXPECT_EQ(sheet.value("active", ""), c.active) << c.name;
+    EXPECT_EQ(sheet["cells"].value(c.cell.first, Json()), c.cell.second) << c.name;
+  }
 }
 
 }  // namespace

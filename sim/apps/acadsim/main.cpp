@@ -1,6 +1,10 @@
 // acadsim.exe: the drawing-host stand-in as a COM server, found by clients
-// under "AutoCAD.Application". A DXF file on the command line is the open drawing.
+// under "AutoCAD.Application". A DXF file on the command line is the open
+// drawing; --visible shows it in a window.
 
+#include <memory>
+
+#include "sim/apps/drawing_window.h"
 #include "sim/apps/host_server.h"
 #include "sim/apps/standin_server.h"
 #include "sim/drawing/dxf_writer.h"
@@ -10,26 +14,48 @@
 namespace {
 
 using namespace plotmate;
+namespace fs = std::filesystem;
 
 // Our own CLSID: the stand-in never claims the real product's.
 const sim::ServerIdentity kIdentity{"AutoCAD.Application",
                                     "{2EE25857-4105-4DE5-A87B-3E1C7B81F559}"};
 
-Result<void> saveDrawing(const sim::DrawingSession& session, const std::filesystem::path& path) {
+// The window of a visible server; every host loaded is shown in it.
+std::unique_ptr<sim::DrawingWindow> window;
+
+Result<void> saveDrawing(const sim::DrawingSession& session, const fs::path& path) {
   auto saved = sim::saveDxf(session.drawing, path);
   if (!saved) return std::unexpected(saved.error());
   return {};
 }
 
-sim::StandInSlot drawingSlot(const scenario::Json& spec, const std::filesystem::path& folder) {
-  auto host = std::make_shared<scenario::DrawingHost>(scenario::drawingHostFromJson(spec, folder));
+// The DXF the drawing came from, else the drawing's name as a DXF in the
+// working folder.
+fs::path drawingFile(const scenario::Json& loaded, const fs::path& folder, const sim::DrawingSession& session) {
+  if (loaded.contains("drawing") && loaded["drawing"].contains("dxf"))
+    return folder / fs::path(std::u8string(reinterpret_cast<const char8_t*>(loaded["drawing"]["dxf"].get<std::string>().c_str())));
+  return fs::current_path() / fs::path(session.documentName).replace_extension(".dxf");
+}
+
+void showInWindow(const scenario::DrawingHost& host, const scenario::Json& loaded, const fs::path& folder) {
+  const auto& session = host.acad.session;
+  const fs::path file = drawingFile(loaded, folder, *session);
+  const auto name = file.filename().u8string();
+  window->show(session, host.acad.context, std::string(name.begin(), name.end()),
+               {file, [session](const fs::path& path) { return saveDrawing(*session, path); }});
+}
+
+sim::StandInSlot drawingSlot(const scenario::Json& loaded, const fs::path& folder) {
+  auto host = std::make_shared<scenario::DrawingHost>(scenario::drawingHostFromJson(loaded, folder));
+  if (window) showInWindow(*host, loaded, folder);
   return {host->acad.application, host->acad.context,
           [host] { return scenario::drawingHostState(*host); },
-          [host](const std::filesystem::path& path) { return saveDrawing(*host->acad.session, path); },
+          [host](const fs::path& path) { return saveDrawing(*host->acad.session, path); },
           [host](const scenario::Json& picks) { scenario::queuePicks(picks, *host->acad.session); }};
 }
 
 Result<sim::ServedHost> makeHost(const sim::ServerArguments& args) {
+  if (args.visible) window = std::make_unique<sim::DrawingWindow>();
   auto start = sim::startingStandIn(drawingSlot, args.files, "drawing", "dxf");
   if (!start) return std::unexpected(start.error());
   return sim::serveStandIn(std::move(*start), drawingSlot);
