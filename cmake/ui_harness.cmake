@@ -4,12 +4,10 @@
 # against the servers share the Wine level's fixture. Included from tests/
 # in the Windows build only.
 add_executable(plotmate_ui_tests
-  ${PROJECT_SOURCE_DIR}/tests/ui/desktop_driver.cpp
   ${PROJECT_SOURCE_DIR}/tests/ui/windows_test.cpp
   ${PROJECT_SOURCE_DIR}/tests/ui/standins_test.cpp)
 plotmate_warnings(plotmate_ui_tests)
-target_compile_definitions(plotmate_ui_tests PRIVATE UNICODE _UNICODE WINVER=0x0A00 _WIN32_WINNT=0x0A00)
-target_link_libraries(plotmate_ui_tests PRIVATE
+target_link_libraries(plotmate_ui_tests PRIVATE plotmate_desktop_driver
   plotmate_shell plotmate_com plotmate_hosts plotmate_format plotmate_json plotmate_sim_apps comctl32 gdi32
   GTest::gtest_main)
 set_target_properties(plotmate_ui_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/ui)
@@ -22,15 +20,3 @@ set_tests_properties(ui_windows ui_with_standins PROPERTIES
 set_tests_properties(ui_with_standins PROPERTIES FIXTURES_REQUIRED com_servers)
 # No host may be running while the tests without hosts run.
 set_tests_properties(com_servers_start PROPERTIES DEPENDS ui_windows)
-
-# The demo's walkthrough (scripts/demo): the same driver playing the tools
-# against the visible stand-ins.
-add_executable(plotmate_walkthrough
-  ${PROJECT_SOURCE_DIR}/tests/ui/desktop_driver.cpp
-  ${PROJECT_SOURCE_DIR}/tests/ui/walkthrough.cpp)
-plotmate_warnings(plotmate_walkthrough)
-target_compile_definitions(plotmate_walkthrough PRIVATE UNICODE _UNICODE WINVER=0x0A00 _WIN32_WINNT=0x0A00)
-target_link_libraries(plotmate_walkthrough PRIVATE
-  plotmate_shell plotmate_com plotmate_hosts plotmate_format plotmate_json plotmate_sim_apps comctl32 gdi32)
-set_target_properties(plotmate_walkthrough PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/ui)
-add_dependencies(plotmate_walkthrough plotmate acadsim excelsim simctl)

@@ -20,9 +20,11 @@
 #include "sim/apps/attach_wait.h"
 #include "sim/apps/server_process.h"
 #include "sim/apps/view/sheet_grid.h"
-#include "tests/ui/desktop_driver.h"
+#include "tools/desktop/desktop_driver.h"
 
 namespace plotmate::uitest {
+
+using namespace plotmate::desktop;
 namespace {
 
 using Json = nlohmann::json;

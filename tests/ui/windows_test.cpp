@@ -12,9 +12,11 @@
 #include <span>
 
 #include "shell/twips.h"
-#include "tests/ui/desktop_driver.h"
+#include "tools/desktop/desktop_driver.h"
 
 namespace plotmate::uitest {
+
+using namespace plotmate::desktop;
 namespace {
 
 constexpr const wchar_t* kMain = L"PlotmateMain";

@@ -22,9 +22,9 @@
 #include "hosts/com/com_broker.h"
 #include "sim/apps/attach_wait.h"
 #include "sim/sheet/sheet_area.h"
-#include "tests/ui/desktop_driver.h"
+#include "tools/desktop/desktop_driver.h"
 
-namespace plotmate::uitest {
+namespace plotmate::desktop {
 namespace {
 
 using Json = nlohmann::json;
@@ -284,7 +284,7 @@ int walk(const std::filesystem::path& pictures, bool keep) {
 }
 
 }  // namespace
-}  // namespace plotmate::uitest
+}  // namespace plotmate::desktop
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -292,5 +292,5 @@ int main(int argc, char** argv) {
     return 2;
   }
   const bool keep = argc > 2 && std::string(argv[2]) == "--keep";
-  return plotmate::uitest::walk(argv[1], keep);
+  return plotmate::desktop::walk(argv[1], keep);
 }

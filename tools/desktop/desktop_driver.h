@@ -14,7 +14,7 @@
 
 #include "shell/settings.h"
 
-namespace plotmate::uitest {
+namespace plotmate::desktop {
 
 using namespace std::chrono_literals;
 
@@ -103,4 +103,4 @@ bool screenshot(const RECT& screenArea, const std::filesystem::path& file);
 std::wstring fromUtf8(const std::string& text);
 std::string toUtf8(const std::wstring& text);
 
-}  // namespace plotmate::uitest
+}  // namespace plotmate::desktop

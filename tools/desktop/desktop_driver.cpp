@@ -1,4 +1,4 @@
-#include "tests/ui/desktop_driver.h"
+#include "tools/desktop/desktop_driver.h"
 
 #include <commctrl.h>
 
@@ -8,7 +8,7 @@
 
 #include "shell/config_file.h"
 
-namespace plotmate::uitest {
+namespace plotmate::desktop {
 
 namespace {
 
@@ -325,4 +325,4 @@ bool screenshot(const RECT& rect, const std::filesystem::path& file) {
   return static_cast<bool>(out);
 }
 
-}  // namespace plotmate::uitest
+}  // namespace plotmate::desktop
