@@ -195,7 +195,7 @@ TEST_F(MeasureAreaTest, AFailureBeforeTheCommandChangesNothingAndSaysWhy) {
 TEST_F(MeasureAreaTest, AnAreaThatCannotReachItsCellIsShownInstead) {
   attach();
   settings.WriteToExcel = 1;
-  excel.context->faults.add({"Range", "Value", 1, {hr::kFail, "locked"}});
+  excel.context->faults.add({"Range", "Value", 0, {hr::kFail, "locked"}});
   pickAt(55, 5);
   run();
   EXPECT_EQ(messages(), (std::vector<std::string>{"Area=100"}));

@@ -264,6 +264,7 @@ TEST(CrossingTable, FailedActionsLeaveThePreviousValue) {
     desk.queuePick(desk.add(polyline(EntityKind::Polyline3d, {{0, 0, 0}, {10, 0, 0}})));
     desk.add(line({2, -1, 0}, {2, 1, 0}));
     desk.add(line({6, -3, 0}, {6, 3, 0}));
+    desk.refuseBulk();
     desk.failAcad(member, nth, object);
     PolylineToSheet(desk.hosts, desk.platform, precision3(), ticked());
     expectRows(crossingRows(desk, 2), rows);

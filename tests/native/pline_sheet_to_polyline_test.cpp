@@ -127,6 +127,7 @@ TEST(SheetToPolyline, FailedTranslationRepeatsThePreviousRow) {
   for (const auto& cell : grid({2, B}, {{1.0, 2.0}, {3.0, 4.0}, {5.0, 6.0}}))
     ASSERT_TRUE(desk.sheet->setValue(cell.at, cell.value));
   desk.sheet->select({{2, B}, {4, C}});
+  desk.refuseBulk();
   desk.failAcad("TranslateCoordinates", 2);
   SheetToPolyline(desk.hosts, desk.platform, yox(0));
   const auto entities = desk.drawing->drawing.entities();

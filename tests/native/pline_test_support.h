@@ -23,17 +23,16 @@ struct Desk : sim::StandInDesk {
 
   std::string add(sim::Entity entity) { return drawing->drawing.add(std::move(entity)); }
   void queuePick(const std::string& handle) { drawing->picks.push(sim::PickAnswer::entity(handle)); }
+  // The hosts refuse what only the bulk path asks (a range's Address, the
+  // user system's variables): the tools go call by call.
+  void refuseBulk() {
+    failExcel("Address");
+    failAcad("GetVariable");
+  }
   // The number in a cell; NaN when it holds none.
   double number(std::int32_t row, std::int32_t column) const {
     auto d = asDouble(cell(row, column));
     return d ? *d : std::nan("");
-  }
-  // Every ActiveCell.Value write in order, as the call log shows its text ("\"1.500\"").
-  std::vector<std::string> valueWrites() const {
-    std::vector<std::string> out;
-    for (const auto& call : excel.context->log.entries())
-      if (call.kind == CallKind::Put && equalsNoCase(call.member, "Value")) out.push_back(call.arguments);
-    return out;
   }
   // Three cells of a row from `column` on, as numbers.
   Point3 row3(std::int32_t row, std::int32_t column) const {

@@ -100,17 +100,29 @@ TEST_F(RepeaterRunTest, AutoNextMovesToTheSecondRowAndStillRunsEveryRow) {
   EXPECT_EQ(sheet->selection(), (Area{{11, 4}, {11, 6}}));
 }
 
-TEST_F(RepeaterRunTest, CellsAreCapturedColumnByColumn) {
-  form.Combo1 = "x";
-  form.setCheck1(0, true);
-  putRow(1, 1, {1.0, 2.0});
-  putRow(2, 1, {3.0, 4.0});
-  sheet->select({{1, 1}, {2, 2}});
-  run();
-  std::vector<std::string> reads;
-  for (const auto& r : excel.context->log.entries())
-    if (r.member == "Cells") reads.push_back(r.arguments);
-  EXPECT_EQ(reads, (std::vector<std::string>{"1, 1", "2, 1", "1, 2", "2, 2"}));
+// The selection's range read with one Value; when the host will not say
+// where the selection is, cell by cell, column after column.
+TEST_F(RepeaterRunTest, CellsAreCapturedInOneReadElseColumnByColumn) {
+  for (bool bulk : {true, false}) {
+    excel.context->faults.clear();
+    excel.context->log.clear();
+    if (!bulk) excel.context->faults.add({"Range", "Address", 0, Error{hr::kFail, "no"}});
+    form.Combo1 = "x";
+    form.setCheck1(0, true);
+    putRow(1, 1, {1.0, 2.0});
+    putRow(2, 1, {3.0, 4.0});
+    sheet->select({{1, 1}, {2, 2}});
+    run();
+    std::vector<std::string> reads;
+    for (const auto& r : excel.context->log.entries())
+      if (r.member == "Cells" || r.member == "Value") reads.push_back(r.member + " " + r.arguments);
+    const std::vector<std::string> expected =
+        bulk ? std::vector<std::string>{"Value "}
+             : std::vector<std::string>{"Cells 1, 1", "Value ", "Cells 2, 1", "Value ",
+                                        "Cells 1, 2", "Value ", "Cells 2, 2", "Value "};
+    EXPECT_EQ(reads, expected) << bulk;
+  }
+  EXPECT_EQ(sent(), (std::vector<std::string>{"x\r1\r", "x\r3\r", "x\r1\r", "x\r3\r"}));
 }
 
 // Each run ends before any system variable is set; AutoNext has moved already.
@@ -194,6 +206,7 @@ TEST_F(RepeaterRunTest, FailingHostCallsArePassedOver) {
   acad.context->faults.add({"", "SendCommand", 2, Error{hr::kFail, "busy"}});
   acad.context->faults.add({"", "SetVariable", 0, Error{hr::kFail, "refused"}});
   acad.context->faults.add({"", "StartUndoMark", 0, Error{hr::kFail, "refused"}});
+  excel.context->faults.add({"", "Address", 0, Error{hr::kFail, "refused"}});  // cell by cell
   excel.context->faults.add({"", "Value", 3, Error{hr::kFail, "busy"}});  // the third cell
   run();
   EXPECT_EQ(sent(), (std::vector<std::string>{"x\r1\r", "x\r\r", "x\r4\r"}));
