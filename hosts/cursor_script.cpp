@@ -171,6 +171,7 @@ Result<void> PlayCallByCall(ExcelApp& excel, const CursorScript& script) {
 }
 
 Result<void> PlayAtActiveCell(ExcelApp& excel, const CursorScript& script) {
+  if (script.steps().empty()) return {};  // nothing to write: not even a look at the sheet
   if (auto bulk = playInBulk(excel, script)) return bulk;
   return PlayCallByCall(excel, script);
 }

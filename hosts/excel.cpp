@@ -93,10 +93,6 @@ Result<void> ExcelRange::setValue(Variant value) {
   return orNothing(range_).put("Value", std::move(value));
 }
 
-Result<void> ExcelRange::setText(std::string text) {
-  return setValue(Variant(std::move(text)));
-}
-
 Variant ExactCellValue(Variant value) {
   if (auto text = value.getIf<std::string>(); text && hostMayReinterpret(*text))
     return Variant("'" + *text);
@@ -219,12 +215,6 @@ SelectionGeometry geometryOf(ExcelRange& selection) {
 }
 
 }  // namespace
-
-SelectionGeometry ReadSelectionGeometry(ExcelApp& excel) {
-  auto selection = excel.selection();
-  if (!selection) return {};
-  return geometryOf(*selection);
-}
 
 SelectionRead ReadSelection(ExcelApp& excel) {
   auto selection = excel.selection();

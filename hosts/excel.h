@@ -39,8 +39,6 @@ class ExcelRange {
   // Value of a single cell (Empty when blank); a multi-cell range gives a grid.
   Result<Variant> value();
   Result<void> setValue(Variant value);
-  // Value = text: the host parses it as typed input ("12.5" becomes a number).
-  Result<void> setText(std::string text);
   // Value = a value read from another cell, so that the cell ends up holding
   // the same value: a text the host could parse into something else ("007",
   // "1-2", "TRUE") is written behind an apostrophe, which keeps it text.
@@ -97,14 +95,12 @@ class ExcelApp {
   DispatchPtr app_;
 };
 
-// Selection, then Row, Column, Rows.Count and Columns.Count, each read its
-// own action: one the host does not answer leaves its 0 and the others go on.
-SelectionGeometry ReadSelectionGeometry(ExcelApp& excel);
-
 // The selection read in two calls (Selection, then its Address) where the
-// host allows, else member by member as ReadSelectionGeometry. `block` is the
-// selection's range when its Address gave the whole geometry: its Value then
-// reads exactly the selected cells in one call.
+// host allows, else member by member: Row, Column, Rows.Count and
+// Columns.Count, each read its own action, so one the host does not answer
+// leaves its 0 and the others go on. `block` is the selection's range when
+// its Address gave the whole geometry: its Value then reads exactly the
+// selected cells in one call.
 struct SelectionRead {
   SelectionGeometry geometry;
   std::optional<ExcelRange> block;

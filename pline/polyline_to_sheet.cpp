@@ -8,7 +8,6 @@
 #include "pline/crossings.h"
 #include "pline/drawing_access.h"
 #include "pline/point_list.h"
-#include "hosts/user_system.h"
 
 namespace plotmate {
 
