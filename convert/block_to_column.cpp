@@ -14,13 +14,11 @@ struct Block {
   std::int32_t columns = 0;
 };
 
-Result<Block> readSelection(ExcelApp& excel) {
-  auto selection = excel.selection();
-  if (!selection) return fail(hr::kFail, kWrongSelectionMessage);
-  auto row = selection->row();
-  auto column = selection->column();
-  auto rows = selection->rowCount();
-  auto columns = selection->columnCount();
+Result<Block> readBlock(ExcelRange& selection) {
+  auto row = selection.row();
+  auto column = selection.column();
+  auto rows = selection.rowCount();
+  auto columns = selection.columnCount();
   if (!row || !column || !rows || !columns || *row < 1 || *column < 1 || *rows < 1 || *columns < 1)
     return fail(hr::kFail, kWrongSelectionMessage);
   return Block{*row, *column, *rows, *columns};
@@ -36,10 +34,38 @@ Result<void> copyCell(ExcelApp& excel, std::int32_t fromRow, std::int32_t fromCo
   return target->setExactValue(std::move(*value));
 }
 
+// The whole block read with one Value and the list written with another, in
+// the same order as the cell-by-cell copy. A refused call changes nothing:
+// the one write is the last call.
+Result<void> copyInBulk(ExcelApp& excel, ExcelRange& selection, const Block& block,
+                        bool rowByRow) {
+  auto source = selection.values();
+  if (!source) return std::unexpected(source.error());
+  const auto rows = static_cast<std::size_t>(block.rows);
+  const auto columns = static_cast<std::size_t>(block.columns);
+  if (source->rows != rows || source->columns != columns)
+    return fail(hr::kTypeMismatch, "The block's values have another shape");
+  VariantGrid list(rows * columns, 1);
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < (rowByRow ? rows : columns); ++i)
+    for (std::size_t j = 0; j < (rowByRow ? columns : rows); ++j)
+      list.cells[next++] = ExactCellValue(rowByRow ? source->at(i, j) : source->at(j, i));
+  auto top = excel.cells(block.row + block.rows, block.column);
+  if (!top) return std::unexpected(top.error());
+  auto target = top->resize(static_cast<std::int32_t>(list.rows), 1);
+  if (!target) return std::unexpected(target.error());
+  return target->setValues(std::move(list));
+}
+
 }  // namespace
 
 Result<void> BlockToColumn(ExcelApp& excel, std::int16_t readDirec) {
-  auto block = readSelection(excel);
+  auto selection = excel.selection();
+  if (!selection) return fail(hr::kFail, kWrongSelectionMessage);
+  // The block by its Address in one call, else member by member.
+  auto area = selection->area();
+  auto block = area ? Result<Block>(Block{area->row, area->column, area->rows, area->columns})
+                    : readBlock(*selection);
   if (!block) return std::unexpected(block.error());
   const auto [r0, c0, nR, nC] = *block;
 
@@ -47,10 +73,13 @@ Result<void> BlockToColumn(ExcelApp& excel, std::int16_t readDirec) {
   const std::int64_t lastRow = std::int64_t{r0} + nR + std::int64_t{nR} * nC - 1;
   if (lastRow > xl::kMaxRow) return fail(hr::kFail, kColumnTooShortMessage);
 
+  const bool rowByRow = readDirec != 0;
+  // Cell by cell when the host refuses a bulk call, from the first cell again.
+  if (area && copyInBulk(excel, *selection, *block, rowByRow)) return {};
+
   // Row by row, the outer loop walks rows and the inner one columns;
   // column by column the other way round. Either way the list index is
   // outer * inner + inner index.
-  const bool rowByRow = readDirec != 0;
   const std::int32_t outer = rowByRow ? nR : nC;
   const std::int32_t inner = rowByRow ? nC : nR;
   for (std::int32_t i = 0; i < outer; ++i) {

@@ -2,12 +2,6 @@
 
 namespace plotmate {
 
-Result<void> SetActiveCellText(ExcelApp& excel, std::string text) {
-  auto cell = excel.activeCell();
-  if (!cell) return std::unexpected(cell.error());
-  return cell->setText(std::move(text));
-}
-
 Result<void> SetActiveCellExactText(ExcelApp& excel, std::string text) {
   auto cell = excel.activeCell();
   if (!cell) return std::unexpected(cell.error());

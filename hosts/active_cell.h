@@ -11,8 +11,6 @@
 
 namespace plotmate {
 
-// ActiveCell.Value = text, taken by the host as typed input ("12.346" becomes a number).
-Result<void> SetActiveCellText(ExcelApp& excel, std::string text);
 // ActiveCell.Value = a text that must stay exactly that text in the cell.
 Result<void> SetActiveCellExactText(ExcelApp& excel, std::string text);
 // ActiveCell.Offset(rows, columns).Activate.

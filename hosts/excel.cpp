@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "hosts/answers.h"
+#include "hosts/excel_codes.h"
 
 namespace plotmate {
 
@@ -30,7 +31,59 @@ bool hostMayReinterpret(std::string_view text) {
   return equalsNoCase(text, "TRUE") || equalsNoCase(text, "FALSE");
 }
 
+// "$AB$12" or "AB12" split at `text`'s front: the column letters and the row
+// digits, each possibly absent; advances `text` past what it took.
+std::int32_t takeNumber(std::string_view& text, bool letters) {
+  if (!text.empty() && text.front() == '$') text.remove_prefix(1);
+  std::int64_t n = 0;
+  std::size_t used = 0;
+  for (char ch : text) {
+    const bool isLetter = (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+    const bool isDigit = ch >= '0' && ch <= '9';
+    if (letters ? !isLetter : !isDigit) break;
+    n = letters ? n * 26 + ((ch | 0x20) - 'a' + 1) : n * 10 + (ch - '0');
+    if (n > xl::kMaxRow) return -1;
+    ++used;
+  }
+  text.remove_prefix(used);
+  if (used > 0 && n == 0) return -1;  // row 0 or no column at all
+  return static_cast<std::int32_t>(n);
+}
+
+struct Corner {
+  std::int32_t row = 0;     // 0: a whole column
+  std::int32_t column = 0;  // 0: a whole row
+};
+
+std::optional<Corner> parseCorner(std::string_view text) {
+  Corner c;
+  c.column = takeNumber(text, true);
+  c.row = takeNumber(text, false);
+  if (!text.empty() || c.row < 0 || c.column < 0 || c.column > xl::kMaxColumn ||
+      (c.row == 0 && c.column == 0))
+    return std::nullopt;
+  return c;
+}
+
 }  // namespace
+
+std::optional<SelectionGeometry> ParseAddress(std::string_view address) {
+  const auto colon = address.find(':');
+  auto first = parseCorner(address.substr(0, colon));
+  auto last = colon == std::string_view::npos ? first : parseCorner(address.substr(colon + 1));
+  if (!first || !last) return std::nullopt;
+  // Both corners whole columns, both whole rows, or both cells.
+  if ((first->row == 0) != (last->row == 0) || (first->column == 0) != (last->column == 0))
+    return std::nullopt;
+  if (colon == std::string_view::npos && (first->row == 0 || first->column == 0))
+    return std::nullopt;
+  const std::int32_t top = first->row == 0 ? 1 : first->row;
+  const std::int32_t bottom = last->row == 0 ? xl::kMaxRow : last->row;
+  const std::int32_t left = first->column == 0 ? 1 : first->column;
+  const std::int32_t right = last->column == 0 ? xl::kMaxColumn : last->column;
+  if (bottom < top || right < left) return std::nullopt;
+  return SelectionGeometry{top, left, bottom - top + 1, right - left + 1};
+}
 
 Result<Variant> ExcelRange::value() {
   return orNothing(range_).get("Value");
@@ -40,14 +93,14 @@ Result<void> ExcelRange::setValue(Variant value) {
   return orNothing(range_).put("Value", std::move(value));
 }
 
-Result<void> ExcelRange::setText(std::string text) {
-  return setValue(Variant(std::move(text)));
+Variant ExactCellValue(Variant value) {
+  if (auto text = value.getIf<std::string>(); text && hostMayReinterpret(*text))
+    return Variant("'" + *text);
+  return value;
 }
 
 Result<void> ExcelRange::setExactValue(Variant value) {
-  if (auto text = value.getIf<std::string>(); text && hostMayReinterpret(*text))
-    return setValue(Variant("'" + *text));
-  return setValue(std::move(value));
+  return setValue(ExactCellValue(std::move(value)));
 }
 
 Result<VariantGrid> ExcelRange::values() {
@@ -79,6 +132,17 @@ Result<std::int32_t> ExcelRange::rowCount() {
 
 Result<std::int32_t> ExcelRange::columnCount() {
   return countOf(orNothing(range_), "Columns");
+}
+
+Result<SelectionGeometry> ExcelRange::area() {
+  auto address = answerText(orNothing(range_).get("Address"));
+  if (!address) return std::unexpected(address.error());
+  if (auto area = ParseAddress(*address)) return *area;
+  return fail(hr::kTypeMismatch, "Not one rectangle of cells: " + *address);
+}
+
+Result<ExcelRange> ExcelRange::resize(std::int32_t rows, std::int32_t columns) {
+  return rangeOf(getObject(orNothing(range_), "Resize", {rows, columns}));
 }
 
 Result<ExcelRange> ExcelRange::offset(std::int32_t rows, std::int32_t columns) {
@@ -139,15 +203,24 @@ Result<void> ExcelApp::setCellValue(std::int32_t row, std::int32_t column, Varia
   return cell->setValue(std::move(value));
 }
 
-SelectionGeometry ReadSelectionGeometry(ExcelApp& excel) {
+namespace {
+
+SelectionGeometry geometryOf(ExcelRange& selection) {
   SelectionGeometry g;
-  auto selection = excel.selection();
-  if (!selection) return g;
-  if (auto v = selection->row()) g.row = *v;
-  if (auto v = selection->column()) g.column = *v;
-  if (auto v = selection->rowCount()) g.rows = *v;
-  if (auto v = selection->columnCount()) g.columns = *v;
+  if (auto v = selection.row()) g.row = *v;
+  if (auto v = selection.column()) g.column = *v;
+  if (auto v = selection.rowCount()) g.rows = *v;
+  if (auto v = selection.columnCount()) g.columns = *v;
   return g;
+}
+
+}  // namespace
+
+SelectionRead ReadSelection(ExcelApp& excel) {
+  auto selection = excel.selection();
+  if (!selection) return {};
+  if (auto area = selection->area()) return {*area, *selection};
+  return {geometryOf(*selection), std::nullopt};
 }
 
 }  // namespace plotmate

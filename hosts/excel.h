@@ -4,11 +4,33 @@
 // Dispatch, so the same code drives the stand-in and the real Excel.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "hosts/dispatch.h"
 
 namespace plotmate {
+
+// The selection's first row and column (1-based) and its size; also any
+// rectangle of cells.
+struct SelectionGeometry {
+  std::int32_t row = 0;
+  std::int32_t column = 0;
+  std::int32_t rows = 0;
+  std::int32_t columns = 0;
+  bool operator==(const SelectionGeometry&) const = default;
+};
+
+// The host's absolute Address of one rectangle: "$B$2", "$B$2:$C$3", whole
+// columns "$A:$C", whole rows "$2:$5". Nothing for anything else (a range of
+// several areas, a relative or foreign form): callers then ask member by member.
+std::optional<SelectionGeometry> ParseAddress(std::string_view address);
+
+// A value read from one cell as another cell must receive it to hold the
+// same value: a text the host could parse into something else ("007", "1-2",
+// "TRUE") gains a leading apostrophe, which keeps it text.
+Variant ExactCellValue(Variant value);
 
 class ExcelRange {
  public:
@@ -17,8 +39,6 @@ class ExcelRange {
   // Value of a single cell (Empty when blank); a multi-cell range gives a grid.
   Result<Variant> value();
   Result<void> setValue(Variant value);
-  // Value = text: the host parses it as typed input ("12.5" becomes a number).
-  Result<void> setText(std::string text);
   // Value = a value read from another cell, so that the cell ends up holding
   // the same value: a text the host could parse into something else ("007",
   // "1-2", "TRUE") is written behind an apostrophe, which keeps it text.
@@ -34,7 +54,12 @@ class ExcelRange {
   Result<std::int32_t> rowCount();
   Result<std::int32_t> columnCount();
 
+  // Address, read as the rectangle it names.
+  Result<SelectionGeometry> area();
+
   Result<ExcelRange> offset(std::int32_t rows, std::int32_t columns);
+  // The same top-left cell, rows x columns large.
+  Result<ExcelRange> resize(std::int32_t rows, std::int32_t columns);
   // Cells(row, column) counted from this range's top-left cell.
   Result<ExcelRange> cells(std::int32_t row, std::int32_t column);
   Result<void> activate();
@@ -70,16 +95,16 @@ class ExcelApp {
   DispatchPtr app_;
 };
 
-// The selection's first row and column (1-based) and its size.
-struct SelectionGeometry {
-  std::int32_t row = 0;
-  std::int32_t column = 0;
-  std::int32_t rows = 0;
-  std::int32_t columns = 0;
+// The selection read in two calls (Selection, then its Address) where the
+// host allows, else member by member: Row, Column, Rows.Count and
+// Columns.Count, each read its own action, so one the host does not answer
+// leaves its 0 and the others go on. `block` is the selection's range when
+// its Address gave the whole geometry: its Value then reads exactly the
+// selected cells in one call.
+struct SelectionRead {
+  SelectionGeometry geometry;
+  std::optional<ExcelRange> block;
 };
-
-// Selection, then Row, Column, Rows.Count and Columns.Count, each read its
-// own action: one the host does not answer leaves its 0 and the others go on.
-SelectionGeometry ReadSelectionGeometry(ExcelApp& excel);
+SelectionRead ReadSelection(ExcelApp& excel);
 
 }  // namespace plotmate

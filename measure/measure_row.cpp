@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "format/format_fixed.h"
-#include "hosts/active_cell.h"
+#include "hosts/cursor_script.h"
 
 namespace plotmate {
 
@@ -11,41 +11,35 @@ namespace {
 
 bool on(std::int16_t flag) { return flag != 0; }
 
-// Keeps the first failure of a row whose steps all go ahead regardless.
-void keepFirst(Result<void>& first, Result<void> step) {
-  if (first && !step) first = std::move(step);
-}
-
 // The move that follows "one row down" after the value at `position` (0, 1,
 // 2), so that the next value lands to its right and the last one leaves the
 // cursor under the row's first cell.
-void stepAfter(ExcelApp& excel, std::size_t position, const MeasureRow& row,
-               Result<void>& first) {
+void stepAfter(CursorScript& script, std::size_t position, const MeasureRow& row) {
   const bool f1 = on(row[0].flag), f2 = on(row[1].flag), f3 = on(row[2].flag);
   switch (position) {
     case 0:
-      if (f2 || f3) keepFirst(first, MoveActiveCell(excel, -1, 1));
+      if (f2 || f3) script.move(-1, 1);
       break;
     case 1:
-      if (f3) keepFirst(first, MoveActiveCell(excel, -1, 1));
-      else if (f1) keepFirst(first, MoveActiveCell(excel, 0, -1));
+      if (f3) script.move(-1, 1);
+      else if (f1) script.move(0, -1);
       break;
     default:
-      if (f1 && f2) keepFirst(first, MoveActiveCell(excel, 0, -2));
-      else if (f1 || f2) keepFirst(first, MoveActiveCell(excel, 0, -1));
+      if (f1 && f2) script.move(0, -2);
+      else if (f1 || f2) script.move(0, -1);
       break;
   }
 }
 
 Result<void> writeToSheet(ExcelApp& excel, MeasureRow row, std::int16_t decimals) {
-  Result<void> first;
+  CursorScript script;
   for (std::size_t i = 0; i < row.size(); ++i) {
     if (!on(row[i].flag)) continue;
-    keepFirst(first, SetActiveCellText(excel, CellText(row[i].value, decimals)));
-    keepFirst(first, MoveActiveCell(excel, 1, 0));
-    stepAfter(excel, i, row, first);
+    script.writeNumber(row[i].value, decimals);
+    script.move(1, 0);
+    stepAfter(script, i, row);
   }
-  return first;
+  return PlayAtActiveCell(excel, script);
 }
 
 Result<void> writeToFile(OutputFile& file, const MeasureRow& row) {

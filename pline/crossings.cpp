@@ -21,10 +21,18 @@ std::optional<AcadSelectionSet> crossingSet(const AcadDocument& document) {
   return std::nullopt;
 }
 
+// World to user: here when the system is known, else one host call that may fail.
+Result<Point3> toUser(const AcadUtility& utility, const CoordinateFrame* userSystem,
+                      const Point3& world) {
+  if (userSystem) return FromWorld(*userSystem, world);
+  return utility.translateCoordinates(world, kWorld, kUser, false);
+}
+
 }  // namespace
 
 CrossingTable CollectCrossings(const AcadDocument& document, const AcadUtility& utility,
-                               const AcadEntity& polyline, const std::vector<double>& fence) {
+                               const CoordinateFrame* userSystem, const AcadEntity& polyline,
+                               const std::vector<double>& fence) {
   // A set that can neither be found nor made: no crossing line is recorded.
   auto set = crossingSet(document);
   if (!set) return {};
@@ -53,12 +61,12 @@ CrossingTable CollectCrossings(const AcadDocument& document, const AcadUtility& 
     auto first = FirstPoint(meeting);
     if (!first) continue;
     // Only the first point counts when the line meets the polyline more than once.
-    if (auto q = utility.translateCoordinates(*first, kWorld, kUser, false)) intersection = *q;
+    if (auto q = toUser(utility, userSystem, *first)) intersection = *q;
     if (line) {
       if (auto p = line.startPoint())
-        if (auto s = utility.translateCoordinates(*p, kWorld, kUser, false)) start = *s;
+        if (auto s = toUser(utility, userSystem, *p)) start = *s;
       if (auto p = line.endPoint())
-        if (auto e = utility.translateCoordinates(*p, kWorld, kUser, false)) end = *e;
+        if (auto e = toUser(utility, userSystem, *p)) end = *e;
     }
     table[static_cast<std::size_t>(i)] = {intersection, start, end};
   }

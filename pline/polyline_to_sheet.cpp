@@ -34,7 +34,47 @@ std::size_t VertexCount(std::string_view objectName, std::size_t listLength) {
   return 0;
 }
 
-PolylineVertices ReadVertices(const AcadUtility& utility, const AcadEntity& polyline) {
+namespace {
+
+// One Coordinates read for every vertex, translated here with the user
+// system read once. Nothing when a read fails or the values are no system:
+// the caller then takes the vertices call by call.
+std::optional<PolylineVertices> readVerticesInBulk(const CoordinateFrame* userSystem,
+                                                   const AcadEntity& polyline) {
+  if (!userSystem) return std::nullopt;
+  auto list = polyline.coordinates();
+  if (!list) return std::nullopt;
+  auto name = polyline.objectName();
+  if (!name) return std::nullopt;
+  const std::size_t count = VertexCount(*name, list->size());
+  PolylineVertices out;
+  if (count == 0) return out;
+  const bool ownSystem = *name == kLightweightPolyline || *name == kPolyline2d;
+  std::optional<CoordinateFrame> entitySystem;
+  double elevation = 0;
+  if (ownSystem) {
+    auto z = polyline.elevation();
+    auto normal = polyline.normal();
+    if (!z || !normal) return std::nullopt;
+    elevation = *z;
+    entitySystem = EntitySystem(*normal);
+    if (!entitySystem) return std::nullopt;  // the host refuses such a normal: say so call by call
+  }
+  const std::size_t stride = *name == kLightweightPolyline ? 2 : 3;
+  out.user.reserve(count);
+  out.fence.reserve(3 * count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const double* v = list->data() + stride * i;
+    // X and Y in the polyline's own system at its Elevation, or a world point.
+    const Point3 world = entitySystem ? ToWorld(*entitySystem, {v[0], v[1], elevation})
+                                      : Point3{v[0], v[1], v[2]};
+    out.user.push_back(FromWorld(*userSystem, world));
+    out.fence.insert(out.fence.end(), world.begin(), world.end());
+  }
+  return out;
+}
+
+PolylineVertices readVerticesCallByCall(const AcadUtility& utility, const AcadEntity& polyline) {
   std::size_t listLength = 0;
   if (auto list = polyline.coordinates()) listLength = list->size();
   std::string kind;
@@ -70,6 +110,14 @@ PolylineVertices ReadVertices(const AcadUtility& utility, const AcadEntity& poly
     out.fence.insert(out.fence.end(), world.begin(), world.end());
   }
   return out;
+}
+
+}  // namespace
+
+PolylineVertices ReadVertices(const AcadUtility& utility, const CoordinateFrame* userSystem,
+                              const AcadEntity& polyline) {
+  if (auto bulk = readVerticesInBulk(userSystem, polyline)) return std::move(*bulk);
+  return readVerticesCallByCall(utility, polyline);
 }
 
 void WriteVertexTable(SheetCursor& cursor, std::span<const Point3> vertices) {
@@ -115,10 +163,13 @@ void PolylineToSheet(const HostSession& hosts, Platform& platform, Settings sett
     return;
   }
 
-  PolylineVertices vertices = ReadVertices(*utility, pick->entity);
+  // Once per run: with it every translation is made here instead of by the host.
+  const AcadDocument document(hosts.AcadDoc);
+  const auto userSystem = ReadUserSystem(document);
+  const CoordinateFrame* frame = userSystem ? &*userSystem : nullptr;
+  PolylineVertices vertices = ReadVertices(*utility, frame, pick->entity);
   // The search runs whatever the output: it also refreshes the selection set.
-  CrossingTable crossings =
-      CollectCrossings(AcadDocument(hosts.AcadDoc), *utility, pick->entity, vertices.fence);
+  CrossingTable crossings = CollectCrossings(document, *utility, frame, pick->entity, vertices.fence);
   if (settings.YOX == 1) {
     for (Point3& vertex : vertices.user) SwapXY(vertex);
     for (CrossingRow& row : crossings) {
@@ -132,9 +183,15 @@ void PolylineToSheet(const HostSession& hosts, Platform& platform, Settings sett
     writeVertexRecords(*file, vertices.user, platform);
     return;
   }
-  SheetCursor cursor(ExcelApp(hosts.ExcelApp), decimals);
-  WriteVertexTable(cursor, vertices.user);
-  if (form.chkboolIntersect != 0) WriteCrossingTable(cursor, crossings);
+  ExcelApp excel(hosts.ExcelApp);
+  SheetCursor vertexTable(decimals);
+  WriteVertexTable(vertexTable, vertices.user);
+  (void)PlayAtActiveCell(excel, vertexTable.script());
+  if (form.chkboolIntersect != 0) {
+    SheetCursor crossingTable(decimals);
+    WriteCrossingTable(crossingTable, crossings);
+    (void)PlayAtActiveCell(excel, crossingTable.script());
+  }
 }
 
 }  // namespace plotmate

@@ -14,6 +14,7 @@
 #include "hosts/acad.h"
 #include "hosts/attach.h"
 #include "hosts/platform.h"
+#include "hosts/user_system.h"
 #include "pline/sheet_cursor.h"
 #include "shell/main_form.h"
 #include "shell/settings.h"
@@ -40,9 +41,13 @@ struct PolylineVertices {
 // Reads every vertex and translates it into the current user system and into
 // the world system. Lightweight and old-style 2-D polylines hold their
 // vertices in their own system (the plane of their Normal, at their
-// Elevation); 3-D polylines hold world points. A failed read or translation
-// leaves the point as the previous vertex left it (zeros before the first).
-PolylineVertices ReadVertices(const AcadUtility& utility, const AcadEntity& polyline);
+// Elevation); 3-D polylines hold world points. With the user system known,
+// one Coordinates read and local translations; without it, or when a read
+// fails, vertex by vertex through the host, where a failed read or
+// translation leaves the point as the previous vertex left it (zeros before
+// the first).
+PolylineVertices ReadVertices(const AcadUtility& utility, const CoordinateFrame* userSystem,
+                              const AcadEntity& polyline);
 
 // The vertex table at the active cell: the title one column to the right,
 // the "X" "Y" "Z" row, one row per vertex; the active cell ends on the first

@@ -6,6 +6,7 @@
 
 #include "format/number_text.h"
 #include "hosts/acad.h"
+#include "hosts/user_system.h"
 #include "pline/drawing_access.h"
 #include "pline/point_list.h"
 #include "pline/polyline_to_sheet.h"
@@ -20,17 +21,46 @@ void readCoordinate(ExcelApp& excel, std::int32_t row, std::int32_t column, doub
     if (auto number = CellCoordinate(*value)) slot = *number;
 }
 
+// The used rows of the sheet: by Address in one call, else by Row and Rows.Count.
+std::optional<RowSpan> usedRows(ExcelApp& excel) {
+  auto used = excel.usedRange();
+  if (!used) return std::nullopt;
+  if (auto area = used->area()) return RowSpan{area->row, area->rows};
+  auto first = used->row();
+  auto count = used->rowCount();
+  if (!first || !count) return std::nullopt;
+  return RowSpan{*first, *count};
+}
+
+// The values of `rows` of the selection in one read; nothing when the host
+// refuses or answers another shape.
+std::optional<VariantGrid> readRows(ExcelRange& selection, const SelectionGeometry& g,
+                                    RowSpan rows) {
+  Result<VariantGrid> grid = VariantGrid{};
+  if (rows.count <= 0) return VariantGrid{};
+  if (rows == RowSpan{g.row, g.rows}) {
+    grid = selection.values();
+  } else {
+    auto top = selection.offset(rows.first - g.row, 0);
+    if (!top) return std::nullopt;
+    auto block = top->resize(rows.count, g.columns);
+    if (!block) return std::nullopt;
+    grid = block->values();
+  }
+  if (!grid || grid->rows != static_cast<std::size_t>(rows.count) ||
+      grid->columns != static_cast<std::size_t>(g.columns))
+    return std::nullopt;
+  return std::move(*grid);
+}
+
 }  // namespace
 
 RowSpan UsedRowsOfSelection(ExcelApp& excel, RowSpan selected) {
-  auto used = excel.usedRange();
+  auto used = usedRows(excel);
   if (!used) return selected;
-  auto usedFirst = used->row();
-  auto usedCount = used->rowCount();
-  if (!usedFirst || !usedCount) return selected;
-  const std::int64_t first = std::max<std::int64_t>(selected.first, *usedFirst);
+  const std::int64_t first = std::max<std::int64_t>(selected.first, used->first);
   const std::int64_t last = std::min<std::int64_t>(std::int64_t{selected.first} + selected.count,
-                                                   std::int64_t{*usedFirst} + *usedCount) -
+                                                   std::int64_t{used->first} + used->count) -
                             1;
   if (last < first) return {selected.first, 0};
   return {static_cast<std::int32_t>(first), static_cast<std::int32_t>(last - first + 1)};
@@ -56,7 +86,8 @@ void SheetToPolyline(const HostSession& hosts, Platform& platform, Settings sett
   // From here on a failing host action is dropped.
   platform.activateWindow(kAcadWindowTitle);
   ExcelApp excel(hosts.ExcelApp);
-  const SelectionGeometry selection = ReadSelectionGeometry(excel);
+  SelectionRead read = ReadSelection(excel);
+  const SelectionGeometry& selection = read.geometry;
   if (selection.columns != 2 && selection.columns != 3) {
     platform.messageBox(kWrongColumnsMessage);
     return;
@@ -64,17 +95,32 @@ void SheetToPolyline(const HostSession& hosts, Platform& platform, Settings sett
   const RowSpan rows = UsedRowsOfSelection(excel, {selection.row, selection.rows});
   const auto width = static_cast<std::size_t>(selection.columns);
 
+  // In bulk: every cell in one read and the user system read once, each point
+  // translated here. Else cell by cell and point by point through the hosts.
+  std::optional<VariantGrid> grid;
+  if (read.block) grid = readRows(*read.block, selection, rows);
+  Result<CoordinateFrame> userSystem = fail(hr::kFail, "not read");
+  if (grid) userSystem = ReadUserSystem(AcadDocument(hosts.AcadDoc));
+  const bool bulk = grid && userSystem;
+  auto cell = [&](std::int32_t i, std::int32_t j, double& slot) {
+    if (!bulk) return readCoordinate(excel, rows.first + i, selection.column + j, slot);
+    const auto& value = grid->at(static_cast<std::size_t>(i), static_cast<std::size_t>(j));
+    if (auto number = CellCoordinate(value)) slot = *number;
+  };
+
   std::vector<double> points(width * static_cast<std::size_t>(std::max(rows.count, 0)), 0.0);
   // One buffer for every row: a slot a row does not refresh keeps the previous row's value.
   Point3 work{}, world{};
   for (std::int32_t i = 0; i < rows.count; ++i) {
-    const std::int32_t row = rows.first + i;
-    readCoordinate(excel, row, selection.column, work[0]);
-    readCoordinate(excel, row, selection.column + 1, work[1]);
+    cell(i, 0, work[0]);
+    cell(i, 1, work[1]);
     if (settings.YOX == 1) SwapXY(work);
     work[2] = 0.0;
-    if (width == 3) readCoordinate(excel, row, selection.column + 2, work[2]);
-    if (auto q = utility->translateCoordinates(work, kUser, kWorld, false)) world = *q;
+    if (width == 3) cell(i, 2, work[2]);
+    if (bulk)
+      world = ToWorld(*userSystem, work);
+    else if (auto q = utility->translateCoordinates(work, kUser, kWorld, false))
+      world = *q;
     // Two columns draw in the world XY plane: the translated height is dropped.
     std::copy_n(world.begin(), width, points.begin() + static_cast<std::ptrdiff_t>(width * i));
   }

@@ -1,6 +1,7 @@
 #include "repeater/batch_run.h"
 
 #include <limits>
+#include <optional>
 #include <utility>
 #include <variant>
 
@@ -56,8 +57,26 @@ bool selectionFits(const RepeaterForm& form, const SelectionGeometry& g) {
   return std::int64_t{g.rows} * g.columns <= kMaxCapturedCells;
 }
 
-// One Cells read per value, column after column; a failed read leaves the value empty.
-CapturedBlock capture(ExcelApp& excel, const SelectionGeometry& g) {
+// The selected range's Value in one read; nothing when the host refuses it
+// or answers another shape.
+std::optional<CapturedBlock> captureInBulk(ExcelRange& selection, const SelectionGeometry& g) {
+  auto grid = selection.values();
+  if (!grid || grid->rows != static_cast<std::size_t>(g.rows) ||
+      grid->columns != static_cast<std::size_t>(g.columns))
+    return std::nullopt;
+  CapturedBlock block(g.columns, g.rows);
+  for (std::int32_t c = 0; c < block.columns(); ++c)
+    for (std::int32_t r = 0; r < block.rows(); ++r)
+      *block.value(c, r) = std::move(grid->at(static_cast<std::size_t>(r), static_cast<std::size_t>(c)));
+  return block;
+}
+
+// In bulk when the selection's range is known, else one Cells read per value,
+// column after column, where a failed read leaves the value empty.
+CapturedBlock capture(ExcelApp& excel, SelectionRead& selection) {
+  const SelectionGeometry& g = selection.geometry;
+  if (selection.block)
+    if (auto block = captureInBulk(*selection.block, g)) return std::move(*block);
   CapturedBlock block(g.columns, g.rows);
   for (std::int32_t c = 0; c < block.columns(); ++c) {
     for (std::int32_t r = 0; r < block.rows(); ++r) {
@@ -89,13 +108,16 @@ void RunCommandForEachRow(const RepeaterForm& form, const Settings& settings, Ho
 
   platform.activateWindow(kAcadWindowTitle);
   ExcelApp excel(session.ExcelApp);
-  const SelectionGeometry geometry = ReadSelectionGeometry(excel);
+  SelectionRead selection = ReadSelection(excel);
+  const SelectionGeometry& geometry = selection.geometry;
   if (form.Check3) selectNextRow(excel, geometry);
   if (!selectionFits(form, geometry)) {
     platform.messageBox(kWrongSelectionForRunMessage);
     return;
   }
-  CapturedBlock block = capture(excel, geometry);
+  // The selection's own range: AutoNext moved the selection, not the range.
+  CapturedBlock block = capture(excel, selection);
+  selection.block.reset();  // released before the commands run
   if (settings.YOX == 1 && !ExchangeEngineeringPairs(form, block)) {
     platform.messageBox(kThreeDimensionalMessage);
     return;

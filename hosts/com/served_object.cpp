@@ -246,6 +246,12 @@ DispatchPtr servedTarget(IDispatch* wrapper) {
   return it == reg.byWrapper.end() ? nullptr : it->second->target();
 }
 
+std::size_t servedObjectCount() {
+  auto& reg = registry();
+  std::lock_guard guard(reg.lock);
+  return reg.byWrapper.size();
+}
+
 void setCallGate(CallGate gate) {
   auto& reg = registry();
   std::lock_guard guard(reg.lock);

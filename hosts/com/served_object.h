@@ -31,6 +31,10 @@ IDispatch* serveObject(const DispatchPtr& object);
 // IDispatch.
 DispatchPtr servedTarget(IDispatch* wrapper);
 
+// How many objects this process serves right now (clients hold them): what a
+// server's objects come back to once a client is done with what it received.
+std::size_t servedObjectCount();
+
 // Asked before every incoming call with the member's name: a failing HRESULT
 // answers the call instead (how a server simulates a busy host). Cleared by
 // passing an empty function.

@@ -31,6 +31,10 @@ ServerControl::ServerControl(ServedHost host, std::function<void()> quit)
   controls_.push_back({"SimRejectedCalls", [busy = busy_](std::span<Variant>) -> Result<Variant> {
                          return Variant(busy->rejected);
                        }});
+  // The objects clients hold now, this server object included.
+  controls_.push_back({"SimLiveObjects", [](std::span<Variant>) -> Result<Variant> {
+                         return Variant(static_cast<std::int32_t>(com::servedObjectCount()));
+                       }});
   // The server's own members stay reachable while the host plays busy, so a
   // test can always end the act (and the harness can always say Quit).
   com::setCallGate([this, busy = busy_](std::string_view member) -> HRESULT {

@@ -5,6 +5,7 @@
 #include "sim/drawing/acad_selection.h"
 #include "sim/drawing/acad_utility.h"
 #include "sim/drawing/command_line.h"
+#include "sim/drawing/coords.h"
 
 namespace plotmate::sim {
 
@@ -36,10 +37,27 @@ Result<Variant> AcadDocument::sendCommand(std::span<Variant> args) {
   return Variant();
 }
 
+namespace {
+
+// UCSORG, UCSXDIR and UCSYDIR: the current UCS's origin and unit axes in
+// world coordinates, read-only, as the host documents them. They follow the
+// drawing's UCS rather than the variable table, so they answer here.
+std::optional<Vec3> ucsVariable(const Ucs& ucs, std::string_view name) {
+  const Frame frame = ucsFrame(ucs);
+  if (equalsNoCase(name, "UCSORG")) return frame.origin;
+  if (equalsNoCase(name, "UCSXDIR")) return frame.x;
+  if (equalsNoCase(name, "UCSYDIR")) return frame.y;
+  return std::nullopt;
+}
+
+}  // namespace
+
 Result<Variant> AcadDocument::setVariable(std::span<Variant> args) {
   if (auto r = expectArgs(args, 2, 2); !r) return std::unexpected(r.error());
   auto name = argText(args, 0);
   if (!name) return std::unexpected(name.error());
+  if (ucsVariable(session().drawing.ucs, *name))
+    return fail(hr::kInvalidArg, "Error setting system variable " + *name + ": read-only");
   if (auto r = session().variables.set(*name, args[1]); !r) return std::unexpected(r.error());
   return Variant();
 }
@@ -48,6 +66,7 @@ Result<Variant> AcadDocument::getVariable(std::span<Variant> args) {
   if (auto r = expectArgs(args, 1, 1); !r) return std::unexpected(r.error());
   auto name = argText(args, 0);
   if (!name) return std::unexpected(name.error());
+  if (auto p = ucsVariable(session().drawing.ucs, *name)) return pointVariant(*p);
   return session().variables.get(*name);
 }
 

@@ -103,6 +103,7 @@ const MemberTable<RangeObject>& RangeObject::members() {
       {"Count", &R::count},
       {"CountLarge", &R::countLarge},
       {"Offset", &R::offset},
+      {"Resize", &R::resize},
       {"Cells", &R::cells},
       {"Item", &R::cells},
       {"Address", &R::address},
@@ -220,6 +221,24 @@ Result<Variant> RangeObject::offset(std::span<Variant> args) {
   auto moved = area_.shifted(by[0], by[1]);
   if (!moved) return objectDefined();
   return rangeOver(*moved);
+}
+
+// Resize([rowSize][, columnSize]): the same top-left cell, that many rows and
+// columns; an omitted size keeps the range's own. A size below 1, or a range
+// reaching past the sheet's last row or column, raises error 1004 as in Excel.
+Result<Variant> RangeObject::resize(std::span<Variant> args) {
+  if (auto ok = expectArgs(args, 0, 2); !ok) return std::unexpected(ok.error());
+  std::int64_t size[2] = {area_.rows(), area_.columns()};
+  for (std::size_t i = 0; i < 2; ++i) {
+    if (!hasArg(args, i)) continue;
+    auto n = argInt(args, i);
+    if (!n) return std::unexpected(n.error());
+    if (*n < 1) return objectDefined();
+    size[i] = *n;
+  }
+  auto corner = Area::cell(area_.first).shifted(size[0] - 1, size[1] - 1);
+  if (!corner) return objectDefined();
+  return rangeOver(Area{area_.first, corner->first});
 }
 
 // Activate and Select answer True, as Excel's do (see Worksheet for the rules).

@@ -35,6 +35,7 @@ class RangeObject final : public SimObject {
   Result<Variant> count(std::span<Variant> args);
   Result<Variant> countLarge(std::span<Variant> args);
   Result<Variant> offset(std::span<Variant> args);
+  Result<Variant> resize(std::span<Variant> args);
   Result<Variant> activate(std::span<Variant> args);
   Result<Variant> select(std::span<Variant> args);
   Result<Variant> cells(std::span<Variant> args);

@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
+
+#include "acad_test_support.h"
+#include "format/format_fixed.h"
+#include "hosts/user_system.h"
 
 namespace plotmate::sim {
 namespace {
@@ -96,6 +101,47 @@ TEST(DrawingCoords, RefusedTranslations) {
     EXPECT_EQ(r.error().code, hr::kInvalidArg) << c.what;
     EXPECT_NE(r.error().description.find("TranslateCoordinates"), std::string::npos) << c.what;
   }
+}
+
+// The tools translate locally, with the user system read once through
+// GetVariable: on random user systems and tilted normals (some within the
+// arbitrary-axis rule's 1/64 of world Z) every translation they make must
+// give what the host's own TranslateCoordinates gives, to the digits a cell holds.
+TEST(DrawingCoords, LocalTranslationGivesWhatTheHostGives) {
+  auto host = sim::testing::attachHost();
+  const plotmate::AcadDocument document(host.document);
+  const plotmate::AcadUtility utility(host.utility);
+  std::mt19937 random(20261207);
+  std::uniform_real_distribution<double> place(-5000, 5000), axis(-1, 1), tilt(-0.015, 0.015);
+  auto written = [](const Point3& p) {
+    return CellText(p[0], 6) + " " + CellText(p[1], 6) + " " + CellText(p[2], 6);
+  };
+  for (int round = 0; round < 300; ++round) {
+    host.session().drawing.ucs = {{place(random), place(random), place(random)},
+                                  {axis(random), axis(random), axis(random)},
+                                  {axis(random), axis(random), axis(random)}};
+    const Point3 normal = round % 3 == 0 ? Point3{tilt(random), tilt(random), 1}
+                                         : Point3{axis(random), axis(random), axis(random)};
+    const Point3 p{place(random), place(random), place(random)};
+    auto user = ReadUserSystem(document);
+    auto entity = EntitySystem(normal);
+    ASSERT_TRUE(user && entity) << round;
+    struct Translation { const char* what; Point3 local; Result<Point3> host; };
+    const Translation cases[] = {
+        {"entity to user", FromWorld(*user, ToWorld(*entity, p)),
+         utility.translateCoordinates(p, kEntity, kUser, false, normal)},
+        {"entity to world", ToWorld(*entity, p),
+         utility.translateCoordinates(p, kEntity, kWorld, false, normal)},
+        {"world to user", FromWorld(*user, p), utility.translateCoordinates(p, kWorld, kUser, false)},
+        {"user to world", ToWorld(*user, p), utility.translateCoordinates(p, kUser, kWorld, false)},
+    };
+    for (const auto& c : cases) {
+      ASSERT_TRUE(c.host) << c.what;
+      EXPECT_EQ(written(c.local), written(*c.host)) << c.what << ", round " << round;
+    }
+  }
+  // The system variables answer read-only, as the host documents them.
+  EXPECT_FALSE(document.setVariable("UCSORG", fromPoint({1, 2, 3})));
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ TEST(FacadeOverNothing, EveryMemberFailsWithObjectNotSet) {
     EXPECT_EQ(error.code, hr::kObjectNotSet) << c.member;
     EXPECT_EQ(error.description, "Object variable or With block variable not set") << c.member;
   }
-  const auto geometry = ReadSelectionGeometry(excel);
+  const auto geometry = ReadSelection(excel).geometry;
   EXPECT_EQ(geometry.rows + geometry.columns + geometry.row + geometry.column, 0);
 }
 

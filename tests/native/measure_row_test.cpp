@@ -27,6 +27,8 @@ class MeasureRowSheetTest : public ::testing::Test {
     host.context->log.clear();
     host.context->faults.clear();
   }
+  // The row written call by call, as when the host refuses the bulk path.
+  void forceCallByCall() { host.context->faults.add({"Range", "Address", 0, {hr::kFail, "no"}}); }
   // The Offset arguments in call order: the cursor's path.
   std::vector<std::string> offsets() const {
     std::vector<std::string> out;
@@ -58,18 +60,24 @@ TEST_F(MeasureRowSheetTest, EnabledValuesFillTheRowAndTheCursorEndsBelowItsStart
       {-1, 0, 2, {12.3, 3.0, e}, {"1, 0", "-1, 1", "1, 0", "0, -1"}},
   };
   for (const auto& c : cases) {
-    startAt({5, 3});
-    const MeasureRow row{{{12.3456, c.f1}, {-2.25, c.f2}, {3.0, c.f3}}};
-    EXPECT_TRUE(WriteMeasureRow(target, row, 1));
-    const std::string label = std::to_string(c.f1) + std::to_string(c.f2) + std::to_string(c.f3);
-    const std::vector<Variant> written{sheet->value({5, 3}), sheet->value({5, 4}),
-                                       sheet->value({5, 5})};
-    EXPECT_EQ(written, c.row) << label;
-    EXPECT_EQ(sheet->cells().size(), c.row.size() - std::ranges::count(c.row, Variant(e)))
-        << label;  // nothing beyond the row
-    EXPECT_EQ(offsets(), c.path) << label;
-    const bool any = c.f1 || c.f2 || c.f3;
-    EXPECT_EQ(sheet->activeCell(), (any ? CellRef{6, 3} : CellRef{5, 3})) << label;
+    for (bool bulk : {true, false}) {
+      startAt({5, 3});
+      if (!bulk) forceCallByCall();
+      const MeasureRow row{{{12.3456, c.f1}, {-2.25, c.f2}, {3.0, c.f3}}};
+      EXPECT_TRUE(WriteMeasureRow(target, row, 1));
+      const std::string label = std::to_string(c.f1) + std::to_string(c.f2) +
+                                std::to_string(c.f3) + (bulk ? " in bulk" : " call by call");
+      const std::vector<Variant> written{sheet->value({5, 3}), sheet->value({5, 4}),
+                                         sheet->value({5, 5})};
+      EXPECT_EQ(written, c.row) << label;
+      EXPECT_EQ(sheet->cells().size(), c.row.size() - std::ranges::count(c.row, Variant(e)))
+          << label;  // nothing beyond the row
+      if (!bulk) {
+        EXPECT_EQ(offsets(), c.path) << label;
+      }
+      const bool any = c.f1 || c.f2 || c.f3;
+      EXPECT_EQ(sheet->activeCell(), (any ? CellRef{6, 3} : CellRef{5, 3})) << label;
+    }
   }
 }
 
@@ -93,6 +101,7 @@ TEST_F(MeasureRowSheetTest, AFailedStepIsSkippedAndTheRowGoesOn) {
   };
   for (const auto& c : cases) {
     startAt({5, 3});
+    forceCallByCall();
     host.context->faults.add({c.object, c.member, c.nth, {hr::kFail, "refused"}});
     const MeasureRow row{{{12.3456, 1}, {-2.25, 1}, {0, 0}}};
     auto written = WriteMeasureRow(target, row, 1);

@@ -9,10 +9,14 @@
 
 #include <nlohmann/json.hpp>
 
+#include "convert/block_to_column.h"
 #include "hosts/acad.h"
+#include "hosts/attach.h"
 #include "hosts/com/apartment.h"
 #include "hosts/com/com_broker.h"
+#include "pline/polyline_to_sheet.h"
 #include "sim/apps/attach_wait.h"
+#include "sim/recording_platform.h"
 
 namespace plotmate::com {
 namespace {
@@ -77,6 +81,35 @@ TEST_F(CrossProcessStandIns, SaveWritesTheSheetAsCsv) {
   }
   EXPECT_EQ(text.str().substr(0, 7), "1.5,a\r\n") << text.str();
   std::filesystem::remove(path);
+}
+
+// A tool releases every object it received as soon as it is done: after
+// each run both servers serve exactly the objects they served before it
+// (the application, document and model space the attach keeps included).
+TEST_F(CrossProcessStandIns, ToolsLeaveNoObjectBehind) {
+  ASSERT_TRUE(acad_->call("SimLoadState", {R"({"drawing": {"entities": [
+      {"type": "lwpolyline", "handle": "1A", "points": [[0, 0], [10, 0], [10, 10]]},
+      {"type": "line", "start": [5, -1, 0], "end": [5, 1, 0]}]}})"}));
+  ASSERT_TRUE(excel_->call("SimLoadState",
+                           {R"({"sheet": {"cells": {"A1": 1, "B1": "007"}, "selection": "A1:B1"}})"}));
+  sim::RecordingPlatform platform;
+  HostSession session;
+  AttachAcad(session, broker_, platform);
+  AttachExcel(session, broker_, platform);
+  auto live = [](Dispatch& host) { return host.call("SimLiveObjects").value_or(Variant()); };
+  const Variant acadIdle = live(*acad_), excelIdle = live(*excel_);
+  ASSERT_TRUE(acadIdle.is<std::int32_t>());
+  MainForm form;
+  form.chkboolIntersect = 1;
+  for (int run = 0; run < 2; ++run) {
+    ASSERT_TRUE(acad_->call("SimQueuePicks", {R"([{"entity": "1A"}])"}));
+    PolylineToSheet(session, platform, Settings{}, form);
+    ExcelApp excel(session.ExcelApp);
+    EXPECT_TRUE(BlockToColumn(excel, -1));
+    EXPECT_EQ(live(*acad_), acadIdle) << run;
+    EXPECT_EQ(live(*excel_), excelIdle) << run;
+  }
+  EXPECT_TRUE(platform.messages.empty());
 }
 
 }  // namespace
