@@ -1,5 +1,6 @@
 #include "app/area_window.h"
 
+#include "app/bound_boxes.h"
 #include "app/program.h"
 
 namespace plotmate::app {
@@ -16,20 +17,24 @@ constexpr ControlDesign kControls[] = {
 
 constexpr WindowDesign kAreaWindow{L"PlotmateAREA", "AREA", 1968, 516, false, kControls};
 
+constexpr BoundBox<Areafrm> kBoxes[] = {
+    {AreaWindow::chkboolArea, &Areafrm::chkboolArea, &Areafrm::chkboolArea_Click},
+};
+
 }  // namespace
 
 AreaWindow::AreaWindow(Program& program) : FormWindow(kAreaWindow), program_(program) {}
 
 void AreaWindow::Form_Load() {
   form_.Form_Load(program_.settings);
-  setChecked(chkboolArea, form_.chkboolArea != 0);
+  showBoxes<Areafrm>(*this, form_, kBoxes);
 }
 
 // No unload step: a click has already stored the box.
 void AreaWindow::command(int id, int notification) {
-  if (id == Command6 && notification == BN_CLICKED) Command6_Click();
-  if (id == chkboolArea && notification == BN_CLICKED)
-    form_.chkboolArea_Click(checkValue(chkboolArea), program_.settings);
+  if (notification == BN_CLICKED && !clickBox<Areafrm>(*this, form_, kBoxes, id, program_.settings) &&
+      id == Command6)
+    Command6_Click();
   // Esc closes the window as its close box does.
   if (id == IDCANCEL) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }

@@ -1,5 +1,6 @@
 #include "app/distance_window.h"
 
+#include "app/bound_boxes.h"
 #include "app/program.h"
 
 namespace plotmate::app {
@@ -20,6 +21,12 @@ constexpr ControlDesign kControls[] = {
 
 constexpr WindowDesign kDistanceWindow{L"PlotmateDIST", "DIST", 1740, 552, false, kControls};
 
+constexpr BoundBox<Distfrm> kBoxes[] = {
+    {DistanceWindow::chkboolDX, &Distfrm::chkboolDX, &Distfrm::chkboolDX_Click},
+    {DistanceWindow::chkboolDY, &Distfrm::chkboolDY, &Distfrm::chkboolDY_Click},
+    {DistanceWindow::chkboolDI, &Distfrm::chkboolDI, &Distfrm::chkboolDI_Click},
+};
+
 }  // namespace
 
 DistanceWindow::DistanceWindow(Program& program)
@@ -27,30 +34,19 @@ DistanceWindow::DistanceWindow(Program& program)
 
 void DistanceWindow::Form_Load() {
   form_.Form_Load(program_.settings);
-  setChecked(chkboolDX, form_.chkboolDX != 0);
-  setChecked(chkboolDY, form_.chkboolDY != 0);
-  setChecked(chkboolDI, form_.chkboolDI != 0);
+  showBoxes<Distfrm>(*this, form_, kBoxes);
 }
 
 bool DistanceWindow::Form_Unload() {
-  form_.chkboolDX = checkValue(chkboolDX);
-  form_.chkboolDY = checkValue(chkboolDY);
-  form_.chkboolDI = checkValue(chkboolDI);
+  storeBoxes<Distfrm>(*this, form_, kBoxes);
   form_.Form_Unload(program_.settings);
   return true;
 }
 
 void DistanceWindow::command(int id, int notification) {
-  if (notification == BN_CLICKED) {
-    auto& settings = program_.settings;
-    switch (id) {
-      case Command1: Command1_Click(); break;
-      case chkboolDX: form_.chkboolDX_Click(checkValue(id), settings); break;
-      case chkboolDY: form_.chkboolDY_Click(checkValue(id), settings); break;
-      case chkboolDI: form_.chkboolDI_Click(checkValue(id), settings); break;
-      default: break;
-    }
-  }
+  if (notification == BN_CLICKED && !clickBox<Distfrm>(*this, form_, kBoxes, id, program_.settings) &&
+      id == Command1)
+    Command1_Click();
   // Esc closes the window as its close box does.
   if (id == IDCANCEL) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }

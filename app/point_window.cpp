@@ -1,5 +1,6 @@
 #include "app/point_window.h"
 
+#include "app/bound_boxes.h"
 #include "app/program.h"
 
 namespace plotmate::app {
@@ -23,39 +24,32 @@ constexpr ControlDesign kControls[] = {
 
 constexpr WindowDesign kPointWindow{L"PlotmateID", "ID", 2208, 528, false, kControls};
 
+constexpr BoundBox<Idfrm> kBoxes[] = {
+    {PointWindow::chkboolX, &Idfrm::chkboolX, &Idfrm::chkboolX_Click},
+    {PointWindow::chkboolY, &Idfrm::chkboolY, &Idfrm::chkboolY_Click},
+    {PointWindow::chkboolZ, &Idfrm::chkboolZ, &Idfrm::chkboolZ_Click},
+    {PointWindow::chkboolText, &Idfrm::chkboolText, &Idfrm::chkboolText_Click},
+};
+
 }  // namespace
 
 PointWindow::PointWindow(Program& program) : FormWindow(kPointWindow), program_(program) {}
 
 void PointWindow::Form_Load() {
   form_.Form_Load(program_.settings);
-  setChecked(chkboolX, form_.chkboolX != 0);
-  setChecked(chkboolY, form_.chkboolY != 0);
-  setChecked(chkboolZ, form_.chkboolZ != 0);
-  setChecked(chkboolText, form_.chkboolText != 0);
+  showBoxes<Idfrm>(*this, form_, kBoxes);
 }
 
 bool PointWindow::Form_Unload() {
-  form_.chkboolX = checkValue(chkboolX);
-  form_.chkboolY = checkValue(chkboolY);
-  form_.chkboolZ = checkValue(chkboolZ);
-  form_.chkboolText = checkValue(chkboolText);
+  storeBoxes<Idfrm>(*this, form_, kBoxes);
   form_.Form_Unload(program_.settings);
   return true;
 }
 
 void PointWindow::command(int id, int notification) {
-  if (notification == BN_CLICKED) {
-    auto& settings = program_.settings;
-    switch (id) {
-      case Command2: Command2_Click(); break;
-      case chkboolX: form_.chkboolX_Click(checkValue(id), settings); break;
-      case chkboolY: form_.chkboolY_Click(checkValue(id), settings); break;
-      case chkboolZ: form_.chkboolZ_Click(checkValue(id), settings); break;
-      case chkboolText: form_.chkboolText_Click(checkValue(id), settings); break;
-      default: break;
-    }
-  }
+  if (notification == BN_CLICKED && !clickBox<Idfrm>(*this, form_, kBoxes, id, program_.settings) &&
+      id == Command2)
+    Command2_Click();
   // Esc closes the window as its close box does.
   if (id == IDCANCEL) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
