@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <optional>
 
 #include "pline/main_buttons.h"
 #include "pline/sheet_to_polyline.h"
@@ -22,16 +21,6 @@ Settings yox(std::int16_t value) {
 
 struct Cell { CellRef at; Variant value; };
 
-struct DrawCase {
-  std::string name;
-  std::vector<Cell> cells;
-  Area selection;
-  std::int16_t yox = 0;
-  sim::Ucs ucs{};
-  std::optional<EntityKind> drawn;  // nothing when no polyline is drawn
-  std::vector<Vec3> vertices;       // in world coordinates
-};
-
 std::vector<Cell> grid(CellRef from, std::vector<std::vector<Variant>> rows) {
   std::vector<Cell> cells;
   for (std::size_t r = 0; r < rows.size(); ++r)
@@ -42,61 +31,9 @@ std::vector<Cell> grid(CellRef from, std::vector<std::vector<Variant>> rows) {
   return cells;
 }
 
-const sim::Ucs kWorldUcs{};
-const sim::Ucs kRaised{{0, 0, 100}, {1, 0, 0}, {0, 1, 0}};
-
-TEST(SheetToPolyline, DrawsThroughTheSelectedRows) {
-  const auto example = grid({2, B}, {{0.0, 0.0}, {10.0, 0.0}, {10.0, 5.0}});
-  const auto lw = EntityKind::LwPolyline;
-  const auto p3 = EntityKind::Polyline3d;
-  const DrawCase cases[] = {
-      {"two columns", example, {{2, B}, {4, C}}, 0, kWorldUcs, lw, {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}}},
-      {"engineering coordinates", example, {{2, B}, {4, C}}, 1, kWorldUcs, lw, {{0, 0, 0}, {0, 10, 0}, {5, 10, 0}}},
-      {"YOX 2 is no swap", example, {{2, B}, {4, C}}, 2, kWorldUcs, lw, {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}}},
-      {"three columns", grid({2, B}, {{1.0, 2.0, 3.0}, {4.0, 5.0, -6.0}}), {{2, B}, {3, D}}, 0, kWorldUcs, p3, {{1, 2, 3}, {4, 5, -6}}},
-      {"two columns in a raised system drop the height", example, {{2, B}, {4, C}}, 0, kRaised, lw, {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}}},
-      {"three columns in a raised system", grid({2, B}, {{1.0, 2.0, 3.0}, {4.0, 5.0, 6.0}}), {{2, B}, {3, D}}, 0, kRaised, p3, {{1, 2, 103}, {4, 5, 106}}},
-      {"an empty cell reads 0", grid({2, B}, {{1.0, 1.0}, {Variant(), 2.0}, {3.0, 3.0}}), {{2, B}, {4, C}}, 0, kWorldUcs, lw, {{1, 1, 0}, {0, 2, 0}, {3, 3, 0}}},
-      {"only the selected columns count", grid({2, C}, {{9.0, 1.0, 2.0, 9.0}, {9.0, 3.0, 4.0, 9.0}}), {{2, D}, {3, E}}, 0, kWorldUcs, lw, {{1, 2, 0}, {3, 4, 0}}},
-      {"a number typed as text counts", grid({2, B}, {{"7.5", 1.0}, {2.0, " 3 "}}), {{2, B}, {3, C}}, 0, kWorldUcs, lw, {{7.5, 1, 0}, {2, 3, 0}}},
-      // The slot a word should fill keeps the previous row's value; with the
-      // swap, the slots are swapped as they stand.
-      {"a word keeps the previous value", grid({2, B}, {{1.0, 2.0}, {"abc", 5.0}}), {{2, B}, {3, C}}, 0, kWorldUcs, lw, {{1, 2, 0}, {1, 5, 0}}},
-      {"a word with engineering coordinates", grid({2, B}, {{1.0, 2.0}, {"abc", 5.0}}), {{2, B}, {3, C}}, 1, kWorldUcs, lw, {{2, 1, 0}, {5, 2, 0}}},
-      {"whole columns read the used rows", example, {{1, B}, {1048576, C}}, 0, kWorldUcs, lw, {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}}},
-      {"empty rows past the data are no vertices", example, {{1, B}, {40, C}}, 0, kWorldUcs, lw, {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}}},
-      {"one row is refused by the host", example, {{2, B}, {2, C}}, 0, kWorldUcs, std::nullopt, {}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Desk desk;
-    desk.drawing->drawing.ucs = c.ucs;
-    for (const auto& cell : c.cells) ASSERT_TRUE(desk.sheet->setValue(cell.at, cell.value));
-    desk.sheet->select(c.selection);
-    SheetToPolyline(desk.hosts, desk.platform, yox(c.yox));
-
-    EXPECT_TRUE(desk.platform.messages.empty());
-    EXPECT_EQ(desk.sheet->selection(), c.selection);  // the worksheet is left as it was
-    const auto entities = desk.drawing->drawing.entities();
-    if (!c.drawn) {
-      EXPECT_TRUE(entities.empty());
-      continue;
-    }
-    ASSERT_EQ(entities.size(), 1u);
-    const sim::Entity& e = *entities[0];
-    EXPECT_EQ(e.kind, *c.drawn);
-    EXPECT_FALSE(e.closed);
-    ASSERT_EQ(e.points.size(), c.vertices.size());
-    for (std::size_t i = 0; i < e.points.size(); ++i)
-      expectNear({e.points[i].x, e.points[i].y, e.points[i].z},
-                 {c.vertices[i].x, c.vertices[i].y, c.vertices[i].z},
-                 "vertex " + std::to_string(i));
-    if (e.kind == EntityKind::LwPolyline) {
-      EXPECT_EQ(e.elevation, 0.0);
-    }
-  }
-}
-
+// Which polyline each selection draws, under each setting and user system,
+// is checked by the golden scenarios (tests/scenarios/pline_from_sheet_*);
+// here, what a scenario cannot set up.
 TEST(SheetToPolyline, WrongSelectionShapeSaysSoAndDrawsNothing) {
   struct Case { std::string name; Area selection; bool chart; };
   const Case cases[] = {
