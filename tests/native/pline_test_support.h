@@ -36,9 +36,5 @@ inline sim::Entity polyline(EntityKind kind, std::vector<Vec3> points, bool clos
 }
 inline sim::Entity line(Vec3 a, Vec3 b) { return {.kind = EntityKind::Line, .points = {a, b}}; }
 
-// Points compared to a millionth: translations go through a rotation.
-inline void expectNear(const Point3& actual, const Point3& expected, const std::string& what) {
-  for (int k = 0; k < 3; ++k) EXPECT_NEAR(actual[k], expected[k], 1e-6) << what << " axis " << k;
-}
 
 }  // namespace plotmate::pline_testing
