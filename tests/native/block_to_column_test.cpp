@@ -37,47 +37,9 @@ class BlockToColumnTest : public ::testing::Test {
   }
 };
 
-TEST_F(BlockToColumnTest, ExampleBlockInBothDirections) {
-  const std::pair<std::int16_t, std::vector<Variant>> cases[] = {
-      {kRowByRow, {1.0, 2.0, 3.0, 4.0}},
-      {1, {1.0, 2.0, 3.0, 4.0}},  // any value but 0 reads row by row
-      {kColumnByColumn, {1.0, 3.0, 2.0, 4.0}},
-  };
-  for (const auto& [direction, expected] : cases) {
-    *sheet = sim::Worksheet{};
-    selectExampleBlock();
-    put({8, 2}, "below");
-    ASSERT_TRUE(BlockToColumn(excel, direction));
-    EXPECT_EQ(column(2, 4, 7), expected) << direction;
-    EXPECT_EQ(sheet->value({8, 2}), Variant("below"));  // nothing past the list
-    EXPECT_EQ(sheet->cells().size(), 9u);               // block + list + the cell below
-    EXPECT_EQ(sheet->selection(), (Area{{2, 2}, {3, 3}}));
-    EXPECT_EQ(sheet->activeCell(), (CellRef{3, 3}));
-  }
-}
-
-TEST_F(BlockToColumnTest, SingleCellsAndOneColumnBlocksRepeatBelowThemselves) {
-  // Column D from row 5: a number, an empty cell, a text.
-  const std::vector<Variant> oneCell{9.5}, threeCells{9.5, Empty{}, "x"s};
-  const std::tuple<Area, std::int16_t, std::vector<Variant>> cases[] = {
-      {Area::cell({5, 4}), kRowByRow, oneCell},
-      {Area::cell({5, 4}), kColumnByColumn, oneCell},
-      {{{5, 4}, {7, 4}}, kRowByRow, threeCells},
-      {{{5, 4}, {7, 4}}, kColumnByColumn, threeCells},
-  };
-  for (const auto& [block, direction, sources] : cases) {
-    *sheet = sim::Worksheet{};
-    const auto n = static_cast<std::int32_t>(sources.size());
-    for (std::int32_t i = 0; i < n; ++i) {
-      put({5 + i, 4}, sources[i]);
-      put({5 + n + i, 4}, "old");  // targets are overwritten, emptied by empty sources
-    }
-    sheet->select(block);
-    ASSERT_TRUE(BlockToColumn(excel, direction));
-    EXPECT_EQ(column(4, 5 + n, 4 + 2 * n), sources) << n << " " << direction;
-  }
-}
-
+// Both reading orders, single cells and one-column blocks are checked by the
+// golden scenarios (tests/scenarios/block_to_column_*); a copy's exact kind
+// (a text that looks like a value, an error value) is checked here.
 TEST_F(BlockToColumnTest, CopiesAreExactEvenForTextsThatLookLikeValues) {
   const std::vector<Variant> row{
       "007"s, "TRUE"s, "1-2"s, "'quoted"s, ""s, "测点 P7"s, CellError{xl::kErrNA}, false};

@@ -36,5 +36,4 @@ inline sim::Entity polyline(EntityKind kind, std::vector<Vec3> points, bool clos
 }
 inline sim::Entity line(Vec3 a, Vec3 b) { return {.kind = EntityKind::Line, .points = {a, b}}; }
 
-
 }  // namespace plotmate::pline_testing
