@@ -363,20 +363,93 @@ std::vector<Vec3> intersectPieces(const Piece& a, const Piece& b) {
   return unique;
 }
 
+namespace {
+
+// What pieceTolerance takes from one piece: the largest coordinate or radius.
+double magnitudeOf(const Piece& piece) {
+  double m = piece.radius;
+  for (const Vec3& p : {piece.start, piece.end, piece.center})
+    m = std::max({m, std::abs(p.x), std::abs(p.y), std::abs(p.z)});
+  return m;
+}
+
+struct Bounds {
+  Vec3 lo, hi;
+};
+
+// A box that holds the whole piece (an arc's whole circle, for simplicity).
+Bounds boundsOf(const Piece& piece) {
+  Bounds b{{std::min(piece.start.x, piece.end.x), std::min(piece.start.y, piece.end.y),
+            std::min(piece.start.z, piece.end.z)},
+           {std::max(piece.start.x, piece.end.x), std::max(piece.start.y, piece.end.y),
+            std::max(piece.start.z, piece.end.z)}};
+  if (piece.isArc) {
+    const Vec3 r{piece.radius, piece.radius, piece.radius};
+    b = {sub(piece.center, r), add(piece.center, r)};
+  }
+  return b;
+}
+
+Bounds unite(const Bounds& a, const Bounds& b) {
+  return {{std::min(a.lo.x, b.lo.x), std::min(a.lo.y, b.lo.y), std::min(a.lo.z, b.lo.z)},
+          {std::max(a.hi.x, b.hi.x), std::max(a.hi.y, b.hi.y), std::max(a.hi.z, b.hi.z)}};
+}
+
+bool apart(const Bounds& a, const Bounds& b, double margin) {
+  return a.hi.x + margin < b.lo.x || b.hi.x + margin < a.lo.x || a.hi.y + margin < b.lo.y ||
+         b.hi.y + margin < a.lo.y || a.hi.z + margin < b.lo.z || b.hi.z + margin < a.lo.z;
+}
+
+// One entity's pieces with what the pairwise search needs of each.
+struct Outline {
+  std::vector<Piece> pieces;
+  std::vector<Bounds> bounds;
+  std::vector<double> magnitude;
+  Bounds whole{};
+  double largest = 0;
+};
+
+Outline outlineOf(const Entity& entity) {
+  Outline o{shapeOf(entity), {}, {}, {}, 0};
+  o.bounds.reserve(o.pieces.size());
+  o.magnitude.reserve(o.pieces.size());
+  for (std::size_t i = 0; i < o.pieces.size(); ++i) {
+    o.bounds.push_back(boundsOf(o.pieces[i]));
+    o.magnitude.push_back(magnitudeOf(o.pieces[i]));
+    o.whole = i == 0 ? o.bounds[0] : unite(o.whole, o.bounds[i]);
+    o.largest = std::max(o.largest, o.magnitude[i]);
+  }
+  return o;
+}
+
+}  // namespace
+
+// Pieces whose boxes lie apart by more than the largest tolerance of the pair
+// cannot meet, so they are skipped: a line against a polyline of thousands of
+// vertices tests only the pieces near it. The tolerance each pair would have
+// had is still taken in the same order, so the points and their order are
+// those of testing every pair.
 std::vector<Vec3> intersectWith(const Entity& a, const Entity& b) {
-  const std::vector<Piece> piecesA = shapeOf(a), piecesB = shapeOf(b);
+  const Outline outlineA = outlineOf(a), outlineB = outlineOf(b);
   std::vector<Vec3> result;
-  for (const Piece& pb : piecesB) {
+  for (std::size_t j = 0; j < outlineB.pieces.size(); ++j) {
+    const Piece& pb = outlineB.pieces[j];
+    const double magnitudeB = outlineB.magnitude[j];
+    const double widest = detail::kRelativeTolerance * (1.0 + std::max(outlineA.largest, magnitudeB));
+    if (apart(outlineA.whole, outlineB.bounds[j], widest)) continue;
     std::vector<std::pair<double, Vec3>> here;
-    double tol = 0;
-    for (const Piece& pa : piecesA) {
-      tol = std::max(tol, detail::pieceTolerance(pa, pb));
-      for (const Vec3& p : intersectPieces(pa, pb)) here.emplace_back(detail::parameterOn(pb, p, tol), p);
+    double magnitude = magnitudeB;
+    for (std::size_t i = 0; i < outlineA.pieces.size(); ++i) {
+      magnitude = std::max(magnitude, outlineA.magnitude[i]);
+      if (apart(outlineA.bounds[i], outlineB.bounds[j], widest)) continue;
+      const double tol = detail::kRelativeTolerance * (1.0 + magnitude);
+      for (const Vec3& p : intersectPieces(outlineA.pieces[i], pb))
+        here.emplace_back(detail::parameterOn(pb, p, tol), p);
     }
     std::ranges::stable_sort(here, {}, &std::pair<double, Vec3>::first);
     // A meeting at a shared vertex shows up on both neighbouring pieces: once.
     for (const auto& [t, p] : here) {
-      if (!contains(result, p, tol)) result.push_back(p);
+      if (!contains(result, p, widest)) result.push_back(p);
     }
   }
   return result;

@@ -69,8 +69,11 @@ sim::Worksheet sheetFromJson(const Json& spec, const std::filesystem::path& sour
 }
 
 Json sheetJson(const sim::Worksheet& sheet) {
+  // Each address comes once, so it is appended rather than looked up first:
+  // an ordered object's lookup is linear, which made a large sheet quadratic.
   Json cells = Json::object();
-  for (const auto& [cell, value] : sheet.cells()) cells[addressOf(cell)] = cellJson(value);
+  auto& entries = cells.get_ref<Json::object_t&>();
+  for (const auto& [cell, value] : sheet.cells()) entries.emplace_back(addressOf(cell), cellJson(value));
   return {{"cells", cells},
           {"active", addressOf(sheet.activeCell())},
           {"selection", addressOf(sheet.selection())}};

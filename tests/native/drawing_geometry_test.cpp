@@ -94,6 +94,9 @@ TEST(DrawingGeometry, IntersectionIsFoundAtSurveyMagnitudes) {
   auto got = intersectWith(line({e0, n0 - 1, 0}, {e0, n0 + 1, 0}), lwpoly({{e0 - 1, n0, 0}, {e0, n0, 0}}));
   ASSERT_EQ(got.size(), 1u) << "a line through the polyline's last vertex";
   EXPECT_NEAR(got[0].x, e0, 1e-6);
+  // Short of the polyline by less than the tolerance (about 3.5e-4 here): still a meeting.
+  got = intersectWith(line({e0 - 0.5, n0 - 1, 0}, {e0 - 0.5, n0 - 1e-5, 0}), lwpoly({{e0 - 1, n0, 0}, {e0, n0, 0}}));
+  ASSERT_EQ(got.size(), 1u) << "a line stopping 1e-5 short of the polyline";
 }
 
 TEST(DrawingGeometry, FenceCrossing) {
