@@ -67,30 +67,6 @@ TEST(RepeaterValueTextTest, CellValuesAsCommandAnswers) {
     EXPECT_EQ(commandValueText(value), text) << describe(value);
 }
 
-TEST(RepeaterCommandLineTest, WorkedExamples) {
-  RepeaterForm circle;
-  circle.Combo1 = "circle";
-  circle.Combo1_Click();
-  fromSheet(circle, 1, true);
-  circle.Text1[2] = "5";
-  EXPECT_EQ(lineFor(circle, {100.0, 200.0}), "circle⏎100,200⏎5⏎");
-
-  RepeaterForm text;
-  text.Combo1 = "text";
-  text.Combo1_Click();
-  fromSheet(text, 1, true);
-  text.Text1[2] = "2.5";
-  text.Text1[3] = "0";
-  fromSheet(text, 5);
-  EXPECT_EQ(lineFor(text, {10.0, 20.0, "A1"s}), "text⏎10,20⏎2.5⏎0⏎A1⏎⏎");
-
-  RepeaterForm station;
-  station.Combo1 = "ZhanDian";
-  station.Combo1_Click();
-  EXPECT_EQ(lineFor(station, {"P7"s, 3500.25, 8200.5}),
-            "-text⏎3500.25,8200.5⏎25⏎0⏎P7⏎point⏎3500.25,8200.5⏎");
-}
-
 // Each case: command box, then per parameter the typed text, worksheet box
 // and pair box, a row of values, and the line.
 struct Parameter { std::string text; bool sheet = false; bool pair = false; };
@@ -167,7 +143,10 @@ TEST(RepeaterCapturedBlockTest, HoldsOnlyItsOwnCells) {
   EXPECT_EQ(negative.value(0, 0), nullptr);
 }
 
-TEST(RepeaterEngineeringPairsTest, PairsTradePlacesAndTriplesStop) {
+// A ZhanDian row and a parameter of three parts under engineering coordinates
+// are checked by the golden scenarios repeater_zhandian_engineering and
+// repeater_three_parts_engineering; here, a pair's place in the line.
+TEST(RepeaterEngineeringPairsTest, PairsTradePlaces) {
   RepeaterForm pair;
   fromSheet(pair, 1, true);
   CapturedBlock block = blockOf({{3500.0, 8200.0}, {1.0, 2.0}});
@@ -176,20 +155,6 @@ TEST(RepeaterEngineeringPairsTest, PairsTradePlacesAndTriplesStop) {
   pair.Text1[2] = "5";
   EXPECT_EQ(visible(BuildCommandLine(pair, block, 0)), "circle⏎8200,3500⏎5⏎");
   EXPECT_EQ(visible(BuildCommandLine(pair, block, 1)), "circle⏎2,1⏎5⏎");
-
-  RepeaterForm station;
-  station.Combo1 = "ZhanDian";
-  station.Combo1_Click();
-  block = blockOf({{"P7"s, 3500.25, 8200.5}});
-  ASSERT_TRUE(ExchangeEngineeringPairs(station, block));
-  EXPECT_EQ(visible(BuildCommandLine(station, block, 0)),
-            "-text⏎8200.5,3500.25⏎25⏎0⏎P7⏎point⏎8200.5,3500.25⏎");
-
-  RepeaterForm triple;
-  fromSheet(triple, 2, true);
-  fromSheet(triple, 3, true);
-  block = blockOf({{1.0, 2.0, 3.0, 4.0}});
-  EXPECT_FALSE(ExchangeEngineeringPairs(triple, block));
 
   RepeaterForm last;  // a pair at parameter 10 has no next pair box
   fromSheet(last, 10, true);
