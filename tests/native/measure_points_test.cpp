@@ -4,8 +4,9 @@
 
 #include "measure_test_support.h"
 
-// Which values go where under each setting, texts, cancels and failures are
-// checked by the golden scenarios (tests/scenarios/measure_points_*).
+// Which values go where under each setting, texts, cancels, failures and the
+// blocks two runs append to "DistOut.txt" are checked by the golden scenarios
+// (tests/scenarios/measure_points_*).
 
 namespace plotmate {
 namespace {
@@ -25,8 +26,6 @@ class IdentifyPointsTest : public MeasureDesk {
   void run() { IdentifyPoints(session, platform, settings); }
   // World (112.3456, 207.1, 13) is user (12.3456, 7.1, 3).
   void pickFirstPoint() { pickAt(112.3456, 207.1, 13); }
-  // World (99, 201, 10) is user (-1, 1, 0).
-  void pickSecondPoint() { pickAt(99, 201, 10); }
   void flags(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t t = 0) {
     settings.X = x;
     settings.Y = y;
@@ -49,22 +48,6 @@ TEST_F(IdentifyPointsTest, EveryCycleFetchesUtilityAgainAndTranslatesFromWorldTo
   ASSERT_EQ(acad.context->log.size(), 5u);
   EXPECT_EQ(acad.context->log.entries()[1].arguments, "Missing, \"Pick point:\"");
   EXPECT_EQ(acad.context->log.entries()[2].arguments, "[112.3456,207.1,13], 0, 1, 0");
-}
-
-TEST_F(IdentifyPointsTest, FileOutputAppendsOneBlockPerRun) {
-  attach(false);
-  std::ofstream("DistOut.txt", std::ios::binary) << "earlier\r\n";
-  flags(1, 1, 0);
-  pickFirstPoint();
-  cancelPick();
-  run();
-  flags(0, 0, 0);
-  pickSecondPoint();
-  pickFirstPoint();
-  cancelPick();
-  run();
-  EXPECT_EQ(scratch.outputFile(), "earlier\r\n \r\n   12.346    7.100\r\n \r\n\r\n\r\n");
-  EXPECT_TRUE(sheet->cells().empty());
 }
 
 TEST_F(IdentifyPointsTest, WithoutASpreadsheetTheTextIsAskedForButNeverWritten) {
