@@ -1,6 +1,5 @@
 // The two files Plotmate writes, "config" and "DistOut.txt", when the disk
-// fills up in the middle of a write, and "config" as editors and crashes
-// leave it. A full disk is made with the file-size limit (POSIX only): writes
+// fills up in the middle of a write, and "config" when it may not be replaced. A full disk is made with the file-size limit (POSIX only): writes
 // past it fail part-way, as on a disk that has just run out of room.
 
 #include <gtest/gtest.h>
@@ -44,6 +43,23 @@ class FilesUnderStress : public ::testing::Test {
     fs::create_directories(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }
+  // Saves a small "config" and returns its bytes.
+  std::string savedConfig() const {
+    Settings old;
+    old.PREC = 3;
+    old.command = "circle";
+    EXPECT_TRUE(SaveConfig(config(), Utf8Codec{}, old));
+    return bytesOf(config());
+  }
+  // A failed save says so and leaves the old file as it was, with no temporary file.
+  void expectRefused(const Result<ConfigSaveReport>& saved, const std::string& before) const {
+    ASSERT_FALSE(saved);
+    EXPECT_NE(saved.error().description.find("The settings could not be saved."), std::string::npos)
+        << saved.error().description;
+    EXPECT_EQ(bytesOf(config()), before);
+    EXPECT_FALSE(fs::exists(temporaryPathFor(config())));
+  }
+  fs::path config() const { return dir_ / "config"; }
   fs::path dir_;
 };
 
@@ -91,93 +107,33 @@ TEST_F(FilesUnderStress, OutputFileKeepsOnlyWholeRecordsWhenTheDiskFills) {
 }
 
 TEST_F(FilesUnderStress, ConfigSaveOnAFullDiskKeepsTheOldFileAndSaysSo) {
-  const fs::path path = dir_ / "config";
-  Settings old;
-  old.PREC = 3;
-  old.command = "circle";
-  ASSERT_TRUE(SaveConfig(path, Utf8Codec{}, old));
-  const std::string before = bytesOf(path);
-  Settings longer = old;
+  const std::string before = savedConfig();
+  Settings longer;
   longer.command = std::string(4000, 'x');
   Result<ConfigSaveReport> saved;
   {
     DiskFullAt full(before.size() + 100);
-    saved = SaveConfig(path, Utf8Codec{}, longer);
+    saved = SaveConfig(config(), Utf8Codec{}, longer);
   }
-  ASSERT_FALSE(saved);
-  EXPECT_NE(saved.error().description.find("The settings could not be saved."), std::string::npos)
-      << saved.error().description;
-  EXPECT_EQ(bytesOf(path), before);
-  EXPECT_FALSE(fs::exists(temporaryPathFor(path)));
+  expectRefused(saved, before);
 }
 #endif
 
 // Under Wine the same test marks the file with the read-only attribute,
 // which Wine (unlike Windows) would let a rename replace.
 TEST_F(FilesUnderStress, ConfigSaveIntoAReadOnlyFileKeepsTheOldFileAndItsMark) {
-  const fs::path path = dir_ / "config";
-  Settings old;
-  old.PREC = 3;
-  ASSERT_TRUE(SaveConfig(path, Utf8Codec{}, old));
-  const std::string before = bytesOf(path);
+  const std::string before = savedConfig();
   constexpr auto kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  fs::permissions(path, kWrite, fs::perm_options::remove);
-  Settings changed = old;
-  changed.PREC = 5;
-  auto saved = SaveConfig(path, Utf8Codec{}, changed);
-  const auto left = fs::status(path).permissions();
-  fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);  // so TearDown may remove it
-  ASSERT_FALSE(saved);
-  EXPECT_NE(saved.error().description.find("The settings could not be saved."), std::string::npos)
-      << saved.error().description;
-  EXPECT_EQ(bytesOf(path), before);
+  fs::permissions(config(), kWrite, fs::perm_options::remove);
+  auto saved = SaveConfig(config(), Utf8Codec{}, Settings{});
+  const auto left = fs::status(config()).permissions();
+  fs::permissions(config(), fs::perms::owner_write, fs::perm_options::add);  // so TearDown may remove it
+  expectRefused(saved, before);
   EXPECT_EQ(left & fs::perms::owner_write, fs::perms::none) << "the read-only mark stays";
-  EXPECT_FALSE(fs::exists(temporaryPathFor(path)));
 }
 
-TEST_F(FilesUnderStress, ConfigAsEditorsAndCrashesLeaveIt) {
-  Settings defaults;
-  std::string whole;
-  {
-    Settings s;
-    s.PREC = 4;
-    s.command = "点 P7";
-    const fs::path saved = dir_ / "saved";
-    ASSERT_TRUE(SaveConfig(saved, Utf8Codec{}, s));
-    whole = bytesOf(saved);
-  }
-  auto lfOnly = [](std::string text) {
-    std::erase(text, '\r');
-    return text;
-  };
-  struct Case {
-    const char* name;
-    std::string bytes;
-    bool complete;
-    std::int16_t prec;
-    std::string command;
-  };
-  const Case cases[] = {
-      {"as saved", whole, true, 4, "点 P7"},
-      {"behind a UTF-8 mark", "\xEF\xBB\xBF" + whole, true, 4, "点 P7"},
-      {"with LF line ends", lfOnly(whole), true, 4, "点 P7"},
-      {"cut inside the second line", whole.substr(0, 20), false, defaults.PREC, defaults.command},
-      // An unclosed text runs to the end of the file, as the item rules say.
-      {"cut inside a quoted text", whole.substr(0, whole.find("P7")), false, 4, "点 "},
-      {"empty", "", false, defaults.PREC, defaults.command},
-      {"binary garbage", std::string("\0\xff\x01\"\r\n,,\xfe\"", 10), false, defaults.PREC, defaults.command},
-  };
-  for (const auto& c : cases) {
-    const fs::path path = dir_ / "config";
-    writeBytes(path, c.bytes);
-    Settings loaded;
-    auto report = LoadConfig(path, Utf8Codec{}, loaded);
-    ASSERT_TRUE(report) << c.name;
-    EXPECT_EQ(report->complete, c.complete) << c.name;
-    EXPECT_EQ(loaded.PREC, c.prec) << c.name;
-    EXPECT_EQ(loaded.command, c.command) << c.name;
-  }
-}
+// "config" as editors and crashes leave it is checked by ConfigFile's tests
+// (hand edits, files cut short) and the config fuzz target (any bytes).
 
 }  // namespace
 }  // namespace plotmate
