@@ -1,7 +1,8 @@
 // The drawing stand-in's command line: inserts, boundaries, undo and system
 // variables. What the repeater sends and what drafters type most, with the
 // host's text window, is checked by the golden scenarios
-// tests/scenarios/drawing_command_lines*.
+// tests/scenarios/drawing_command_lines*; the boundary's message for a point
+// outside every outline by measure_area_islands; UNDO counts by HostileInput.
 
 #include <gtest/gtest.h>
 
@@ -39,13 +40,6 @@ std::vector<std::string> summaries(const Drawing& drawing) {
   for (const Entity* e : drawing.entities()) out.push_back(summary(*e));
   return out;
 }
-
-bool transcriptHas(const DrawingSession& s, std::string_view line) {
-  for (const auto& t : s.commands.transcript)
-    if (t == line) return true;
-  return false;
-}
-
 
 TEST(AcadCommandLine, InsertTakesScalesRotationAndAttributes) {
   struct Case {
@@ -111,14 +105,6 @@ TEST(AcadCommandLine, BoundaryMakesTheOuterRegionThenItsIslands) {
   }
 }
 
-TEST(AcadCommandLine, BoundaryReportsAPointOutsideEveryOutline) {
-  DrawingSession session;
-  session.drawing.add(makeSquare(0, 0, 10));
-  session.commandLine().send(areaLine(50, 50));
-  EXPECT_TRUE(transcriptHas(session, "Valid boundary not found."));
-  EXPECT_EQ(session.drawing.size(), 1u);
-}
-
 TEST(AcadCommandLine, BoundaryMakesPolylinesByDefault) {
   DrawingSession session;
   session.drawing.add(makeSquare(0, 0, 10));
@@ -151,7 +137,6 @@ TEST(AcadCommandLine, UndoRevertsWholeSteps) {
   const Case cases[] = {
       {"U takes back the last command", "u\r", false, 2},
       {"U takes back a whole undo group", "u\r", true, 1},
-      {"UNDO with a count", "undo\r2\r", false, 1},
       {"UNDO with Enter takes one", "undo\r\r", false, 2},
       {"UNDO Back returns to the mark", "undo\rb\r", false, 1},
   };

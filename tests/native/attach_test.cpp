@@ -39,20 +39,8 @@ struct FakeAcad {
   }
 };
 
-TEST(Attach, MissingHostsShowTheirMessagesWithTheDescription) {
-  HostSession session;
-  sim::StandInBroker broker;
-  sim::RecordingPlatform platform;
-  AttachAcad(session, broker, platform);
-  AttachExcel(session, broker, platform);
-  EXPECT_EQ(session.AcadMissing, -1);
-  EXPECT_EQ(session.ExcelMissing, -1);
-  ASSERT_EQ(platform.messages.size(), 2u);
-  EXPECT_EQ(platform.messages[0].text, "AutoCAD可能未打开！\n\nOperation unavailable");
-  EXPECT_EQ(platform.messages[1].text, "Excel可能未打开！\n\nOperation unavailable");
-  EXPECT_EQ(platform.messages[0].title, "");
-}
-
+// A host that is not running, with its message and description, is checked by
+// the golden scenarios (repeater_no_drawing_host, *_no_excel and others).
 TEST(Attach, KeepsObjectsAndSkipsFailingSteps) {
   FakeAcad acad;
   HostSession session;

@@ -132,13 +132,6 @@ Worksheet sampleSheet() {
   return sheet;
 }
 
-TEST(WorksheetCsv, RoundTripKeepsEveryCell) {
-  Worksheet sheet = sampleSheet();
-  auto back = worksheetFromCsv(worksheetToCsv(sheet));
-  ASSERT_TRUE(back) << back.error().description;
-  EXPECT_EQ(back->cells(), sheet.cells());
-}
-
 TEST(WorksheetCsv, WritesPaddedRowsWithQuotesAndApostrophes) {
   Worksheet sheet;
   ASSERT_TRUE(sheet.setValue({1, 2}, "a,b"));
@@ -177,7 +170,8 @@ TEST(WorksheetCsv, DamagedFilesNameTheLine) {
   EXPECT_TRUE(worksheetFromCsv(std::string(xl::kMaxColumn + 5, ',')));
 }
 
-TEST(WorksheetCsv, FilesSaveAndLoad) {
+// Every kind of cell comes back from the file it was saved to.
+TEST(WorksheetCsv, FilesSaveAndLoadEveryCell) {
   auto path = std::filesystem::temp_directory_path() / "plotmate_worksheet_test.csv";
   Worksheet sheet = sampleSheet();
   ASSERT_TRUE(saveCsvFile(sheet, path));
