@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "hosts/acad.h"
 #include "sim/drawing/acad_utility.h"
 #include "sim/drawing/drawing_interfaces.h"
 #include "sim/member_signature.h"
+#include "tests/native/scratch_directory.h"
 
 namespace plotmate::sim {
 namespace {
@@ -120,10 +120,7 @@ TEST(ArgumentCheck, CommittedTypeLibraryMatchesTheMemberTables) {
   const std::string path = std::string(PLOTMATE_SOURCE_DIR) + "/tests/wine/drawing_host.idl";
   const std::string expected = drawingTypeLibraryIdl();
   if (std::getenv("PLOTMATE_WRITE_IDL")) std::ofstream(path, std::ios::binary) << expected;
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream committed;
-  committed << file.rdbuf();
-  EXPECT_EQ(committed.str(), expected) << "run with PLOTMATE_WRITE_IDL=1 to rewrite " << path;
+  EXPECT_EQ(testing_support::fileBytes(path), expected) << "run with PLOTMATE_WRITE_IDL=1 to rewrite " << path;
 }
 
 }  // namespace

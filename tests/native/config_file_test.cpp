@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <random>
-#include <sstream>
 #include <variant>
 #include <vector>
 
 #include "shell/whole_file.h"
+#include "tests/native/scratch_directory.h"
 
 namespace plotmate {
 namespace {
@@ -76,30 +74,16 @@ Settings firstSettingsOf(const Settings& read, Settings kept, std::size_t count)
 
 class ConfigFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::random_device random;
-    dir_ = fs::temp_directory_path() / ("plotmate_config_" + std::to_string(random()));
-    fs::create_directories(dir_);
-    path_ = dir_ / "config";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string fileBytes() const {
-    std::ifstream in(path_, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
-  void writeFile(std::string_view bytes) const {
-    std::ofstream(path_, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-  }
+  std::string fileBytes() const { return testing_support::fileBytes(path_); }
+  void writeFile(std::string_view bytes) const { testing_support::writeFileBytes(path_, bytes); }
   ConfigLoadReport load(Settings& settings, const TextCodec& codec) const {
     auto report = LoadConfig(path_, codec, settings);
     EXPECT_TRUE(report.has_value()) << report.error().description;
     return report.value_or(ConfigLoadReport{});
   }
 
-  fs::path dir_, path_;
+  testing_support::ScratchDirectory scratch_;
+  fs::path dir_ = scratch_.path(), path_ = dir_ / "config";
   Utf8Codec utf8_;
 };
 

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <numbers>
 #include <string>
@@ -12,6 +11,7 @@
 #include "sim/drawing/dxf_reader.h"
 #include "sim/drawing/dxf_text.h"
 #include "sim/drawing/dxf_writer.h"
+#include "tests/native/scratch_directory.h"
 
 namespace plotmate::sim {
 namespace {
@@ -95,8 +95,7 @@ TEST(Dxf, RealDrawingDetails) {
 // a line, never a crash or a partial drawing.
 TEST(Dxf, TruncatedRealDrawingsFailCleanly) {
   if (!std::filesystem::exists(fixture("README.md"))) GTEST_SKIP() << "no DXF fixtures at " << PLOTMATE_FIXTURES_DIR;
-  std::ifstream in(fixture("multi_insert_with_attribs.dxf"), std::ios::binary);
-  const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string whole = testing_support::fileBytes(fixture("multi_insert_with_attribs.dxf"));
   const std::size_t eof = whole.rfind("EOF");
   ASSERT_NE(eof, std::string::npos);
   for (std::size_t cut = 0; cut < eof; cut += 37) {

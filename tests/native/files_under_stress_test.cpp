@@ -1,18 +1,17 @@
 // The two files Plotmate writes, "config" and "DistOut.txt", when the disk
-// fills up in the middle of a write, and "config" when it may not be replaced. A full disk is made with the file-size limit (POSIX only): writes
+// fills up in the middle of a write, and "config" when it may not be
+// replaced. A full disk is made with the file-size limit (POSIX only): writes
 // past it fail part-way, as on a disk that has just run out of room.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
 #include <string>
 
 #include "format/output_file.h"
 #include "shell/config_file.h"
 #include "shell/whole_file.h"
+#include "tests/native/scratch_directory.h"
 
 #if !defined(_WIN32)
 #include <sys/resource.h>
@@ -25,42 +24,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string bytesOf(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void writeBytes(const fs::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-}
+using testing_support::fileBytes;
+using testing_support::writeFileBytes;
 
 class FilesUnderStress : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("plotmate_stress_" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   // Saves a small "config" and returns its bytes.
   std::string savedConfig() const {
     Settings old;
     old.PREC = 3;
     old.command = "circle";
     EXPECT_TRUE(SaveConfig(config(), Utf8Codec{}, old));
-    return bytesOf(config());
+    return fileBytes(config());
   }
   // A failed save says so and leaves the old file as it was, with no temporary file.
   void expectRefused(const Result<ConfigSaveReport>& saved, const std::string& before) const {
     ASSERT_FALSE(saved);
     EXPECT_NE(saved.error().description.find("The settings could not be saved."), std::string::npos)
         << saved.error().description;
-    EXPECT_EQ(bytesOf(config()), before);
+    EXPECT_EQ(fileBytes(config()), before);
     EXPECT_FALSE(fs::exists(temporaryPathFor(config())));
   }
   fs::path config() const { return dir_ / "config"; }
-  fs::path dir_;
+  testing_support::ScratchDirectory scratch_;
+  fs::path dir_ = scratch_.path();
 };
 
 #if !defined(_WIN32)
@@ -90,7 +77,7 @@ class DiskFullAt {
 TEST_F(FilesUnderStress, OutputFileKeepsOnlyWholeRecordsWhenTheDiskFills) {
   const fs::path path = dir_ / kOutputFileName;
   const std::string earlier = " \r\n    1.000    2.000\r\n";
-  writeBytes(path, earlier);
+  writeFileBytes(path, earlier);
   {
     DiskFullAt full(earlier.size() + 3 + 20 + 10);  // room for the block's line, a record and half of one
     auto file = OutputFile::open(path, 3);
@@ -103,7 +90,7 @@ TEST_F(FilesUnderStress, OutputFileKeepsOnlyWholeRecordsWhenTheDiskFills) {
         << failed.error().description;
     EXPECT_FALSE(file->writeRecord(first));  // nothing follows a failed record
   }
-  EXPECT_EQ(bytesOf(path), earlier + " \r\n    3.000    4.000\r\n");
+  EXPECT_EQ(fileBytes(path), earlier + " \r\n    3.000    4.000\r\n");
 }
 
 TEST_F(FilesUnderStress, ConfigSaveOnAFullDiskKeepsTheOldFileAndSaysSo) {
@@ -127,7 +114,7 @@ TEST_F(FilesUnderStress, ConfigSaveIntoAReadOnlyFileKeepsTheOldFileAndItsMark) {
   fs::permissions(config(), kWrite, fs::perm_options::remove);
   auto saved = SaveConfig(config(), Utf8Codec{}, Settings{});
   const auto left = fs::status(config()).permissions();
-  fs::permissions(config(), fs::perms::owner_write, fs::perm_options::add);  // so TearDown may remove it
+  fs::permissions(config(), fs::perms::owner_write, fs::perm_options::add);  // so it may be removed
   expectRefused(saved, before);
   EXPECT_EQ(left & fs::perms::owner_write, fs::perms::none) << "the read-only mark stays";
 }

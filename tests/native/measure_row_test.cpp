@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "sim/sheet/excel_objects.h"
+#include "tests/native/scratch_directory.h"
 
 namespace plotmate {
 namespace {
@@ -115,22 +113,16 @@ TEST_F(MeasureRowSheetTest, AFailedStepIsSkippedAndTheRowGoesOn) {
 }
 
 TEST(MeasureRowFileTest, EachRowIsOneLineOfTheValuesThatAreOn) {
-  const auto path = std::filesystem::temp_directory_path() / "plotmate_measure_row_test.txt";
-  std::filesystem::remove(path);
+  testing_support::ScratchDirectory scratch;
   {
-    auto file = OutputFile::open(path, 3);
+    auto file = OutputFile::open(kOutputFileName, 3);
     ASSERT_TRUE(file);
     const MeasureTarget target{nullptr, &*file};
     EXPECT_TRUE(WriteMeasureRow(target, {{{12.3456, 1}, {7.1, 1}, {5, 0}}}, 3));
     EXPECT_TRUE(WriteMeasureRow(target, {{{12.3456, 0}, {7.1, 0}, {5, 0}}}, 3));
     EXPECT_TRUE(WriteMeasureRow(target, {{{-0.5, 0}, {7.1, 0}, {123456.7, 1}}}, 3));
   }
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  EXPECT_EQ(text.str(), " \r\n   12.346    7.100\r\n\r\n123456.700\r\n");
-  in.close();
-  std::filesystem::remove(path);
+  EXPECT_EQ(scratch.outputFile(), " \r\n   12.346    7.100\r\n\r\n123456.700\r\n");
 }
 
 }  // namespace

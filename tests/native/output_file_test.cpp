@@ -3,32 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
+
+#include "tests/native/scratch_directory.h"
 
 namespace plotmate {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A file name of its own in the temporary folder, removed afterwards.
+// A file of its own in a scratch folder, removed afterwards.
 class OutputFileTest : public ::testing::Test {
  protected:
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove(path_, ec);
-  }
-
-  static std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-
-  fs::path path_ = fs::temp_directory_path() /
-                   ("plotmate_DistOut_" + std::to_string(std::random_device{}()) + ".txt");
+  static std::string contents(const fs::path& path) { return testing_support::fileBytes(path); }
+  testing_support::ScratchDirectory scratch_;
+  fs::path path_ = scratch_.path() / kOutputFileName;
 };
 
 TEST(RecordLine, ValuesBackToBackRounded) {

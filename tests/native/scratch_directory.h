@@ -1,14 +1,28 @@
 #pragma once
 // A fresh working directory for a test, and the previous one back afterwards:
-// the tools write "DistOut.txt" into the current directory.
+// the tools write "DistOut.txt" and "config" into the current directory. With
+// it, a file's bytes read and written whole.
 
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 namespace plotmate::testing_support {
+
+// A file's bytes; empty when it cannot be read.
+inline std::string fileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+inline void writeFileBytes(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+}
 
 class ScratchDirectory {
  public:
@@ -29,11 +43,7 @@ class ScratchDirectory {
 
   // The output file's bytes; "(none)" when it was never created.
   std::string outputFile() const {
-    std::ifstream in(dir_ / "DistOut.txt", std::ios::binary);
-    if (!in) return "(none)";
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return std::filesystem::exists(dir_ / "DistOut.txt") ? fileBytes(dir_ / "DistOut.txt") : "(none)";
   }
   const std::filesystem::path& path() const { return dir_; }
 
