@@ -1,8 +1,8 @@
-// The drawing stand-in's command line: inserts, boundaries, undo and system
-// variables. What the repeater sends and what drafters type most, with the
-// host's text window, is checked by the golden scenarios
-// tests/scenarios/drawing_command_lines*; the boundary's message for a point
-// outside every outline by measure_area_islands; UNDO counts by HostileInput.
+// The drawing stand-in's command line: inserts, undo and system variables.
+// What the repeater sends and what drafters type most, with the host's text
+// window, is checked by the golden scenarios tests/scenarios/drawing_*: the
+// command lines, UNDO counts, and BOUNDARY's regions and polylines with their
+// islands (drawing_boundary_*).
 
 #include <gtest/gtest.h>
 
@@ -10,29 +10,20 @@
 
 #include "acad_test_support.h"
 #include "sim/drawing/command_line.h"
-#include "sim/drawing/regions.h"
 
 namespace plotmate::sim {
 namespace {
 
 using testing::makeCircle;
-using testing::makeSquare;
 using testing::num;
 using testing::pointText;
 
-// One line per entity of the kinds these commands make.
+// An insert as one line: block, place, scales, rotation and attributes.
 std::string summary(const Entity& e) {
-  switch (e.kind) {
-    case EntityKind::BlockRef: {
-      std::string s = "INSERT " + e.blockName + " " + pointText(e.points[0]) + " s" + num(e.scale.x) +
-                      "," + num(e.scale.y) + " r" + num(e.rotation);
-      for (const auto& a : e.attributes) s += " " + a.tag + "=" + a.value;
-      return s;
-    }
-    case EntityKind::Region: return "REGION area " + num(regionArea(e));
-    case EntityKind::LwPolyline: return "LWPOLYLINE " + std::to_string(e.points.size()) + (e.closed ? " closed" : "");
-    default: return std::string(objectName(e.kind));
-  }
+  std::string s = "INSERT " + e.blockName + " " + pointText(e.points[0]) + " s" + num(e.scale.x) + "," +
+                  num(e.scale.y) + " r" + num(e.rotation);
+  for (const auto& a : e.attributes) s += " " + a.tag + "=" + a.value;
+  return s;
 }
 
 std::vector<std::string> summaries(const Drawing& drawing) {
@@ -42,12 +33,7 @@ std::vector<std::string> summaries(const Drawing& drawing) {
 }
 
 TEST(AcadCommandLine, InsertTakesScalesRotationAndAttributes) {
-  struct Case {
-    const char* name;
-    std::int16_t attreq, attdia;
-    std::string typed;
-    std::string expected;
-  };
+  struct Case { const char* name; std::int16_t attreq, attdia; std::string typed, expected; };
   const Case cases[] = {
       {"values typed", 1, 0, "-insert\rMARK\r10,20\r2\r\r90\rN 12\r\r",
        "INSERT MARK 10,20,0 s2,2 r" + num(std::numbers::pi / 2) + " NO=N 12 H=0.00"},
@@ -68,72 +54,8 @@ TEST(AcadCommandLine, InsertTakesScalesRotationAndAttributes) {
   }
 }
 
-// The area tool's line: "-boundary", a, o, r, Enter, the point, Enter.
-std::string areaLine(double x, double y) {
-  return "-boundary\ra\ro\rr\r\r" + countingForm(x) + "," + countingForm(y) + "\r\r";
-}
-
-TEST(AcadCommandLine, BoundaryMakesTheOuterRegionThenItsIslands) {
-  const double circle = std::numbers::pi * 100;
-  struct Case {
-    const char* name;
-    bool islandsFirst;
-    double x, y;
-    std::vector<std::string> added;
-  };
-  const Case cases[] = {
-      {"outer first", false, 50, 50,
-       {"REGION area 10000", "REGION area 400", "REGION area " + num(circle)}},
-      {"islands first when switched", true, 50, 50,
-       {"REGION area 400", "REGION area " + num(circle), "REGION area 10000"}},
-      {"inside an island", false, 30, 30, {"REGION area 400"}},
-      {"outside every outline", false, 500, 500, {}},
-  };
-  for (const auto& c : cases) {
-    DrawingSession session;
-    session.drawing.add(makeSquare(0, 0, 100));
-    session.drawing.add(makeSquare(20, 20, 20));
-    session.drawing.add(makeCircle({70, 70, 0}, 10));
-    session.drawing.add(makeCircle({300, 300, 0}, 5));  // elsewhere: never an island
-    session.boundaryIslandsFirst = c.islandsFirst;
-    session.commandLine().send(areaLine(c.x, c.y));
-    auto all = summaries(session.drawing);
-    std::vector<std::string> added(all.begin() + 4, all.end());
-    EXPECT_EQ(added, c.added) << c.name;
-    EXPECT_FALSE(session.commandLine().busy()) << c.name;
-    EXPECT_EQ(session.variables.integer("HPBOUND"), 0) << c.name;
-  }
-}
-
-TEST(AcadCommandLine, BoundaryMakesPolylinesByDefault) {
-  DrawingSession session;
-  session.drawing.add(makeSquare(0, 0, 10));
-  session.commandLine().send("-bo\r5,5\r\r");
-  EXPECT_EQ(summaries(session.drawing),
-            (std::vector<std::string>{"LWPOLYLINE 4 closed", "LWPOLYLINE 4 closed"}));
-}
-
-TEST(AcadCommandLine, BoundaryWorksInTheUcsPlane) {
-  DrawingSession session;
-  session.drawing.ucs = {{0, 0, 50}, {1, 0, 0}, {0, 1, 0}};
-  Entity raised = makeSquare(0, 0, 10);
-  raised.elevation = 50;
-  session.drawing.add(raised);
-  session.commandLine().send(areaLine(5, 5));
-  ASSERT_EQ(session.drawing.size(), 2u);
-  const Entity& region = *session.drawing.at(1);
-  EXPECT_EQ(region.kind, EntityKind::Region);
-  EXPECT_NEAR(regionArea(region), 100, 1e-9);
-  EXPECT_NEAR(region.loops.front().points.front().z, 50, 1e-9);
-}
-
 TEST(AcadCommandLine, UndoRevertsWholeSteps) {
-  struct Case {
-    const char* name;
-    std::string typed;
-    bool groupAroundRows;
-    std::size_t left;
-  };
+  struct Case { const char* name; std::string typed; bool groupAroundRows; std::size_t left; };
   const Case cases[] = {
       {"U takes back the last command", "u\r", false, 2},
       {"U takes back a whole undo group", "u\r", true, 1},
@@ -165,12 +87,7 @@ TEST(AcadCommandLine, UndoBringsErasedEntitiesBackUnderTheirHandles) {
 }
 
 TEST(AcadCommandLine, SetVariableChecksTypeRangeAndName) {
-  struct Case {
-    const char* name;
-    Variant value;
-    bool accepted;
-    Variant readBack;
-  };
+  struct Case { const char* name; Variant value; bool accepted; Variant readBack; };
   const Case cases[] = {
       {"CMDECHO", Variant(std::int16_t{0}), true, Variant(std::int16_t{0})},
       {"cmdecho", Variant(std::int32_t{0}), false, Variant(std::int16_t{1})},  // a Long
