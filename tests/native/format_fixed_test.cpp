@@ -15,22 +15,15 @@ std::string blanks(int n) {
 
 struct FixedCase { double value; std::int16_t width; std::int16_t decimals; std::string text; double rounded; };
 
+// The worked table at width 5 and 3 decimals is the golden scenario
+// format_fixed_table; here, the other widths and decimals and the edges.
 TEST(FormatFixed, RoundsPadsAndAlignsOnThePoint) {
   const FixedCase cases[] = {
-      {12.3456, 5, 3, blanks(3) + "12.346", 12.346},
-      {12, 5, 3, blanks(3) + "12.000", 12},
-      {-3.2, 5, 3, blanks(3) + "-3.200", -3.2},
-      {-9.5, 5, 3, blanks(3) + "-9.500", -9.5},
       // The counting form's 0 takes a place that the text does not show.
-      {0.5, 5, 3, blanks(4) + ".500", 0.5},
-      {-0.5, 5, 3, blanks(3) + "-.500", -0.5},
       {0.0006, 5, 3, blanks(4) + ".001", 0.001},
-      {123456.7, 5, 3, "123456.700", 123456.7},
       {-1234, 5, 3, "-1234.000", -1234},
       {12.6, 5, 0, blanks(3) + "13.", 13},
       {12, 5, 2, blanks(3) + "12.00", 12},
-      {1.9996, 5, 3, blanks(4) + "2.000", 2},
-      {9.9996, 5, 3, blanks(3) + "10.000", 10},
       // Halves go upward, also below zero.
       {2.25, 5, 1, blanks(4) + "2.3", 2.3},
       {-2.25, 5, 1, blanks(3) + "-2.2", -2.2},
@@ -45,7 +38,6 @@ TEST(FormatFixed, RoundsPadsAndAlignsOnThePoint) {
       {0.5, 0, 3, ".500", 0.5},
       {42, -3, 1, "42.0", 42},
       // Large magnitudes: no exponent, never cut.
-      {1e15, 5, 3, "1000000000000000.000", 1e15},
       {-1.5e20, 5, 2, "-150000000000000000000.00", -1.5e20},
       // More digits than 15 significant ones can show: padded, not garbled.
       {123456789.123456789, 5, 10, "123456789.1234570000", 123456789.123456789},
