@@ -52,10 +52,7 @@ TEST(CountingBroker, CountsCallsOnEveryObjectAndHandsTheHostItsOwnObjects) {
 
   VariantGrid grid(1, 1);
   grid.at(0, 0) = childObject;
-  struct Case {
-    const char* what;
-    std::vector<Variant> args;
-  } cases[] = {
+  struct Case { const char* what; std::vector<Variant> args; } cases[] = {
       {"an object", {childObject}},
       {"an object in a list", {VariantList{childObject, 2.0}}},
       {"an object in a grid", {grid}},

@@ -51,10 +51,7 @@ TEST(SETfrm, StoresTheControlsOnlyWhenItCloses) {
 TEST(ChooseWindowByTitle, ExactBeforePrefixFrontFirst) {
   const std::u16string desk[] = {u"AUTOCAD 2018 - [A.DWG]", u"MICROSOFT EXCEL - BOOK1", u"AUTOCAD",
                                  u"MICROSOFT EXCEL"};
-  const struct {
-    std::u16string_view wanted;
-    std::optional<std::size_t> chosen;
-  } cases[] = {
+  const struct { std::u16string_view wanted; std::optional<std::size_t> chosen; } cases[] = {
       {u"AUTOCAD", 2},                  // the exact title wins over an earlier prefix match
       {u"MICROSOFT EXCEL", 3},
       {u"AUTOCAD 2018", 0},             // prefix only

@@ -80,11 +80,7 @@ TEST(StandInView, RegionLoopsAndPlacedBlocksInThePlanView) {
 }
 
 TEST(StandInView, CellUnderAPixel) {
-  const struct {
-    CellRef topLeft;
-    int x, y;
-    std::optional<CellRef> cell;
-  } cases[] = {
+  const struct { CellRef topLeft; int x, y; std::optional<CellRef> cell; } cases[] = {
       {{1, 1}, 44, 22, CellRef{1, 1}},    // first pixel of A1
       {{1, 1}, 43, 30, std::nullopt},     // row header
       {{1, 1}, 60, 21, std::nullopt},     // column header

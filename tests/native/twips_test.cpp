@@ -6,9 +6,7 @@ namespace plotmate {
 namespace {
 
 TEST(TwipsToPixels, RoundsToTheNearestPixel) {
-  struct Case {
-    int twips, dpi, pixels;
-  };
+  struct Case { int twips, dpi, pixels; };
   const Case cases[] = {
       {810, 96, 54},   {810, 144, 81},  {2064, 96, 138},   // 137.6
       {672, 96, 45},   {165, 96, 11},   {1212, 120, 101},  // 101.0
@@ -21,10 +19,7 @@ TEST(TwipsToPixels, RoundsToTheNearestPixel) {
 }
 
 TEST(StoredTwips, RoundsHalvesToEvenAndHoldsTo16Bits) {
-  struct Case {
-    double twips;
-    int stored;
-  };
+  struct Case { double twips; int stored; };
   const Case cases[] = {
       {1500.0, 1500},  {1500.5, 1500},   {1501.5, 1502},   {-1500.5, -1500},
       {-1501.5, -1502}, {1500.4, 1500},  {1500.6, 1501},   {32767.4, 32767},

@@ -131,10 +131,7 @@ TEST_F(StandIns, ExcelButtonFillsTheSheetFromThePickedPolyline) {
   const Json sheet = state(kExcelProgId)["sheet"];
   const auto message = answerMessageBox(program.pid(), 200ms);
   EXPECT_FALSE(message) << "no message on a good run: " << toUtf8(message ? message->title + L": " + message->text : L"");
-  const struct {
-    const char* cell;
-    Json value;
-  } cells[] = {
+  const struct { const char* cell; Json value; } cells[] = {
       {"C2", "PLine顶点坐标"}, {"B3", "X"},        {"B4", 0.0},   {"C5", 1.0},
       {"B203", 199.0},       {"C203", 1.0},       {"C206", "交点坐标"}, {"B208", 0.5},
       {"C208", 0.5},         {"F208", -1.0},      {"I208", 2.0},

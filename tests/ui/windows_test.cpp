@@ -551,10 +551,7 @@ TEST(Windows, ConverterShowsMillimetresWhileTheLengthIsTyped) {
   clickInto(input);
   EXPECT_EQ(textOf(input), L"") << "the first click clears the syntax shown";
   EXPECT_EQ(textOf(result), L"0");
-  const struct {
-    const wchar_t* typed;
-    const wchar_t* shown;
-  } cases[] = {
+  const struct { const wchar_t* typed; const wchar_t* shown; } cases[] = {
       {L"5.6", L"1676.4"},    {L"5.6 1/2", L"1689.1"}, {L"1/2.3", L"228.6"},
       {L"0.1", L"25.4"},      {L"12", L"0"},           {L"5.", L"1524"},
       {L"-1.6", L"-152.4"},   {L"1.2 5", L"355.6"},    {L"5.6.5", L"1689.1"},

@@ -30,9 +30,7 @@ using com::ComPtr;
 // function that ignores its arguments can stand in every slot.
 HRESULT STDMETHODCALLTYPE acceptCall() { return S_OK; }
 
-struct AcceptingObject {
-  void* const* vtable;
-};
+struct AcceptingObject { void* const* vtable; };
 
 const AcceptingObject& acceptingObject() {
   static std::array<void*, 512> slots = [] {
@@ -102,10 +100,7 @@ Variant goodValue(const Param& p, const DispatchPtr& object) {
   return Variant();
 }
 
-struct Form {
-  const char* label;
-  Variant value;
-};
+struct Form { const char* label; Variant value; };
 
 std::vector<Form> argumentForms(const DispatchPtr& object) {
   return {
@@ -168,11 +163,7 @@ ComPtr<ITypeInfo> interfaceInfo(ITypeLib& library, const std::string& name) {
   return {};
 }
 
-struct Tally {
-  int compared = 0;
-  int windowsStricter = 0;
-  std::string disagreements;
-};
+struct Tally { int compared = 0; int windowsStricter = 0; std::string disagreements; };
 
 // Wine's dispatcher also takes a by-value argument for an output parameter of
 // a type other than Variant and writes into a temporary; Windows refuses it

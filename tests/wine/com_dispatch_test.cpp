@@ -72,11 +72,7 @@ TEST(ComDispatch, OutputSlotsComeBackAndInputsStayAsTheyWere) {
 }
 
 TEST(ComDispatch, ErrorsReachTheCallerWithCodeAndDescription) {
-  struct Case {
-    const char* name;
-    Error raised;
-    Error seen;
-  };
+  struct Case { const char* name; Error raised; Error seen; };
   const Case cases[] = {
       {"host error via EXCEPINFO", {hr::kFail, "Nothing was picked"}, {hr::kFail, "Nothing was picked"}},
       {"worksheet error code", {static_cast<std::int32_t>(0x800A03ECu), "Range failed"},

@@ -49,11 +49,7 @@ class CrossProcessStandIns : public ::testing::Test {
 // had stays as it was.
 TEST_F(CrossProcessStandIns, RefusedStateLeavesTheHostAsItWas) {
   ASSERT_TRUE(excel_->call("SimLoadState", {R"({"sheet": {"cells": {"A1": 1}}})"}));
-  const struct {
-    const char* what;
-    std::vector<Variant> args;
-    const char* reasonHas;
-  } cases[] = {
+  const struct { const char* what; std::vector<Variant> args; const char* reasonHas; } cases[] = {
       {"not JSON", {"{\"sheet\": "}, "parse"},
       {"no cell address", {R"({"sheet": {"cells": {"1A": 1}}})"}, "1A"},
       {"missing file", {R"({"sheet": {"csv": "no-such.csv"}})", "C:\\nowhere"}, "no-such.csv"},

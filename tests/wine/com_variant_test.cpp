@@ -36,11 +36,7 @@ VariantGrid sampleGrid() {
 
 TEST(ComVariant, EveryKindRoundTripsWithTheTypeHostsExpect) {
   auto object = std::make_shared<comtest::RecordingDispatch>();
-  struct Case {
-    const char* name;
-    Variant value;
-    VARTYPE vt;
-  };
+  struct Case { const char* name; Variant value; VARTYPE vt; };
   const Case cases[] = {
       {"empty", Variant(), VT_EMPTY},
       {"missing", Variant(Missing{}), VT_ERROR},
@@ -237,12 +233,7 @@ TEST(ComVariant, OutputsAreWrittenThroughEveryKindOfReference) {
     ASSERT_TRUE(storeThroughReference(Variant(), ref));
     EXPECT_EQ(slot, nullptr);
   }
-  struct Scalar {
-    const char* name;
-    VARTYPE type;
-    Variant value;
-    Variant expected;
-  };
+  struct Scalar { const char* name; VARTYPE type; Variant value; Variant expected; };
   const Scalar scalars[] = {
       {"double into long rounds", VT_I4, Variant(2.5), Variant(std::int32_t{2})},
       {"text into double, point whatever the locale", VT_R8, Variant("1.5"), Variant(1.5)},
