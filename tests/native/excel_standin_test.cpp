@@ -49,6 +49,7 @@ TEST_F(ExcelStandInTest, CellsAndRangeAddressing) {
       {{"$B$2"}, "$B$2"},
       {{"B2", "D4"}, "$B$2:$D$4"},
       {{"A0"}, kObjectDefined.c_str()},
+      {{"B02"}, kObjectDefined.c_str()},  // no leading zero in a row number
       {{"XFE1"}, kObjectDefined.c_str()},
       {{"B2:"}, kObjectDefined.c_str()},
       {{""}, kObjectDefined.c_str()},
@@ -78,7 +79,7 @@ TEST_F(ExcelStandInTest, CellsAndRangeAddressing) {
   EXPECT_EQ(addressOf(*range("A1"), "Cells", {0, 1}), kObjectDefined);
 }
 
-TEST_F(ExcelStandInTest, OffsetKeepsTheShapeAndStopsAtTheSheetEdges) {
+TEST_F(ExcelStandInTest, OffsetAndResizeStopAtTheSheetEdges) {
   const std::tuple<const char*, std::vector<Variant>, const char*> cases[] = {
       {"B2", {1, 2}, "$D$3"},
       {"A1", {Missing{}, 3}, "$D$1"},  // an omitted offset is 0
@@ -92,6 +93,9 @@ TEST_F(ExcelStandInTest, OffsetKeepsTheShapeAndStopsAtTheSheetEdges) {
   };
   for (const auto& [from, args, expected] : cases)
     EXPECT_EQ(addressOf(*range(from), "Offset", args), expected) << from;
+  // Resize keeps the top-left cell; a size below one is refused.
+  EXPECT_EQ(addressOf(*range("B2:C3"), "Resize", {1, 3}), "$B$2:$D$2");
+  EXPECT_EQ(addressOf(*range("B2"), "Resize", {0, 1}), kObjectDefined);
 }
 
 TEST_F(ExcelStandInTest, BlockValuesReadAndWriteInOneCall) {
