@@ -15,11 +15,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-
 // Lines joined the way the file holds them: every line ends with CR LF.
-std::string crlfLines(const std::vector<std::string>& lines) {
+std::string crlfLines(const std::vector<std::string>& lines, std::string_view end = "\r\n") {
   std::string text;
-  for (const auto& line : lines) text += line + "\r\n";
+  for (const auto& line : lines) text += line + std::string(end);
   return text;
 }
 
@@ -42,6 +41,13 @@ const std::vector<std::string> kFullLines = {
     "\"[EXCEL]\"", "\"ReadDirec\",-1", "",
     "\"[Area]\"", "\"WriteToExcel\",1", "",
     "\"[Position]\"", "\"TOP\",1200", "\"LEFT\",-300"};
+
+// The full file with some of its lines (numbered from 1) replaced.
+std::string fullWith(std::initializer_list<std::pair<std::size_t, std::string>> edits) {
+  auto lines = kFullLines;
+  for (const auto& [line, text] : edits) lines[line - 1] = text;
+  return crlfLines(lines);
+}
 
 Settings fullRecord() {
   Settings s;
@@ -121,37 +127,22 @@ TEST_F(ConfigFile, RoundTripsEveryValue) {
 }
 
 TEST_F(ConfigFile, ReadsHandEditedFilesByPosition) {
-  auto lfOnly = [](std::string t) { std::erase(t, '\r'); return t; };
-  auto edit = [](std::size_t line, std::string text) {
-    return [=](std::string) {
-      auto lines = kFullLines;
-      lines[line - 1] = text;
-      return crlfLines(lines);
-    };
+  const std::string full = crlfLines(kFullLines);
+  const std::pair<const char*, std::string> cases[] = {
+      {"renamed keys and sections", fullWith({{1, "\"[Allgemein]\""}, {2, "\"yox2\",1"}, {31, "[Pos]"}})},
+      {"LF only", crlfLines(kFullLines, "\n")},
+      {"no final line end", full.substr(0, full.size() - 2)},
+      {"trailing empty lines", full + "\r\n\r\n"},
+      {"CR CR LF", crlfLines(kFullLines, "\r\r\n")},
+      {"byte order mark", "\xEF\xBB\xBF" + full},
+      {"blanks and tabs", fullWith({{3, "  \"PREC\" \t,  3  "}})},
+      {"blank empty line", fullWith({{5, "   "}})},
+      {"unquoted key", fullWith({{2, "YOX,1"}})},
+      {"quoted number", fullWith({{33, "\"LEFT\",\"-300\""}})},
+      {"plus sign", fullWith({{23, "\"AutoNext\",+1"}})},
   };
-  const std::vector<std::pair<const char*, std::function<std::string(std::string)>>> cases = {
-      {"renamed keys and sections", [](std::string) {
-         auto lines = kFullLines;
-         lines[0] = "\"[Allgemein]\"", lines[1] = "\"yox2\",1", lines[30] = "[Pos]";
-         return crlfLines(lines);
-       }},
-      {"LF only", lfOnly},
-      {"no final line end", [](std::string t) { return t.substr(0, t.size() - 2); }},
-      {"trailing empty lines", [](std::string t) { return t + "\r\n\r\n"; }},
-      {"CR CR LF", [](std::string t) {
-         std::string out;
-         for (char c : t) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-         return out;
-       }},
-      {"byte order mark", [](std::string t) { return "\xEF\xBB\xBF" + t; }},
-      {"blanks and tabs", edit(3, "  \"PREC\" \t,  3  ")},
-      {"blank empty line", edit(5, "   ")},
-      {"unquoted key", edit(2, "YOX,1")},
-      {"quoted number", edit(33, "\"LEFT\",\"-300\"")},
-      {"plus sign", edit(23, "\"AutoNext\",+1")},
-  };
-  for (const auto& [name, change] : cases) {
-    writeFile(change(crlfLines(kFullLines)));
+  for (const auto& [name, text] : cases) {
+    writeFile(text);
     Settings loaded;
     auto report = load(loaded, utf8_);
     EXPECT_EQ(loaded, fullRecord()) << name;
@@ -191,9 +182,7 @@ TEST_F(ConfigFile, UnreadableNumberLeavesOnlyThatSetting) {
       {32, "\"TOP\",\"\"", &Settings::TOP},      {33, "\"LEFT\",--1", &Settings::LEFT},
   };
   for (const auto& [line, text, member] : cases) {
-    auto lines = kFullLines;
-    lines[line - 1] = text;
-    writeFile(crlfLines(lines));
+    writeFile(fullWith({{line, text}}));
     Settings loaded = previousRecord(), expected = fullRecord();
     expected.*member = previousRecord().*member;
     auto report = load(loaded, utf8_);
@@ -212,9 +201,7 @@ TEST_F(ConfigFile, MissingFileLeavesTheRecordSilently) {
 }
 
 TEST_F(ConfigFile, ReportsReplacedText) {
-  auto lines = kFullLines;
-  lines[20] = "\"command\",\"a\xFF\"";
-  writeFile(crlfLines(lines));
+  writeFile(fullWith({{21, "\"command\",\"a\xFF\""}}));
   Settings loaded;
   auto report = load(loaded, utf8_);
   EXPECT_EQ(loaded.command, "a\uFFFD");
