@@ -23,6 +23,18 @@ Variant roundTrip(const Variant& value, VARTYPE* sentAs = nullptr) {
   return back ? *back : Variant(Missing{});
 }
 
+// What a VARIANT reads as: the value, or the error's code.
+void expectReads(const VARIANT& v, const Variant& expected, const char* what = "") {
+  auto value = fromVariant(v, nullptr);
+  ASSERT_TRUE(value.has_value()) << what;
+  EXPECT_EQ(*value, expected) << what;
+}
+void expectRefused(const VARIANT& v, HRESULT code, const char* what = "") {
+  auto value = fromVariant(v, nullptr);
+  ASSERT_FALSE(value.has_value()) << what;
+  EXPECT_EQ(value.error().code, code) << what;
+}
+
 VariantGrid sampleGrid() {
   VariantGrid g(2, 3);
   g.at(0, 0) = 1.5;
@@ -123,92 +135,67 @@ TEST(ComVariant, ForeignKindsReadAsTheNearestValue) {
   for (const auto& c : cases) {
     VariantOwner v;
     c.make(v.get());
-    auto value = fromVariant(v.get(), nullptr);
-    ASSERT_TRUE(value.has_value()) << c.name;
-    EXPECT_EQ(*value, c.expected) << c.name;
+    expectReads(v.get(), c.expected, c.name);
   }
 }
 
-SAFEARRAY* oneBasedArray(VARTYPE element, ULONG count) {
+// A one-dimensional array of `count` elements from index 1, the VARIANT
+// claiming elements of `claimed` (by default, what they are).
+void makeArray(VariantOwner& v, VARTYPE element, ULONG count, VARTYPE claimed = VT_EMPTY) {
   SAFEARRAYBOUND bound{count, 1};
-  return SafeArrayCreate(element, 1, &bound);
+  v.get().vt = VT_ARRAY | (claimed == VT_EMPTY ? element : claimed);
+  v.get().parray = SafeArrayCreate(element, 1, &bound);
 }
 
 TEST(ComVariant, ArraysOfAnyElementTypeAndLowerBoundReadAsLists) {
   auto object = std::make_shared<comtest::RecordingDispatch>();
   {  // VT_ARRAY|VT_DISPATCH, which some hosts send for object lists
     VariantOwner v;
-    v.get().vt = VT_ARRAY | VT_DISPATCH;
-    v.get().parray = oneBasedArray(VT_DISPATCH, 2);
+    makeArray(v, VT_DISPATCH, 2);
     LONG i = 1;
     IDispatch* served = exportObject(object);
     SafeArrayPutElement(v.get().parray, &i, served);
     served->Release();
-    auto value = fromVariant(v.get(), nullptr);
-    ASSERT_TRUE(value.has_value());
-    EXPECT_EQ(*value, Variant(VariantList{Variant(DispatchPtr(object)), Variant(DispatchPtr{})}));
+    expectReads(v.get(), Variant(VariantList{Variant(DispatchPtr(object)), Variant(DispatchPtr{})}));
   }
   {  // texts, 1-based
     VariantOwner v;
-    v.get().vt = VT_ARRAY | VT_BSTR;
-    v.get().parray = oneBasedArray(VT_BSTR, 2);
+    makeArray(v, VT_BSTR, 2);
     LONG i = 2;
     auto text = makeBstr("二");
     SafeArrayPutElement(v.get().parray, &i, text->get());
-    auto value = fromVariant(v.get(), nullptr);
-    ASSERT_TRUE(value.has_value());
-    EXPECT_EQ(*value, Variant(VariantList{"", "二"}));
+    expectReads(v.get(), Variant(VariantList{"", "二"}));
   }
-  {  // an empty array of doubles, as IntersectWith answers "no intersection"
-    VariantOwner v;
-    v.get().vt = VT_ARRAY | VT_R8;
-    v.get().parray = oneBasedArray(VT_R8, 0);
-    auto value = fromVariant(v.get(), nullptr);
-    ASSERT_TRUE(value.has_value());
-    EXPECT_EQ(*value, Variant(VariantList{}));
-  }
-  {  // three dimensions are refused, not misread
-    VariantOwner v;
-    SAFEARRAYBOUND bounds[3] = {{2, 0}, {2, 0}, {2, 0}};
-    v.get().vt = VT_ARRAY | VT_R8;
-    v.get().parray = SafeArrayCreate(VT_R8, 3, bounds);
-    auto value = fromVariant(v.get(), nullptr);
-    ASSERT_FALSE(value.has_value());
-    EXPECT_EQ(value.error().code, DISP_E_TYPEMISMATCH);
-  }
-  {  // elements that are not what the VARIANT claims are refused, not misread
-    VariantOwner v;
-    v.get().vt = VT_ARRAY | VT_VARIANT;
-    v.get().parray = oneBasedArray(VT_R8, 3);
-    auto value = fromVariant(v.get(), nullptr);
-    ASSERT_FALSE(value.has_value());
-    EXPECT_EQ(value.error().code, DISP_E_TYPEMISMATCH);
-  }
-  {  // a by-reference VARIANT is read through
-    VariantOwner inner;
-    ASSERT_TRUE(toVariant(Variant(VariantList{1.0, 2.0}), inner.get()));
-    VARIANT ref;
-    ref.vt = VT_BYREF | VT_VARIANT;
-    ref.pvarVal = &inner.get();
-    auto value = fromVariant(ref, nullptr);
-    ASSERT_TRUE(value.has_value());
-    EXPECT_EQ(*value, Variant(VariantList{1.0, 2.0}));
-  }
+  // An empty array of doubles, as IntersectWith answers "no intersection".
+  VariantOwner empty;
+  makeArray(empty, VT_R8, 0);
+  expectReads(empty.get(), Variant(VariantList{}));
+  VariantOwner cube;  // three dimensions are refused, not misread
+  SAFEARRAYBOUND bounds[3] = {{2, 0}, {2, 0}, {2, 0}};
+  cube.get().vt = VT_ARRAY | VT_R8;
+  cube.get().parray = SafeArrayCreate(VT_R8, 3, bounds);
+  expectRefused(cube.get(), DISP_E_TYPEMISMATCH);
+  // Elements that are not what the VARIANT claims are refused, not misread.
+  VariantOwner mislabelled;
+  makeArray(mislabelled, VT_R8, 3, VT_VARIANT);
+  expectRefused(mislabelled.get(), DISP_E_TYPEMISMATCH);
+  VariantOwner inner;  // a by-reference VARIANT is read through
+  ASSERT_TRUE(toVariant(Variant(VariantList{1.0, 2.0}), inner.get()));
+  VARIANT ref;
+  ref.vt = VT_BYREF | VT_VARIANT;
+  ref.pvarVal = &inner.get();
+  expectReads(ref, Variant(VariantList{1.0, 2.0}));
 }
 
 TEST(ComVariant, UnsupportedOrBrokenValuesAreErrorsNotGuesses) {
   VARIANT v;
   VariantInit(&v);
   v.vt = VT_RECORD;
-  auto record = fromVariant(v, nullptr);
-  ASSERT_FALSE(record.has_value());
-  EXPECT_EQ(record.error().code, DISP_E_BADVARTYPE);
+  expectRefused(v, DISP_E_BADVARTYPE, "a record");
   for (VARTYPE nullReference : {VARTYPE(VT_BYREF | VT_R8), VARTYPE(VT_BYREF | VT_ARRAY | VT_R8)}) {
     v.vt = nullReference;
     v.byref = nullptr;
-    auto read = fromVariant(v, nullptr);
-    ASSERT_FALSE(read.has_value()) << nullReference;
-    EXPECT_EQ(read.error().code, DISP_E_TYPEMISMATCH) << nullReference;
+    expectRefused(v, DISP_E_TYPEMISMATCH, "a null reference");
   }
 }
 
@@ -247,9 +234,7 @@ TEST(ComVariant, OutputsAreWrittenThroughEveryKindOfReference) {
     ref.vt = VT_BYREF | s.type;
     ref.byref = &storage.get().bVal;
     ASSERT_TRUE(storeThroughReference(s.value, ref)) << s.name;
-    auto back = fromVariant(storage.get(), nullptr);
-    ASSERT_TRUE(back.has_value()) << s.name;
-    EXPECT_EQ(*back, s.expected) << s.name;
+    expectReads(storage.get(), s.expected, s.name);
   }
   {  // text that is no number cannot go into a long
     LONG slot = 7;
