@@ -86,27 +86,23 @@ TEST(Worksheet, UsedAreaIsTheSmallestRectangleOfNonEmptyCells) {
   EXPECT_EQ(sheet.usedArea(), (Area{{2, 4}, {4, 5}}));  // clearing shrinks it
 }
 
+// Each step on the sheet as the steps before it left it.
 TEST(Worksheet, SelectionAlwaysHoldsTheActiveCell) {
-  Worksheet sheet;
+  struct Step { const char* what; bool select; Area area; CellRef active; Area selection; };
   const Area b2d4{{2, 2}, {4, 4}};
-  sheet.select(b2d4);
-  EXPECT_EQ(sheet.activeCell(), (CellRef{2, 2}));
-
-  sheet.activate(Area::cell({3, 3}));  // inside: only the active cell moves
-  EXPECT_EQ(sheet.activeCell(), (CellRef{3, 3}));
-  EXPECT_EQ(sheet.selection(), b2d4);
-
-  sheet.activate(Area{{3, 3}, {4, 4}});  // an inner block: its top-left cell
-  EXPECT_EQ(sheet.activeCell(), (CellRef{3, 3}));
-  EXPECT_EQ(sheet.selection(), b2d4);
-
-  sheet.select(Area{{1, 1}, {3, 3}});  // selecting moves it to the top-left even from inside
-  EXPECT_EQ(sheet.activeCell(), (CellRef{1, 1}));
-
-  sheet.activate(Area::cell({6, 6}));  // outside: the cell becomes the selection
-  EXPECT_EQ(sheet.selection(), Area::cell({6, 6}));
-  EXPECT_EQ(sheet.activeCell(), (CellRef{6, 6}));
-
+  const Step steps[] = {
+      {"selecting activates the top-left cell", true, b2d4, {2, 2}, b2d4},
+      {"a cell inside: only the active cell moves", false, Area::cell({3, 3}), {3, 3}, b2d4},
+      {"an inner block: its top-left cell", false, {{3, 3}, {4, 4}}, {3, 3}, b2d4},
+      {"selecting moves it to the top-left even from inside", true, {{1, 1}, {3, 3}}, {1, 1}, {{1, 1}, {3, 3}}},
+      {"a cell outside becomes the selection", false, Area::cell({6, 6}), {6, 6}, Area::cell({6, 6})},
+  };
+  Worksheet sheet;
+  for (const auto& s : steps) {
+    s.select ? sheet.select(s.area) : sheet.activate(s.area);
+    EXPECT_EQ(sheet.activeCell(), s.active) << s.what;
+    EXPECT_EQ(sheet.selection(), s.selection) << s.what;
+  }
   sheet.selectObject("Rectangle 1");
   sheet.activate(Area::cell({6, 6}));  // cells take the selection back from the shape
   EXPECT_FALSE(sheet.selectedObject());
