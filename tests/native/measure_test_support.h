@@ -32,9 +32,6 @@ class MeasureDesk : public ::testing::Test, public sim::StandInDesk {
   sim::DrawingSession& drawing() { return *acad.session; }
   void pickAt(double x, double y, double z = 0) { drawing().picks.push(sim::PickAnswer::at({x, y, z})); }
   void pickEntity(const std::string& handle) { drawing().picks.push(sim::PickAnswer::entity(handle)); }
-  void pickSelection(std::vector<std::string> handles) {
-    drawing().picks.push(sim::PickAnswer::selection(std::move(handles)));
-  }
   void cancelPick() { drawing().picks.push(sim::PickAnswer::cancel()); }
 
   std::string addText(std::string text, sim::EntityKind kind = sim::EntityKind::Text) {
