@@ -16,6 +16,16 @@ namespace plotmate::comtest {
 // The fixture's server (started by the CTest fixture before the suite runs).
 inline constexpr const char* kFixtureProgId = "Plotmate.TestHost";
 
+// A worksheet's #N/A, as a cell error code.
+inline constexpr std::int32_t kNotAvailable = static_cast<std::int32_t>(0x800A07FAu);
+
+// A rows x columns grid from its cells, row by row.
+inline VariantGrid gridOf(std::size_t rows, std::size_t columns, std::vector<Variant> cells) {
+  VariantGrid grid(rows, columns);
+  grid.cells = std::move(cells);
+  return grid;
+}
+
 // A Dispatch that records its last call and answers from a script.
 class RecordingDispatch final : public Dispatch {
  public:
