@@ -6,9 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "com_test_support.h"
 #include "convert/block_to_column.h"
 #include "hosts/com/com_broker.h"
@@ -24,6 +21,7 @@
 #include "repeater/batch_run.h"
 #include "sim/apps/attach_wait.h"
 #include "sim/recording_platform.h"
+#include "tests/native/scratch_directory.h"
 
 namespace plotmate::com {
 namespace {
@@ -58,10 +56,7 @@ class PrivateNames final : public HostBroker {
 };
 
 std::string scenarioText(const std::string& name) {
-  std::ifstream in(std::string(PLOTMATE_SOURCE_DIR) + "/tests/scenarios/" + name + ".json");
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return testing_support::fileBytes(PLOTMATE_SOURCE_DIR "/tests/scenarios/" + name + ".json");
 }
 
 // The area around one picked point, written to the sheet: no message when all goes well.
@@ -81,6 +76,7 @@ struct Desk {
                         }};
   HostSession session;
   Settings settings;
+  MainForm form;
   AcadSelectionSet textSet;
   ToolDesk tools{broker, session, platform};
 };
@@ -94,14 +90,8 @@ struct Tool {
 
 std::vector<Tool> everyTool() {
   return {
-      {"->Excel", scenarioText("pline_to_sheet_crossings"), {kAcad, kExcel},
-       [](Desk& d) {
-         MainForm form;
-         form.chkboolIntersect = 1;
-         AttachAndExportPolyline(d.session, d.broker, d.platform, d.settings, form);
-       }},
-      {"->Acad", scenarioText("pline_from_sheet_three_columns"), {kAcad, kExcel},
-       [](Desk& d) { AttachAndDrawPolyline(d.session, d.broker, d.platform, d.settings); }},
+      {"->Excel", scenarioText("pline_to_sheet_crossings"), {kAcad, kExcel}, [](Desk& d) { AttachAndExportPolyline(d.session, d.broker, d.platform, d.settings, d.form); }},
+      {"->Acad", scenarioText("pline_from_sheet_three_columns"), {kAcad, kExcel}, [](Desk& d) { AttachAndDrawPolyline(d.session, d.broker, d.platform, d.settings); }},
       {"repeater", scenarioText("repeater_circle_pairs"), {kAcad, kExcel},
        [](Desk& d) {
          RepeaterForm form;
@@ -112,17 +102,9 @@ std::vector<Tool> everyTool() {
          form.Text1[2] = "5";
          RunCommandForEachRow(form, d.settings, d.session, d.broker, d.platform);
        }},
-      {"ID", scenarioText("measure_points_sheet"), {kAcad, kExcel},
-       [](Desk& d) { Idfrm{{}, 1, 1, 1, 1}.Command2_Click(d.tools, d.settings); }},
-      {"DIST", scenarioText("measure_distance_texts"), {kAcad, kExcel},
-       [](Desk& d) {
-         MainForm form;
-         form.chkboolchgtxt = 1;
-         form.txtPref = "L=";
-         Distfrm{{}, 1, 1, 1}.Command1_Click(d.tools, d.settings, form, d.textSet);
-       }},
-      {"AREA", kAreaScenario, {kAcad, kExcel},
-       [](Desk& d) { Areafrm{{}, 1}.Command6_Click(d.tools, d.settings); }},
+      {"ID", scenarioText("measure_points_sheet"), {kAcad, kExcel}, [](Desk& d) { Idfrm{{}, 1, 1, 1, 1}.Command2_Click(d.tools, d.settings); }},
+      {"DIST", scenarioText("measure_distance_texts"), {kAcad, kExcel}, [](Desk& d) { Distfrm{{}, 1, 1, 1}.Command1_Click(d.tools, d.settings, d.form, d.textSet); }},
+      {"AREA", kAreaScenario, {kAcad, kExcel}, [](Desk& d) { Areafrm{{}, 1}.Command6_Click(d.tools, d.settings); }},
       {"block to column", scenarioText("block_to_column_rows"), {kExcel},
        [](Desk& d) {
          AttachExcel(d.session, d.broker, d.platform);
@@ -143,6 +125,8 @@ class CrossProcessHostLoss : public ::testing::Test {
     s.X = s.Y = s.Z = s.T = 1;
     s.DX = s.DY = s.DI = 1;
     s.WriteToExcel = 1;
+    desk_.form.chkboolIntersect = desk_.form.chkboolchgtxt = 1;
+    desk_.form.txtPref = "L=";
   }
 
   // Starts the server again when it has ended; its state is a fresh host's.
@@ -172,14 +156,14 @@ class CrossProcessHostLoss : public ::testing::Test {
   }
 
   // One click as the program makes it: the lost-host report around the run.
-  std::vector<sim::ShownMessage> click(const Tool& tool, Clock::duration& took) {
+  // The messages shown, and how long the click took.
+  std::pair<std::vector<sim::ShownMessage>, Clock::duration> click(const Tool& tool) {
     desk_.screen.messages.clear();
     const auto start = Clock::now();
     desk_.platform.beginRun();
     tool.click(desk_);
     desk_.platform.endRun();
-    took = Clock::now() - start;
-    return desk_.screen.messages;
+    return {desk_.screen.messages, Clock::now() - start};
   }
 
   std::size_t callsMade(HostIndex host) {
@@ -200,8 +184,7 @@ TEST_F(CrossProcessHostLoss, HostVanishingAtCallKEndsTheRunWithOneMessageAndTheN
   std::size_t sample = 0;
   for (const auto& tool : everyTool()) {
     load(tool);
-    Clock::duration took{};
-    EXPECT_EQ(click(tool, took), std::vector<sim::ShownMessage>{}) << tool.name << ": a whole run";
+    EXPECT_EQ(click(tool).first, std::vector<sim::ShownMessage>{}) << tool.name << ": a whole run";
     std::size_t calls[2] = {callsMade(kAcad), callsMade(kExcel)};
     for (auto host : tool.hosts) {
       ASSERT_GT(calls[host], 0u) << tool.name;
@@ -210,7 +193,7 @@ TEST_F(CrossProcessHostLoss, HostVanishingAtCallKEndsTheRunWithOneMessageAndTheN
       const auto& lost = kServers[host];
       load(tool);
       ASSERT_TRUE(control(host, "SimFailFromCall", {static_cast<std::int32_t>(k), "vanish"}));
-      auto shown = click(tool, took);
+      auto [shown, took] = click(tool);
       const std::string at = std::string(tool.name) + ", " + lost.name + " gone at call " +
                              std::to_string(k) + " of " + std::to_string(calls[host]);
       EXPECT_TRUE(servers_[host]->waitForExit(5s)) << at << ": the server did not end";
@@ -227,16 +210,14 @@ TEST_F(CrossProcessHostLoss, HostVanishingAtCallKEndsTheRunWithOneMessageAndTheN
   // The last loss is behind this click too.
   const Tool last = everyTool().front();
   load(last);
-  Clock::duration took{};
-  EXPECT_EQ(click(last, took), std::vector<sim::ShownMessage>{}) << "a whole run at the end";
+  EXPECT_EQ(click(last).first, std::vector<sim::ShownMessage>{}) << "a whole run at the end";
 }
 
 TEST_F(CrossProcessHostLoss, HostBusyBeyondTheBoundEndsTheRunWithinTheBound) {
   const Tool tool = everyTool()[2];  // the repeater: one command per row, all refused
   load(tool);
   ASSERT_TRUE(control(kAcad, "SimFailFromCall", {std::int32_t{8}, "busy"}));
-  Clock::duration took{};
-  auto shown = click(tool, took);
+  auto [shown, took] = click(tool);
   EXPECT_GE(took, 2000ms);
   EXPECT_LT(took, 5000ms) << "one bound for the run, not one per call";
   ASSERT_EQ(shown.size(), 1u);
@@ -245,7 +226,7 @@ TEST_F(CrossProcessHostLoss, HostBusyBeyondTheBoundEndsTheRunWithinTheBound) {
   // The host answers again: the next click runs whole.
   ASSERT_TRUE(control(kAcad, "SimFailFromCall", {std::int32_t{0}}));
   load(tool);
-  EXPECT_EQ(click(tool, took), std::vector<sim::ShownMessage>{});
+  EXPECT_EQ(click(tool).first, std::vector<sim::ShownMessage>{});
 }
 
 }  // namespace
