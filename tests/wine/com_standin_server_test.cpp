@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
@@ -17,6 +15,7 @@
 #include "pline/polyline_to_sheet.h"
 #include "sim/apps/attach_wait.h"
 #include "sim/recording_platform.h"
+#include "tests/native/scratch_directory.h"
 
 namespace plotmate::com {
 namespace {
@@ -70,12 +69,8 @@ TEST_F(CrossProcessStandIns, SaveWritesTheSheetAsCsv) {
   std::filesystem::remove(path);
   auto u8 = path.u8string();
   ASSERT_TRUE(excel_->call("SimSave", {std::string(u8.begin(), u8.end())}));
-  std::stringstream text;
-  {
-    std::ifstream in(path, std::ios::binary);  // closed before the file goes
-    text << in.rdbuf();
-  }
-  EXPECT_EQ(text.str().substr(0, 7), "1.5,a\r\n") << text.str();
+  const std::string text = testing_support::fileBytes(path);
+  EXPECT_EQ(text.substr(0, 7), "1.5,a\r\n") << text;
   std::filesystem::remove(path);
 }
 
