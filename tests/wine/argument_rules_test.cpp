@@ -14,6 +14,7 @@
 
 #include "hosts/com/apartment.h"
 #include "hosts/com/com_ptr.h"
+#include "hosts/com/error_text.h"
 #include "hosts/com/outgoing_arguments.h"
 #include "sim/apps/server_process.h"
 #include "sim/drawing/acad_utility.h"
@@ -33,12 +34,11 @@ HRESULT STDMETHODCALLTYPE acceptCall() { return S_OK; }
 struct AcceptingObject { void* const* vtable; };
 
 const AcceptingObject& acceptingObject() {
-  static std::array<void*, 512> slots = [] {
-    std::array<void*, 512> s{};
-    s.fill(reinterpret_cast<void*>(&acceptCall));
-    return s;
+  static std::array<void*, 512> slots;
+  static const AcceptingObject object = [] {
+    slots.fill(reinterpret_cast<void*>(&acceptCall));
+    return AcceptingObject{slots.data()};
   }();
-  static const AcceptingObject object{slots.data()};
   return object;
 }
 
@@ -49,9 +49,7 @@ struct Verdict {
 
 std::string text(const Verdict& v) {
   if (v.code == 0) return "accepted";
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(v.code));
-  return std::string(hex) + (v.argument >= 0 ? " at " + std::to_string(v.argument + 1) : "");
+  return com::hexCode(v.code) + (v.argument >= 0 ? " at " + std::to_string(v.argument + 1) : "");
 }
 
 Verdict ours(const DeclaredMember& member, CallKind kind, std::vector<Variant> args) {
@@ -130,8 +128,7 @@ std::vector<Param> argumentsOf(const DeclaredMember& member, CallKind kind) {
 
 std::vector<CallKind> kindsOf(const DeclaredMember& member) {
   if (!member.signature.property) return {CallKind::Method};
-  if (member.writable) return {CallKind::Get, CallKind::Put};
-  return {CallKind::Get};
+  return member.writable ? std::vector{CallKind::Get, CallKind::Put} : std::vector{CallKind::Get};
 }
 
 // A dual interface is listed by its dispatch side, whose Invoke would call
@@ -204,8 +201,7 @@ void compareCall(ITypeInfo& info, const std::string& where, const DeclaredMember
 void compareMember(ITypeInfo& info, const std::string& owner, const DeclaredMember& member,
                    CallKind kind, const std::vector<Form>& forms, const DispatchPtr& object,
                    Tally& tally) {
-  const std::string name =
-      owner + "." + member.name + (kind == CallKind::Put ? " (put)" : "");
+  const std::string name = owner + "." + member.name + (kind == CallKind::Put ? " (put)" : "");
   const std::vector<Param> params = argumentsOf(member, kind);
   std::vector<Variant> good;
   for (const Param& p : params) good.push_back(goodValue(p, object));
