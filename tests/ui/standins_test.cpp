@@ -20,16 +20,22 @@
 #include "sim/apps/attach_wait.h"
 #include "sim/apps/server_process.h"
 #include "sim/apps/view/sheet_grid.h"
+#include "tests/ui/ui_steps.h"
 #include "tools/desktop/desktop_driver.h"
 
 namespace plotmate::uitest {
 
-using namespace plotmate::desktop;
 namespace {
 
 using Json = nlohmann::json;
 
 constexpr const wchar_t* kTitle = L"PLOTMATE   2012.07.04";
+
+// A stand-in's state as it reports it, or null when it does not answer.
+Json stateOf(const DispatchPtr& host) {
+  auto text = host->call("SimState");
+  return text && text->getIf<std::string>() ? Json::parse(*text->getIf<std::string>()) : Json();
+}
 
 class StandIns : public ::testing::Test {
  protected:
@@ -42,20 +48,13 @@ class StandIns : public ::testing::Test {
 
   Json state(std::string_view progId) {
     auto host = broker_.findRunning(progId);
-    if (!host) return {};
-    auto text = (*host)->call("SimState");
-    if (!text || !text->getIf<std::string>()) return {};
-    return Json::parse(*text->getIf<std::string>());
+    return host ? stateOf(*host) : Json();
   }
 
   // Polls the host until `ready` holds for its state (the run is in another process).
   Json waitForState(std::string_view progId, const std::function<bool(const Json&)>& ready) {
     Json now;
-    for (int i = 0; i < 300; ++i) {
-      now = state(progId);
-      if (ready(now)) break;
-      pumpFor(100ms);
-    }
+    pollUntil([&] { return ready(now = state(progId)); }, 30s);
     return now;
   }
 
@@ -67,10 +66,18 @@ Settings withCrossings() {
   Settings settings;
   settings.PREC = 3;
   settings.InterCoord = 1;
-  settings.TOP = 600;
-  settings.LEFT = 600;
+  settings.TOP = settings.LEFT = 600;
   return settings;
 }
+
+// A top-level window of this thread's, shown as `show` says.
+HWND makeWindow(const wchar_t* className, const wchar_t* title, int at, int show) {
+  HWND window = CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW, at, at, 300, 200, nullptr,
+                                nullptr, nullptr, nullptr);
+  ShowWindow(window, show);
+  return window;
+}
+
 
 TEST_F(StandIns, ExcelButtonFillsTheSheetFromThePickedPolyline) {
   // A zigzag of 200 vertices and 401 lines across its first segment: the
@@ -92,12 +99,8 @@ TEST_F(StandIns, ExcelButtonFillsTheSheetFromThePickedPolyline) {
   load(kExcelProgId, Json::parse(R"({"sheet": {"active": "B2"}})"));
   // A minimised window of "AutoCAD" that the export must bring forward; an
   // earlier window whose title only begins with the name loses to it.
-  HWND prefixOnly = CreateWindowExW(0, L"STATIC", L"autoCAD 2018 - [plan.dwg]", WS_OVERLAPPEDWINDOW,
-                                    40, 40, 300, 200, nullptr, nullptr, nullptr, nullptr);
-  HWND drawingWindow = CreateWindowExW(0, L"STATIC", L"AUTOCAD", WS_OVERLAPPEDWINDOW, 60, 60, 300, 200,
-                                 nullptr, nullptr, nullptr, nullptr);
-  ShowWindow(prefixOnly, SW_SHOWNORMAL);
-  ShowWindow(drawingWindow, SW_SHOWMINNOACTIVE);
+  HWND prefixOnly = makeWindow(L"STATIC", L"autoCAD 2018 - [plan.dwg]", 40, SW_SHOWNORMAL);
+  HWND drawingWindow = makeWindow(L"STATIC", L"AUTOCAD", 60, SW_SHOWMINNOACTIVE);
   RunningProgram program("excel-button", withCrossings());
   ASSERT_TRUE(program.mainWindow());
   HWND button = GetDlgItem(program.mainWindow(), 101);
@@ -108,15 +111,12 @@ TEST_F(StandIns, ExcelButtonFillsTheSheetFromThePickedPolyline) {
     captions.insert(captionOf(program.mainWindow()));
     const bool started = s.contains("sheet") && s["sheet"]["cells"].contains("B3");
     const bool crossingsBegun = started && s["sheet"]["cells"].contains("C206");
-    if (started && !crossingsBegun) {  // well inside the run, never after it
-      PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-      PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    }
+    if (started && !crossingsBegun) postClick(button, {10, 10});  // well inside the run, never after it
     return started && s["sheet"]["cells"].contains("J208");
   });
   // The window answers messages during the run too: its caption coming back
   // is what says the run has ended.
-  for (int i = 0; i < 300 && captionOf(program.mainWindow()) != kTitle; ++i) pumpFor(100ms);
+  pollUntil([&] { return captionOf(program.mainWindow()) == kTitle; }, 30s);
   EXPECT_EQ(captionOf(program.mainWindow()), kTitle) << "restored";
   const bool progressShown = std::any_of(captions.begin(), captions.end(), [](const auto& c) {
     return c.starts_with(L"->Excel ") && c.size() > 8 && iswdigit(c[8]);
@@ -171,8 +171,7 @@ TEST_F(StandIns, BlockWindowWritesTheSelectedBlockAsOneColumnBelowIt) {
     Settings settings = withCrossings();
     settings.ReadDirec = c.readDirec;
     RunningProgram program("block-run" + std::to_string(c.readDirec), settings);
-    ASSERT_TRUE(chooseMenuEntry(program, 6));
-    HWND window = findWindow(program.pid(), L"PlotmateEXCEL");
+    HWND window = openTool(program, 6, L"PlotmateEXCEL");
     ASSERT_TRUE(window);
     click(GetDlgItem(window, 103));
     const Json sheet = waitForState(kExcelProgId, [](const Json& s) {
@@ -198,34 +197,25 @@ class HostWindows {
     wc.lpfnWndProc = procedure;
     wc.lpszClassName = L"PlotmateTestHost";
     RegisterClassW(&wc);  // a second registration fails harmlessly
-    activated().clear();
+    activated.clear();
     // The drawing over the sheet, as while the drafter picks: a message box
     // that closes hands the activation to the drawing, not the sheet.
-    sheet = make(L"Microsoft Excel - Book1", 90);
-    drawing = make(L"AutoCAD 2018 - [plan.dwg]", 60);
+    sheet = makeWindow(wc.lpszClassName, L"Microsoft Excel - Book1", 90, SW_SHOWNOACTIVATE);
+    drawing = makeWindow(wc.lpszClassName, L"AutoCAD 2018 - [plan.dwg]", 60, SW_SHOWNOACTIVATE);
   }
   ~HostWindows() {
     DestroyWindow(drawing);
     DestroyWindow(sheet);
   }
-  bool wasActivated(HWND window) const { return activated().contains(window); }
+  bool wasActivated(HWND window) const { return activated.contains(window); }
 
   HWND drawing, sheet;
 
  private:
-  static std::set<HWND>& activated() {
-    static std::set<HWND> windows;
-    return windows;
-  }
+  static inline std::set<HWND> activated;
   static LRESULT CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) activated().insert(hwnd);
+    if (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) activated.insert(hwnd);
     return DefWindowProcW(hwnd, msg, wParam, lParam);
-  }
-  static HWND make(const wchar_t* title, int at) {
-    HWND window = CreateWindowExW(0, L"PlotmateTestHost", title, WS_OVERLAPPEDWINDOW, at, at, 300,
-                                  200, nullptr, nullptr, nullptr, nullptr);
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    return window;
   }
 };
 
@@ -278,8 +268,7 @@ TEST_F(StandIns, PickWindowsRecordTheirPicksUntilEscInTheDrawing) {
     settings.WriteToExcel = 1;
     HostWindows hosts;
     RunningProgram program(std::string("pick-run-") + t.name, settings);
-    ASSERT_TRUE(chooseMenuEntry(program, t.entry)) << t.name;
-    HWND window = findWindow(program.pid(), t.className);
+    HWND window = openTool(program, t.entry, t.className);
     ASSERT_TRUE(window) << t.name;
     click(GetDlgItem(window, 101));
     if (t.message) {
@@ -290,8 +279,7 @@ TEST_F(StandIns, PickWindowsRecordTheirPicksUntilEscInTheDrawing) {
     const auto prompts = [&] {
       return state(kAcadProgId)["drawing"].value("prompts", Json::array());
     };
-    for (int i = 0; i < 100 && (prompts().size() < t.prompts || GetForegroundWindow() != window); ++i)
-      pumpFor(100ms);
+    pollUntil([&] { return prompts().size() >= t.prompts && GetForegroundWindow() == window; }, 10s);
     EXPECT_EQ(prompts().size(), t.prompts) << t.name << " " << prompts().dump();
     EXPECT_EQ(GetForegroundWindow(), window) << t.name << ": the tool window comes back";
     EXPECT_TRUE(hosts.wasActivated(hosts.drawing)) << t.name;
@@ -315,8 +303,7 @@ TEST_F(StandIns, PickRunWaitingOnABusyDrawingPaintsAndStartsNoSecondRun) {
   Settings settings = withCrossings();
   settings.X = settings.Y = 1;
   RunningProgram program("pick-busy", settings);
-  ASSERT_TRUE(chooseMenuEntry(program, 5));
-  HWND window = findWindow(program.pid(), L"PlotmateID");
+  HWND window = openTool(program, 5, L"PlotmateID");
   ASSERT_TRUE(window);
   auto acad = broker_.findRunning(kAcadProgId);
   ASSERT_TRUE(acad);
@@ -327,17 +314,11 @@ TEST_F(StandIns, PickRunWaitingOnABusyDrawingPaintsAndStartsNoSecondRun) {
     auto count = (*acad)->call("SimRejectedCalls");
     return count && count->getIf<std::int32_t>() ? *count->getIf<std::int32_t>() : 0;
   };
-  for (int i = 0; i < 100 && rejected() == 0; ++i) pumpFor(50ms);
-  ASSERT_GT(rejected(), 0) << "the run waits on the busy host";
+  ASSERT_TRUE(pollUntil([&] { return rejected() > 0; }, 5s)) << "the run waits on the busy host";
   InvalidateRect(window, nullptr, TRUE);
-  bool painted = false;
-  for (int i = 0; i < 40 && !painted; ++i) {
-    pumpFor(50ms);
-    painted = !GetUpdateRect(window, nullptr, FALSE);
-  }
+  const bool painted = pollUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); }, 2s);
   // The drafter's click, as the mouse makes it (a posted BM_CLICK is no input).
-  PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-  PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  postClick(button, {10, 10});
   pumpFor(300ms);
   EXPECT_TRUE(painted) << "the window paints while the run waits";
   ASSERT_TRUE((*acad)->call("SimRejectNextCalls", {std::int32_t{0}}));
@@ -358,8 +339,7 @@ TEST_F(StandIns, RepeaterAppliesTheTemplateBeforeDrawRuns) {
   load(kAcadProgId, Json::parse(R"({"drawing": {"entities": []}})"));
   load(kExcelProgId, Json::parse(R"({"sheet": {"cells": {"A1": 1}, "selection": "A1"}})"));
   RunningProgram program("repeater-draw", withCrossings());
-  ASSERT_TRUE(chooseMenuEntry(program, 2));
-  HWND window = findWindow(program.pid(), L"PlotmateSCR");
+  HWND window = openTool(program, 2, L"PlotmateSCR");
   ASSERT_TRUE(window);
   // A radius typed before the command: the template clears it, so only a
   // run after the template sends the bare command.
@@ -384,20 +364,12 @@ struct VisibleStandIn {
     if (auto host = sim::attachWhenUp(broker, progId, 30s)) application = *host;
     window = findWindow(process.processId(), windowClass, nullptr, 10000ms);
   }
-  Json state() {
-    auto text = application->call("SimState");
-    return text && text->getIf<std::string>() ? Json::parse(*text->getIf<std::string>()) : Json();
-  }
 
   com::ComHostBroker broker;
   sim::ServerProcess process;
   DispatchPtr application;
   HWND window = nullptr;
 };
-
-void postMouse(HWND window, UINT message, POINT at, WPARAM keys) {
-  PostMessageW(window, message, keys, MAKELPARAM(at.x, at.y));
-}
 
 // With no pick queued, the drawing stand-in's picks wait for the mouse; the
 // call comes from another thread while this one plays the user.
@@ -444,15 +416,13 @@ TEST_F(StandIns, VisibleDrawingAnswersPicksWithTheMouse) {
       answered = true;
     });
     // The prompt in the command strip says the host waits for the user.
-    for (int i = 0; i < 200 && !textOf(strip).ends_with(fromUtf8(prompt)); ++i) pumpFor(50ms);
-    EXPECT_TRUE(textOf(strip).ends_with(fromUtf8(prompt))) << c.method;
+    EXPECT_TRUE(pollUntil([&] { return textOf(strip).ends_with(fromUtf8(prompt)); }, 10s)) << c.method;
     if (c.message == WM_KEYDOWN) {
       PostMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);
     } else {
-      postMouse(view, WM_LBUTTONDOWN, centre, MK_LBUTTON);
-      postMouse(view, WM_LBUTTONUP, centre, 0);
+      postClick(view, centre);
     }
-    for (int i = 0; i < 200 && !answered; ++i) pumpFor(50ms);
+    pollUntil([&] { return answered.load(); }, 10s);
     if (!answered) PostMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);  // never leave the caller waiting
     caller.join();
     EXPECT_EQ(answer, c.answer) << c.method;
@@ -464,9 +434,9 @@ TEST_F(StandIns, VisibleSheetSelectsWithTheMouseAndTakesTypedInput) {
                        L"PlotmateStandInSheet");
   ASSERT_TRUE(excel.application && excel.window);
   const sim::GridLayout grid;
-  auto at = [&](const char* cell) {
+  auto at = [&](const char* cell) {  // a mouse message's position: the cell's centre
     const sim::PixelRect r = grid.cellRect(*sim::parseCellText(cell));
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   };
   struct Input {
     UINT message;
@@ -497,12 +467,10 @@ TEST_F(StandIns, VisibleSheetSelectsWithTheMouseAndTakesTypedInput) {
   for (const auto& c : cases) {
     ASSERT_TRUE(excel.application->call(
         "SimLoadState", {std::string(R"({"sheet": {"cells": {"C3": "kept"}, "active": "A1"}})")}));
-    for (const Input& input : c.inputs) {
-      if (input.cell) postMouse(excel.window, input.message, at(input.cell), input.w);
-      else PostMessageW(excel.window, input.message, input.w, 0);
-    }
+    for (const Input& input : c.inputs)
+      PostMessageW(excel.window, input.message, input.w, input.cell ? at(input.cell) : 0);
     settle(excel.window);
-    const Json sheet = excel.state()["sheet"];
+    const Json sheet = stateOf(excel.application)["sheet"];
     EXPECT_EQ(sheet.value("selection", ""), c.selection) << c.name;
     EXPECT_EQ(sheet.value("active", ""), c.active) << c.name;
     EXPECT_EQ(sheet["cells"].value(c.cell.first, Json()), c.cell.second) << c.name;
