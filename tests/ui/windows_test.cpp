@@ -12,11 +12,10 @@
 #include <span>
 
 #include "shell/twips.h"
+#include "tests/ui/ui_steps.h"
 #include "tools/desktop/desktop_driver.h"
 
 namespace plotmate::uitest {
-
-using namespace plotmate::desktop;
 namespace {
 
 constexpr const wchar_t* kMain = L"PlotmateMain";
@@ -105,6 +104,15 @@ const WindowLayout kLayouts[] = {
     {"repeater", 2, L"PlotmateSCR", L"SCR", 4872, 3240, {}},
 };
 
+const WindowLayout& layoutNamed(std::string_view name) {
+  return *std::find_if(std::begin(kLayouts), std::end(kLayouts), [&](auto& w) { return w.name == name; });
+}
+
+// The window as the drafter opens it: from the menu, or the main window itself.
+HWND openWindow(const RunningProgram& program, const WindowLayout& w) {
+  return w.entry ? openTool(program, w.entry, w.className) : program.mainWindow();
+}
+
 std::filesystem::path screenshots() {
   std::wstring path(4096, L'\0');
   path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
@@ -122,19 +130,18 @@ void setScreenDpi(DWORD dpi) {
 
 void expectLayout(HWND window, int dpi, std::span<const TwipControl> controls, int clientWidth,
                   int clientHeight, DWORD pid) {
+  const auto px = [dpi](int twips) -> LONG { return TwipsToPixels(twips, dpi); };
   const SIZE client = clientSizeOf(window);
-  EXPECT_EQ(client.cx, TwipsToPixels(clientWidth, dpi));
-  EXPECT_EQ(client.cy, TwipsToPixels(clientHeight, dpi));
+  EXPECT_EQ((std::array{client.cx, client.cy}), (std::array{px(clientWidth), px(clientHeight)}));
   std::map<int, std::wstring> tips;
   for (auto& [id, text] : tooltipsOf(pid, window)) tips[id] = text;
   for (const auto& c : controls) {
     HWND control = GetDlgItem(window, c.id);
     ASSERT_TRUE(control) << c.id;
-    const RECT r = clientRectOf(control);
-    EXPECT_EQ(r.left, TwipsToPixels(c.rect[0], dpi)) << c.id << " at " << dpi;
-    EXPECT_EQ(r.top, TwipsToPixels(c.rect[1], dpi)) << c.id << " at " << dpi;
-    EXPECT_EQ(r.right - r.left, TwipsToPixels(c.rect[2], dpi)) << c.id << " at " << dpi;
-    EXPECT_EQ(r.bottom - r.top, TwipsToPixels(c.rect[3], dpi)) << c.id << " at " << dpi;
+    const RECT r = clientRectOf(control);  // left, top, width, height as in the table
+    EXPECT_EQ((std::array{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+              (std::array{px(c.rect[0]), px(c.rect[1]), px(c.rect[2]), px(c.rect[3])}))
+        << c.id << " at " << dpi;
     EXPECT_EQ(textOf(control), c.caption) << c.id;
     EXPECT_EQ(tips.contains(c.id) ? tips[c.id] : L"", c.tooltip ? c.tooltip : L"") << c.id;
   }
@@ -149,11 +156,11 @@ void expectTooltipOnHover(const RunningProgram& program, int id) {
   SetForegroundWindow(program.mainWindow());
   SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
   HWND tip = nullptr;
-  for (int i = 0; i < 40 && !tip; ++i) {
-    pumpFor(100ms);
+  pollUntil([&] {
     for (HWND t : windowsOf(program.pid(), TOOLTIPS_CLASSW))
       if (!textOf(t).empty()) tip = t;
-  }
+    return tip != nullptr;
+  }, 4000ms);
   ASSERT_TRUE(tip) << "no tooltip shown over control " << id;
   EXPECT_EQ(textOf(tip), L"据Excel中坐标点画多义线");
   RECT tipArea, mainArea;
@@ -172,6 +179,26 @@ Settings placedAt(std::int16_t top, std::int16_t left) {
   return settings;
 }
 
+// Closes `tool` (when given) and then the main window (`main`, when the
+// program did not know it at start), and returns what the program stored.
+Settings closeAndRead(const RunningProgram& program, HWND tool = nullptr, HWND main = nullptr) {
+  if (tool) {
+    closeWindow(tool);
+    EXPECT_TRUE(waitUntilGone(tool)) << "the tool window closes";
+  }
+  closeWindow(main ? main : program.mainWindow());
+  EXPECT_TRUE(program.exited(5000ms)) << "the last window closed ends the program";
+  const auto saved = program.savedSettings();
+  EXPECT_TRUE(saved) << "no config written";
+  return saved.value_or(Settings{});
+}
+
+std::pair<LONG, LONG> topLeftOf(HWND window) {
+  RECT area;
+  GetWindowRect(window, &area);
+  return {area.top, area.left};
+}
+
 // Each window opens on top of the ones before it, where its screenshot is taken.
 TEST(Windows, ControlsAreTheirTwipsScaledAt96And144Dpi) {
   for (int dpi : {96, 144}) {
@@ -180,10 +207,7 @@ TEST(Windows, ControlsAreTheirTwipsScaledAt96And144Dpi) {
     ASSERT_TRUE(program.mainWindow());
     EXPECT_EQ(GetMenu(program.mainWindow()), nullptr) << "no menu bar";
     for (const auto& w : kLayouts) {
-      if (w.entry) {
-        ASSERT_TRUE(chooseMenuEntry(program, w.entry)) << w.name;
-      }
-      HWND window = w.entry ? findWindow(program.pid(), w.className) : program.mainWindow();
+      HWND window = openWindow(program, w);
       ASSERT_TRUE(window) << w.name;
       EXPECT_EQ(textOf(window), w.caption);
       expectLayout(window, dpi, w.controls, w.width, w.height, program.pid());
@@ -197,18 +221,11 @@ TEST(Windows, ControlsAreTheirTwipsScaledAt96And144Dpi) {
 TEST(Windows, StartsAtTheStoredPlaceAndStoresWhereItWasMoved) {
   RunningProgram program("position", placedAt(1500, 3000));
   ASSERT_TRUE(program.mainWindow());
-  RECT placed;
-  GetWindowRect(program.mainWindow(), &placed);
-  EXPECT_EQ(placed.top, 100);
-  EXPECT_EQ(placed.left, 200);
+  EXPECT_EQ(topLeftOf(program.mainWindow()), std::pair(100L, 200L));
   SetWindowPos(program.mainWindow(), nullptr, 250, 151, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  ASSERT_TRUE(chooseMenuEntry(program, 8));
-  HWND settings = findWindow(program.pid(), kSettings);
+  HWND settings = openTool(program, 8, kSettings);
   ASSERT_TRUE(settings);
-  RECT tool;
-  GetWindowRect(settings, &tool);
-  EXPECT_EQ(tool.top, 100) << "tool windows open where the main window started";
-  EXPECT_EQ(tool.left, 200);
+  EXPECT_EQ(topLeftOf(settings), std::pair(100L, 200L)) << "tool windows open where the main window started";
   closeWindow(program.mainWindow());
   ASSERT_TRUE(waitUntilGone(program.mainWindow()));
   EXPECT_FALSE(program.exited(300ms)) << "the settings window keeps the program running";
@@ -228,32 +245,30 @@ TEST(Windows, PositionOffTheDesktopComesBackOnIt) {
   // was there may be gone.
   RunningProgram program("offscreen", placedAt(-32768, -32768));
   ASSERT_TRUE(program.mainWindow());
-  RECT placed;
-  GetWindowRect(program.mainWindow(), &placed);
-  EXPECT_GE(placed.left, 0);
-  EXPECT_GE(placed.top, 0);
+  const auto [top, left] = topLeftOf(program.mainWindow());
+  EXPECT_GE(left, 0);
+  EXPECT_GE(top, 0);
 }
 
 TEST(Windows, MenuOnRightClickOfTheSurfaceOnly) {
   RunningProgram program("menu", placedAt(600, 600));
   HWND main = program.mainWindow();
   ASSERT_TRUE(main);
-  for (UINT down : {WM_LBUTTONDOWN, WM_MBUTTONDOWN}) {
-    PostMessageW(main, down, 0, MAKELPARAM(5, 60));
-    PostMessageW(main, down + 1, 0, MAKELPARAM(5, 60));
+  // Left and middle clicks on the surface open nothing; a right click on a
+  // button is the button's: no menu either.
+  const struct { HWND window; UINT down; WPARAM keys; POINT at; } noMenu[] = {
+      {main, WM_LBUTTONDOWN, MK_LBUTTON, {5, 60}},
+      {main, WM_MBUTTONDOWN, MK_MBUTTON, {5, 60}},
+      {GetDlgItem(main, 101), WM_RBUTTONDOWN, MK_RBUTTON, {5, 5}},
+  };
+  for (const auto& c : noMenu) {
+    postClick(c.window, c.at, c.down, c.keys);
     settle(main);
-    EXPECT_EQ(findWindow(program.pid(), L"#32768", nullptr, 300ms), nullptr) << down;
+    EXPECT_EQ(findWindow(program.pid(), L"#32768", nullptr, 300ms), nullptr) << c.down;
   }
-  // A right click on a button is the button's: no menu either.
-  HWND button = GetDlgItem(main, 101);
-  PostMessageW(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-  PostMessageW(button, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-  settle(main);
-  EXPECT_EQ(findWindow(program.pid(), L"#32768", nullptr, 300ms), nullptr);
 
   // A right click on the surface opens the menu where the mouse is; Esc closes it.
-  PostMessageW(main, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 60));
-  PostMessageW(main, WM_RBUTTONUP, 0, MAKELPARAM(5, 60));
+  postClick(main, {5, 60}, WM_RBUTTONDOWN, MK_RBUTTON);
   HWND menu = findWindow(program.pid(), L"#32768");
   ASSERT_TRUE(menu);
   RECT menuArea, mainArea, both;
@@ -267,27 +282,16 @@ TEST(Windows, MenuOnRightClickOfTheSurfaceOnly) {
   PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(waitUntilGone(menu));
 
-  // The entries by their place in the menu, each opening its window once.
-  const struct {
-    int downs;
-    const wchar_t* className;  // nullptr: the entry opens nothing
-    const wchar_t* caption;
-  } entries[] = {{1, nullptr, nullptr},         {2, L"PlotmateSCR", L"SCR"},
-                 {3, L"PlotmateAREA", L"AREA"}, {4, L"PlotmateDIST", L"DIST"},
-                 {5, L"PlotmateID", L"ID"},     {6, L"PlotmateEXCEL", L"EXCEL"},
-                 {7, L"PlotmateCONV", L"CONV"}, {8, kSettings, L"SET"},
-                 {2, L"PlotmateSCR", L"SCR"}};
-  for (const auto& entry : entries) {
-    ASSERT_TRUE(chooseMenuEntry(program, entry.downs)) << entry.downs;
-    if (!entry.className) {
-      EXPECT_EQ(windowsOf(program.pid(), L"PlotmateSCR").size(), 0u) << "PLINE opens nothing";
-      continue;
-    }
-    HWND shown = findWindow(program.pid(), entry.className);
-    ASSERT_TRUE(shown) << entry.downs;
-    EXPECT_EQ(textOf(shown), entry.caption);
+  // The first entry (PLINE) opens nothing; the others each open their window
+  // once (the repeater's, last in kLayouts, chosen twice).
+  ASSERT_TRUE(chooseMenuEntry(program, 1));
+  EXPECT_EQ(windowsOf(program.pid(), L"PlotmateSCR").size(), 0u) << "PLINE opens nothing";
+  for (std::size_t i : {1, 2, 3, 4, 5, 6, 7, 7}) {
+    const WindowLayout& w = kLayouts[i];
+    HWND shown = openWindow(program, w);
+    ASSERT_TRUE(shown) << w.name;  // with its caption, as the layouts check
     EXPECT_EQ(GetWindow(shown, GW_OWNER), nullptr) << "tool windows have no owner";
-    EXPECT_EQ(windowsOf(program.pid(), entry.className).size(), 1u) << toUtf8(entry.caption);
+    EXPECT_EQ(windowsOf(program.pid(), w.className).size(), 1u) << w.name;
   }
   EXPECT_FALSE(findWindow(program.pid(), L"#32770", nullptr, 200ms)) << "no message on the way";
 }
@@ -305,30 +309,23 @@ TEST(Windows, SettingsWindowStoresOnlyWhenItCloses) {
       {"beyond 16 bits", L"70000", false, 32767, 0},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     RunningProgram program(std::string("settings-") + c.what, placedAt(600, 600));
-    ASSERT_TRUE(program.mainWindow()) << c.what;
-    ASSERT_TRUE(chooseMenuEntry(program, 8));
-    HWND window = findWindow(program.pid(), kSettings);
+    HWND window = openTool(program, 8, kSettings);
     ASSERT_TRUE(window);
     EXPECT_EQ(textOf(GetDlgItem(window, 102)), L"3");
     if (c.typed) typeText(GetDlgItem(window, 102), c.typed);
     if (c.tick) click(GetDlgItem(window, 104));
     settle(window);
-    closeWindow(window);
-    ASSERT_TRUE(waitUntilGone(window)) << c.what;
-    closeWindow(program.mainWindow());
-    ASSERT_TRUE(program.exited(5000ms)) << c.what;
-    const auto saved = program.savedSettings();
-    ASSERT_TRUE(saved) << c.what;
-    EXPECT_EQ(saved->PREC, c.prec) << c.what;
-    EXPECT_EQ(saved->YOX, c.yox) << c.what;
+    const Settings saved = closeAndRead(program, window);
+    EXPECT_EQ(saved.PREC, c.prec);
+    EXPECT_EQ(saved.YOX, c.yox);
   }
 }
 
 TEST(Windows, KeyboardMovesFocusAndEscClosesAToolWindow) {
   RunningProgram program("keyboard", placedAt(600, 600));
-  ASSERT_TRUE(chooseMenuEntry(program, 8));
-  HWND window = findWindow(program.pid(), kSettings);
+  HWND window = openTool(program, 8, kSettings);
   ASSERT_TRUE(window);
   HWND text = GetDlgItem(window, 102), box = GetDlgItem(window, 104);
   // The window opens with the focus on its first control, the text box.
@@ -352,9 +349,7 @@ TEST(Windows, KeyboardMovesFocusAndEscClosesAToolWindow) {
   settle(window);
   PostMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(waitUntilGone(window)) << "Esc closes the window, storing what it shows";
-  closeWindow(program.mainWindow());
-  ASSERT_TRUE(program.exited(5000ms));
-  EXPECT_EQ(program.savedSettings().value_or(Settings{}).YOX, 1);
+  EXPECT_EQ(closeAndRead(program).YOX, 1);
 }
 
 TEST(Windows, BlockWindowKeepsOneReadingOrderSelectedAndStoresIt) {
@@ -364,43 +359,30 @@ TEST(Windows, BlockWindowKeepsOneReadingOrderSelectedAndStoresIt) {
     int selected;         // the option button shown selected afterwards
     std::int16_t saved;   // ReadDirec written at close
   } cases[] = {
-      {-1, 0, 101, -1}, {0, 0, 102, 0}, {7, 0, 101, -1},
-      {-1, 102, 102, 0}, {-1, 101, 101, -1},
+      {-1, 0, 101, -1},
+      {0, 0, 102, 0},
+      {7, 0, 101, -1},
+      {-1, 102, 102, 0},
+      {-1, 101, 101, -1},
   };
   for (const auto& c : cases) {
     const std::string what = std::to_string(c.stored) + " " + std::to_string(c.clicked);
+    SCOPED_TRACE(what);
     Settings settings = placedAt(600, 600);
     settings.ReadDirec = c.stored;
     RunningProgram program("block " + what, settings);
-    ASSERT_TRUE(chooseMenuEntry(program, 6)) << what;
-    HWND window = findWindow(program.pid(), L"PlotmateEXCEL");
-    ASSERT_TRUE(window) << what;
+    HWND window = openTool(program, 6, L"PlotmateEXCEL");
+    ASSERT_TRUE(window);
     if (c.clicked) click(GetDlgItem(window, c.clicked));
     settle(window);
     for (int id : {101, 102}) {
       HWND option = GetDlgItem(window, id);
-      EXPECT_EQ(isChecked(option), id == c.selected) << what << ": " << id;
+      EXPECT_EQ(isChecked(option), id == c.selected) << id;
       // Tab reaches the group at its selected button only.
-      EXPECT_EQ((GetWindowLongW(option, GWL_STYLE) & WS_TABSTOP) != 0, id == c.selected) << what;
+      EXPECT_EQ((GetWindowLongW(option, GWL_STYLE) & WS_TABSTOP) != 0, id == c.selected) << id;
     }
-    closeWindow(window);
-    ASSERT_TRUE(waitUntilGone(window)) << what;
-    closeWindow(program.mainWindow());
-    ASSERT_TRUE(program.exited(5000ms)) << what;
-    EXPECT_EQ(program.savedSettings().value_or(Settings{}).ReadDirec, c.saved) << what;
+    EXPECT_EQ(closeAndRead(program, window).ReadDirec, c.saved);
   }
-}
-
-TEST(Windows, BlockWindowButtonWithoutExcelSaysSo) {
-  RunningProgram program("block-no-excel", placedAt(600, 600));
-  ASSERT_TRUE(chooseMenuEntry(program, 6));
-  HWND window = findWindow(program.pid(), L"PlotmateEXCEL");
-  ASSERT_TRUE(window);
-  click(GetDlgItem(window, 103));
-  const auto shown = answerMessageBox(program.pid());
-  ASSERT_TRUE(shown);
-  EXPECT_EQ(shown->text.rfind(L"Excel可能未打开！\n\n", 0), 0u) << toUtf8(shown->text);
-  EXPECT_FALSE(answerMessageBox(program.pid(), 500ms)) << "nothing after the attach's message";
 }
 
 // The ids of the controls the focus rests on: where it is, then after each
@@ -419,59 +401,54 @@ std::vector<int> tabWalk(HWND window, std::size_t steps) {
   while (order.size() <= steps) {
     HWND before = focusedIn(window);
     PostMessageW(before, WM_KEYDOWN, VK_TAB, 0);
-    for (int wait = 0; wait < 50 && focusedIn(window) == before; ++wait) pumpFor(20ms);
+    pollUntil([&] { return focusedIn(window) != before; }, 1000ms);
     order.push_back(focusedId());
   }
   return order;
 }
 
-// The tool windows with boxes or options bound to settings: each shows its
+// The windows with boxes or options bound to settings: each shows its
 // setting, a click stores it at once (written when the main window closes),
-// and Tab walks the window's own order from where the focus starts.
+// and Tab walks a tool window's own order from where the focus starts.
 TEST(Windows, ToolWindowsStoreTheirSettingsAndTabInTheirOwnOrder) {
+  using S = Settings;
   const struct {
-    const char* name;
-    int entry;
-    const wchar_t* className;
-    std::span<const TwipControl> controls;
-    void (*prepare)(Settings&);
-    std::vector<int> tickedAtOpen, tabOrder, clicked;
-    std::vector<int> (*stored)(const Settings&);
-    std::vector<int> expected;
+    const char* name;  // in kLayouts
+    std::vector<std::int16_t S::*> fields;  // the settings its boxes or options show
+    std::vector<int> atStart, tickedAtOpen, tabOrder, clicked, stored;
   } windows[] = {
-      {"point", 5, L"PlotmateID", kPointControls,
-       [](Settings& s) { s.X = s.T = 1; }, {102, 105}, {105, 102, 103, 104, 101, 105}, {102, 104},
-       [](const Settings& s) { return std::vector<int>{s.X, s.Y, s.Z, s.T}; }, {0, 0, 1, 1}},
-      {"distance", 4, L"PlotmateDIST", kDistanceControls,
-       [](Settings& s) { s.DY = 1; }, {103}, {104, 103, 102, 101, 104}, {104, 103},
-       [](const Settings& s) { return std::vector<int>{s.DX, s.DY, s.DI}; }, {1, 0, 0}},
-      {"area", 3, L"PlotmateAREA", kAreaControls,
-       [](Settings& s) { s.WriteToExcel = 1; }, {102}, {102, 101, 102}, {102},
-       [](const Settings& s) { return std::vector<int>{s.WriteToExcel}; }, {0}},
-      {"block", 6, L"PlotmateEXCEL", kBlockControls,
-       [](Settings& s) { s.ReadDirec = 0; }, {102}, {102, 103, 102}, {101},
-       [](const Settings& s) { return std::vector<int>{s.ReadDirec}; }, {-1}},
-      {"converter", 7, L"PlotmateCONV", kConverterControls, [](Settings&) {}, {}, {101, 103, 101},
-       {}, [](const Settings&) { return std::vector<int>{}; }, {}},
+      {"point", {&S::X, &S::Y, &S::Z, &S::T}, {1, 0, 0, 1}, {102, 105}, {105, 102, 103, 104, 101, 105},
+       {102, 104}, {0, 0, 1, 1}},
+      {"distance", {&S::DX, &S::DY, &S::DI}, {0, 1, 0}, {103}, {104, 103, 102, 101, 104}, {104, 103}, {1, 0, 0}},
+      {"area", {&S::WriteToExcel}, {1}, {102}, {102, 101, 102}, {102}, {0}},
+      {"block-column", {&S::ReadDirec}, {0}, {102}, {102, 103, 102}, {101}, {-1}},
+      {"converter", {}, {}, {}, {101, 103, 101}, {}, {}},
+      {"main", {&S::InterCoord}, {1}, {103}, {}, {103}, {0}},  // the crossing lines' box
   };
   for (const auto& w : windows) {
+    SCOPED_TRACE(w.name);
     Settings settings = placedAt(600, 600);
-    w.prepare(settings);
+    for (std::size_t i = 0; i < w.fields.size(); ++i) settings.*w.fields[i] = w.atStart[i];
     RunningProgram program(std::string("boxes-") + w.name, settings);
-    ASSERT_TRUE(chooseMenuEntry(program, w.entry)) << w.name;
-    HWND window = findWindow(program.pid(), w.className);
-    ASSERT_TRUE(window) << w.name;
+    const WindowLayout& layout = layoutNamed(w.name);
+    HWND window = openWindow(program, layout);
+    ASSERT_TRUE(window);
     std::vector<int> ticked;
-    for (const auto& c : w.controls)
+    for (const auto& c : layout.controls)
       if (isChecked(GetDlgItem(window, c.id))) ticked.push_back(c.id);
     std::sort(ticked.begin(), ticked.end());
-    EXPECT_EQ(ticked, w.tickedAtOpen) << w.name;
-    EXPECT_EQ(tabWalk(window, w.tabOrder.size() - 1), w.tabOrder) << w.name;
+    EXPECT_EQ(ticked, w.tickedAtOpen);
+    if (!w.tabOrder.empty()) {
+      EXPECT_EQ(tabWalk(window, w.tabOrder.size() - 1), w.tabOrder);
+    }
     for (int id : w.clicked) click(GetDlgItem(window, id));
     settle(window);
     closeWindow(program.mainWindow());
-    ASSERT_TRUE(waitUntilGone(program.mainWindow())) << w.name;
-    EXPECT_EQ(w.stored(program.savedSettings().value_or(Settings{})), w.expected) << w.name;
+    ASSERT_TRUE(waitUntilGone(program.mainWindow()));
+    const Settings saved = program.savedSettings().value_or(Settings{});
+    std::vector<int> stored;
+    for (auto field : w.fields) stored.push_back(saved.*field);
+    EXPECT_EQ(stored, w.stored);
   }
 }
 
@@ -479,8 +456,7 @@ TEST(Windows, RepeaterTemplatesApplyOnLeavingTheBoxAndOnChoosingAnItem) {
   Settings settings = placedAt(600, 600);
   settings.command = "circle";
   RunningProgram program("repeater", settings);
-  ASSERT_TRUE(chooseMenuEntry(program, 2));
-  HWND window = findWindow(program.pid(), L"PlotmateSCR");
+  HWND window = openTool(program, 2, L"PlotmateSCR");
   ASSERT_TRUE(window);
   HWND combo = GetDlgItem(window, 101);
   const auto caption = [&](int parameter) { return textOf(GetDlgItem(window, 259 + parameter)); };
@@ -488,23 +464,19 @@ TEST(Windows, RepeaterTemplatesApplyOnLeavingTheBoxAndOnChoosingAnItem) {
   EXPECT_EQ(textOf(combo), L"circle");
   EXPECT_EQ(caption(1), L"Para1") << "the stored command applies no template at load";
   // The window's own focus order, from parameter 1's box, once round.
-  std::vector<int> expected{200};
-  for (int id = 220; id < 230; ++id) expected.push_back(id);
-  for (int id = 201; id < 210; ++id) expected.push_back(id);
-  expected.push_back(107);
-  for (int id = 240; id < 249; ++id) expected.push_back(id);
-  for (int id : {104, 106, 101, 249, 200}) expected.push_back(id);
+  const std::vector<int> expected{200, 220, 221, 222, 223, 224, 225, 226, 227, 228, 229, 201, 202,
+                                  203, 204, 205, 206, 207, 208, 209, 107, 240, 241, 242, 243, 244,
+                                  245, 246, 247, 248, 104, 106, 101, 249, 200};
   EXPECT_EQ(tabWalk(window, expected.size() - 1), expected);
   const struct {
     const wchar_t* typed;  // into the box, then Tab; nullptr: list item `item` chosen
     int item;
-    const wchar_t* captions[3];  // parameters 1, 3 and 6
-    const wchar_t* text6;        // parameter 6's box
+    std::array<std::wstring, 4> shown;  // parameters 1, 3 and 6's captions, parameter 6's box
   } cases[] = {
-      {L"text", 0, {L"起点X", L"字高", L"$$$"}, L"#"},  // the Enter-mark box's own mark
-      {L"dt", 0, {L"para1", L"para3", L"para6"}, L""},
-      {nullptr, 2, {L"圆心X", L"半径", L""}, L""},
-      {nullptr, 1, {L"块名", L"插点Y", L"转角"}, L""},
+      {L"text", 0, {L"起点X", L"字高", L"$$$", L"#"}},  // the Enter-mark box's own mark
+      {L"dt", 0, {L"para1", L"para3", L"para6", L""}},
+      {nullptr, 2, {L"圆心X", L"半径", L"", L""}},
+      {nullptr, 1, {L"块名", L"插点Y", L"转角", L""}},
   };
   SetWindowTextW(GetDlgItem(window, 104), L"#");  // the Enter mark, whatever "config" held
   settle(window);
@@ -519,21 +491,15 @@ TEST(Windows, RepeaterTemplatesApplyOnLeavingTheBoxAndOnChoosingAnItem) {
     }
     settle(window);
     const std::string what = c.typed ? toUtf8(c.typed) : std::to_string(c.item);
-    EXPECT_EQ(caption(1), c.captions[0]) << what;
-    EXPECT_EQ(caption(3), c.captions[1]) << what;
-    EXPECT_EQ(caption(6), c.captions[2]) << what;
-    EXPECT_EQ(textOf(GetDlgItem(window, 205)), c.text6) << what;
+    EXPECT_EQ((std::array{caption(1), caption(3), caption(6), textOf(GetDlgItem(window, 205))}), c.shown)
+        << what;
   }
   // A worksheet box fills its parameter; a pair box ticks the next one's.
   click(GetDlgItem(window, 240));
   settle(window);
   EXPECT_EQ(textOf(GetDlgItem(window, 201)), L"从Excel读取");
   EXPECT_TRUE(isChecked(GetDlgItem(window, 221)));
-  closeWindow(window);
-  ASSERT_TRUE(waitUntilGone(window));
-  closeWindow(program.mainWindow());
-  ASSERT_TRUE(program.exited(5000ms));
-  EXPECT_EQ(program.savedSettings().value_or(Settings{}).command, "-insert");
+  EXPECT_EQ(closeAndRead(program, window).command, "-insert");
 }
 
 // A click into a text box, handled before this returns.
@@ -544,8 +510,7 @@ void clickInto(HWND control) {
 
 TEST(Windows, ConverterShowsMillimetresWhileTheLengthIsTyped) {
   RunningProgram program("converter", placedAt(600, 600));
-  ASSERT_TRUE(chooseMenuEntry(program, 7));
-  HWND window = findWindow(program.pid(), L"PlotmateCONV");
+  HWND window = openTool(program, 7, L"PlotmateCONV");
   ASSERT_TRUE(window);
   HWND input = GetDlgItem(window, 101), result = GetDlgItem(window, 103);
   clickInto(input);
@@ -585,6 +550,7 @@ TEST(Windows, ConfigThatCannotBeReadWholeIsSaidOnceAtStart) {
        L"config 文件不完整", 0, 4},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     std::optional<RunningProgram> started;
     const std::string name = std::string("config-") + c.what;
     if (c.config)
@@ -594,73 +560,68 @@ TEST(Windows, ConfigThatCannotBeReadWholeIsSaidOnceAtStart) {
     const RunningProgram& program = *started;
     if (c.message) {
       const auto shown = answerMessageBox(program.pid());
-      ASSERT_TRUE(shown) << c.what;
-      EXPECT_EQ(shown->text.rfind(c.message, 0), 0u) << c.what << ": " << toUtf8(shown->text);
+      ASSERT_TRUE(shown);
+      EXPECT_EQ(shown->text.rfind(c.message, 0), 0u) << toUtf8(shown->text);
     }
     HWND main = findWindow(program.pid(), kMain);
-    ASSERT_TRUE(main) << c.what;
-    EXPECT_FALSE(answerMessageBox(program.pid(), 200ms)) << c.what << ": said once";
-    closeWindow(main);
-    ASSERT_TRUE(program.exited(5000ms)) << c.what;
-    const auto saved = program.savedSettings();
-    ASSERT_TRUE(saved) << c.what;
-    EXPECT_EQ(saved->YOX, c.yox) << c.what;
-    EXPECT_EQ(saved->PREC, c.prec) << c.what;
+    ASSERT_TRUE(main);
+    EXPECT_FALSE(answerMessageBox(program.pid(), 200ms)) << "said once";
+    const Settings saved = closeAndRead(program, nullptr, main);
+    EXPECT_EQ(saved.YOX, c.yox);
+    EXPECT_EQ(saved.PREC, c.prec);
   }
-}
-
-TEST(Windows, CrossingBoxShowsAndStoresItsSetting) {
-  Settings settings = placedAt(600, 600);
-  settings.InterCoord = 1;
-  RunningProgram program("crossing", settings);
-  HWND box = GetDlgItem(program.mainWindow(), 103);
-  EXPECT_TRUE(isChecked(box));
-  click(box);
-  settle(program.mainWindow());
-  closeWindow(program.mainWindow());
-  ASSERT_TRUE(program.exited(5000ms));
-  EXPECT_EQ(program.savedSettings().value_or(Settings{}).InterCoord, 0);
 }
 
 TEST(Windows, AboutOpensTheHelpFileInNotepad) {
   RunningProgram program("about", placedAt(600, 600));
   ASSERT_TRUE(chooseMenuEntry(program, 9));
   HWND notepad = nullptr;
-  for (int i = 0; i < 100 && !notepad; ++i) {
+  pollUntil([&] {
     for (HWND w = FindWindowW(L"Notepad", nullptr); w; w = FindWindowExW(nullptr, w, L"Notepad", nullptr))
       if (textOf(w).find(L"readme") != std::wstring::npos) notepad = w;
-    if (!notepad) Sleep(100);
-  }
+    return notepad != nullptr;
+  }, 10000ms);
   ASSERT_TRUE(notepad) << "Notepad shows readme.txt";
   PostMessageW(notepad, WM_CLOSE, 0, 0);
   EXPECT_TRUE(IsWindow(program.mainWindow())) << "not waited for";
 }
 
+// Each button that attaches to the hosts, clicked or pressed by Enter, names
+// the host that is not running, once, and then does nothing more.
 TEST(Windows, ButtonsWithoutHostsSayWhichIsMissing) {
   RunningProgram program("nohosts", placedAt(600, 600));
+  const std::wstring acad = L"AutoCAD可能未打开！\n\n", excel = L"Excel可能未打开！\n\n";
   const struct {
+    const char* window;  // in kLayouts
     int button;
     bool byEnter;  // focus on the button and Enter, instead of a click
-  } buttons[] = {{101, false}, {102, true}};
+    std::vector<std::wstring> messages;  // how each message begins, in order
+  } buttons[] = {
+      {"main", 101, false, {acad, excel}},
+      {"main", 102, true, {acad, excel}},
+      {"block-column", 103, false, {excel}},
+  };
   for (const auto& b : buttons) {
-    HWND button = GetDlgItem(program.mainWindow(), b.button);
+    HWND window = openWindow(program, layoutNamed(b.window));
+    ASSERT_TRUE(window) << b.button;
+    HWND button = GetDlgItem(window, b.button);
     if (b.byEnter) {
       focus(button);
       PostMessageW(button, WM_KEYDOWN, VK_RETURN, 0);
     } else {
       click(button);
     }
-    const auto acad = answerMessageBox(program.pid());
-    ASSERT_TRUE(acad) << b.button;
-    EXPECT_EQ(acad->title, L"Plotmate");
-    EXPECT_EQ(acad->text.rfind(L"AutoCAD可能未打开！\n\n", 0), 0u) << toUtf8(acad->text);
-    const auto excel = answerMessageBox(program.pid());
-    ASSERT_TRUE(excel) << b.button;
-    EXPECT_EQ(excel->text.rfind(L"Excel可能未打开！\n\n", 0), 0u) << toUtf8(excel->text);
-    EXPECT_FALSE(answerMessageBox(program.pid(), 500ms)) << "nothing after the two messages";
+    for (const auto& message : b.messages) {
+      const auto shown = answerMessageBox(program.pid());
+      ASSERT_TRUE(shown) << b.button << " " << toUtf8(message);
+      EXPECT_EQ(shown->title, L"Plotmate");
+      EXPECT_EQ(shown->text.rfind(message, 0), 0u) << toUtf8(shown->text);
+    }
+    EXPECT_FALSE(answerMessageBox(program.pid(), 500ms)) << b.button << ": nothing after the messages";
   }
   EXPECT_FALSE(program.file("DistOut.txt")) << "no drawing host: nothing exported";
 }
 
 }  // namespace
 }  // namespace plotmate::uitest
+
