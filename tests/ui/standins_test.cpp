@@ -224,7 +224,6 @@ TEST_F(StandIns, PickWindowsRecordTheirPicksUntilEscInTheDrawing) {
     int entry;
     const wchar_t* className;
     bool withText;  // ID's " T": a text picked after each point
-    const char* entities;
     const char* picks;
     std::vector<std::pair<const char*, double>> cells;
     const char* untouched;  // a cell the run must not write
@@ -233,27 +232,25 @@ TEST_F(StandIns, PickWindowsRecordTheirPicksUntilEscInTheDrawing) {
     bool sheetActivated;    // the sheet's window brought forward at the end
     const wchar_t* message;  // shown at the end (title: text), or nullptr
   } tools[] = {
-      {"point", 5, L"PlotmateID", false, "[]",
+      {"point", 5, L"PlotmateID", false,
        R"([{"point": [1.5, 2, 3]}, {"point": [-4, 5.25, 0]}, {"cancel": true}])",
        {{"B2", 1.5}, {"C2", 2.0}, {"B3", -4.0}, {"C3", 5.25}}, "D2", "B4", 3, true, nullptr},
-      {"point-text", 5, L"PlotmateID", true, "[]", R"([{"point": [1.5, 2, 3]}, {"cancel": true}])",
+      {"point-text", 5, L"PlotmateID", true, R"([{"point": [1.5, 2, 3]}, {"cancel": true}])",
        {{"B2", 1.5}, {"C2", 2.0}}, "E2", "B3", 2, false, L"GetEntity: Good Bye."},
-      {"distance-start", 4, L"PlotmateDIST", false, "[]",
+      {"distance-start", 4, L"PlotmateDIST", false,
        R"([{"point": [1, 1, 0]}, {"point": [4, 5, 9]}, {"cancel": true}])",
        {{"B2", 3.0}, {"C2", 4.0}, {"D2", 5.0}}, "B3", "B3", 3, true, nullptr},
-      {"distance-end", 4, L"PlotmateDIST", false, "[]",
+      {"distance-end", 4, L"PlotmateDIST", false,
        R"([{"point": [1, 1, 0]}, {"point": [4, 5, 9]}, {"point": [2, 2, 0]}, {"cancel": true}])",
        {{"B2", 3.0}, {"C2", 4.0}, {"D2", 5.0}}, "B3", "B3", 4, false, nullptr},
-      {"area", 3, L"PlotmateAREA",  false,
-       R"([{"type": "lwpolyline", "handle": "1A", "closed": true,
-            "points": [[0, 0], [10, 0], [10, 10], [0, 10]]}])",
-       R"([{"point": [1, 1, 0]}])", {{"B2", 100.0}}, "C2", "B3", 1, false, nullptr},
-      {"area-esc", 3, L"PlotmateAREA", false, "[]", R"([{"cancel": true}])", {}, "B2", "B2", 1,
+      {"area", 3, L"PlotmateAREA", false, R"([{"point": [1, 1, 0]}])", {{"B2", 100.0}}, "C2", "B3", 1,
        false, nullptr},
+      {"area-esc", 3, L"PlotmateAREA", false, R"([{"cancel": true}])", {}, "B2", "B2", 1, false, nullptr},
   };
   for (const auto& t : tools) {
-    Json drawing;
-    drawing["drawing"]["entities"] = Json::parse(t.entities);
+    // A closed 10 by 10 square for the area tool, whose pick lands inside it.
+    Json drawing = Json::parse(R"({"drawing": {"entities": [{"type": "lwpolyline", "handle": "1A",
+        "closed": true, "points": [[0, 0], [10, 0], [10, 10], [0, 10]]}]}})");
     drawing["picks"] = Json::parse(t.picks);
     load(kAcadProgId, drawing);
     load(kExcelProgId, Json::parse(R"({"sheet": {"active": "B2"}})"));
