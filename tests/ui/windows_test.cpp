@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <map>
-#include <set>
 #include <span>
 
 #include "shell/twips.h"
@@ -128,14 +127,13 @@ void setScreenDpi(DWORD dpi) {
   RegCloseKey(key);
 }
 
-void expectLayout(HWND window, int dpi, std::span<const TwipControl> controls, int clientWidth,
-                  int clientHeight, DWORD pid) {
+void expectLayout(HWND window, int dpi, const WindowLayout& w, DWORD pid) {
   const auto px = [dpi](int twips) -> LONG { return TwipsToPixels(twips, dpi); };
   const SIZE client = clientSizeOf(window);
-  EXPECT_EQ((std::array{client.cx, client.cy}), (std::array{px(clientWidth), px(clientHeight)}));
+  EXPECT_EQ((std::array{client.cx, client.cy}), (std::array{px(w.width), px(w.height)}));
   std::map<int, std::wstring> tips;
   for (auto& [id, text] : tooltipsOf(pid, window)) tips[id] = text;
-  for (const auto& c : controls) {
+  for (const auto& c : w.controls) {
     HWND control = GetDlgItem(window, c.id);
     ASSERT_TRUE(control) << c.id;
     const RECT r = clientRectOf(control);  // left, top, width, height as in the table
@@ -210,7 +208,7 @@ TEST(Windows, ControlsAreTheirTwipsScaledAt96And144Dpi) {
       HWND window = openWindow(program, w);
       ASSERT_TRUE(window) << w.name;
       EXPECT_EQ(textOf(window), w.caption);
-      expectLayout(window, dpi, w.controls, w.width, w.height, program.pid());
+      expectLayout(window, dpi, w, program.pid());
       screenshot(window, screenshots() / (std::string(w.name) + "-" + std::to_string(dpi) + ".bmp"));
       if (!w.entry && dpi == 96) expectTooltipOnHover(program, 102);
     }
@@ -320,35 +318,6 @@ TEST(Windows, SettingsWindowStoresOnlyWhenItCloses) {
   }
 }
 
-TEST(Windows, KeyboardMovesFocusAndEscClosesAToolWindow) {
-  RunningProgram program("keyboard", placedAt(600, 600));
-  HWND window = openTool(program, 8, kSettings);
-  ASSERT_TRUE(window);
-  HWND text = GetDlgItem(window, 102), box = GetDlgItem(window, 104);
-  // The window opens with the focus on its first control, the text box.
-  SetForegroundWindow(window);  // as the drafter's click would make it
-  pumpFor(300ms);                // activation reaches the program in its own time
-  settle(window);
-  ASSERT_EQ(GetForegroundWindow(), window);
-  EXPECT_EQ(focusedIn(window), text);
-  // Tab walks between the text box and the check box, past the labels.
-  std::set<HWND> visited;
-  std::string trail;
-  for (int i = 0; i < 3; ++i) {
-    PostMessageW(focusedIn(window), WM_KEYDOWN, VK_TAB, 0);
-    settle(window);
-    visited.insert(focusedIn(window));
-    trail += focusedIn(window) == text ? "text " : focusedIn(window) == box ? "box " : "other ";
-    trail += GetForegroundWindow() == window ? "(fg) " : "(bg) ";
-  }
-  EXPECT_EQ(visited, (std::set<HWND>{text, box})) << trail;
-  click(box);
-  settle(window);
-  PostMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(waitUntilGone(window)) << "Esc closes the window, storing what it shows";
-  EXPECT_EQ(closeAndRead(program).YOX, 1);
-}
-
 TEST(Windows, BlockWindowKeepsOneReadingOrderSelectedAndStoresIt) {
   const struct {
     std::int16_t stored;  // ReadDirec at start
@@ -387,8 +356,8 @@ TEST(Windows, BlockWindowKeepsOneReadingOrderSelectedAndStoresIt) {
 // waits for, so each step waits for the focus to move on. The command box's
 // focus is in its edit field, a child of the box: the box's id counts.
 std::vector<int> tabWalk(HWND window, std::size_t steps) {
-  SetForegroundWindow(window);
-  pumpFor(300ms);
+  SetForegroundWindow(window);  // as the drafter's click would make it
+  pumpFor(300ms);                // activation reaches the program in its own time
   settle(window);
   const auto focusedId = [&] {
     HWND f = focusedIn(window);
@@ -447,6 +416,22 @@ TEST(Windows, ToolWindowsStoreTheirSettingsAndTabInTheirOwnOrder) {
     for (auto field : w.fields) stored.push_back(saved.*field);
     EXPECT_EQ(stored, w.stored);
   }
+}
+
+TEST(Windows, KeyboardMovesFocusAndEscClosesAToolWindow) {
+  RunningProgram program("keyboard", placedAt(600, 600));
+  HWND window = openTool(program, 8, kSettings);
+  ASSERT_TRUE(window);
+  // The window opens with the focus on its first control, the text box; Tab
+  // walks between it and the check box, past the labels.
+  EXPECT_EQ(tabWalk(window, 3), (std::vector<int>{102, 104, 102, 104}));
+  ASSERT_EQ(GetForegroundWindow(), window);
+  HWND box = GetDlgItem(window, 104);
+  click(box);
+  settle(window);
+  PostMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(waitUntilGone(window)) << "Esc closes the window, storing what it shows";
+  EXPECT_EQ(closeAndRead(program).YOX, 1);
 }
 
 TEST(Windows, RepeaterTemplatesApplyOnLeavingTheBoxAndOnChoosingAnItem) {
