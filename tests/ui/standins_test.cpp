@@ -255,10 +255,8 @@ TEST_F(StandIns, PickWindowsRecordTheirPicksUntilEscInTheDrawing) {
     load(kAcadProgId, drawing);
     load(kExcelProgId, Json::parse(R"({"sheet": {"active": "B2"}})"));
     Settings settings = withCrossings();
-    settings.X = settings.Y = 1;
+    settings.X = settings.Y = settings.DX = settings.DY = settings.DI = settings.WriteToExcel = 1;
     settings.T = t.withText ? 1 : 0;
-    settings.DX = settings.DY = settings.DI = 1;
-    settings.WriteToExcel = 1;
     HostWindows hosts;
     RunningProgram program(std::string("pick-run-") + t.name, settings);
     HWND window = openTool(program, t.entry, t.className);

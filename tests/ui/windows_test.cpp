@@ -118,13 +118,8 @@ std::filesystem::path screenshots() {
   return std::filesystem::path(path).parent_path() / "screenshots";
 }
 
-void setScreenDpi(DWORD dpi) {
-  HKEY key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return;
-  RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
-  RegCloseKey(key);
+void setScreenDpi(DWORD dpi) {  // the key is created when missing
+  RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
 }
 
 void expectLayout(HWND window, int dpi, const WindowLayout& w, DWORD pid) {
@@ -457,9 +452,8 @@ TEST(Windows, RepeaterTemplatesApplyOnLeavingTheBoxAndOnChoosingAnItem) {
       SendMessageW(window, WM_COMMAND, MAKEWPARAM(101, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     }
     settle(window);
-    const std::string what = c.typed ? toUtf8(c.typed) : std::to_string(c.item);
     EXPECT_EQ((std::array{caption(1), caption(3), caption(6), textOf(GetDlgItem(window, 205))}), c.shown)
-        << what;
+        << (c.typed ? toUtf8(c.typed) : std::to_string(c.item));
   }
   // A worksheet box fills its parameter; a pair box ticks the next one's.
   click(GetDlgItem(window, 240));
