@@ -68,32 +68,9 @@ TEST_F(BlockToColumnTest, OneValueReadAndOneValueWriteInListOrder) {
   EXPECT_EQ(actual, expected);
 }
 
-bool anyValueWritten(const sim::CallLog& log) { for (const auto& r : log.entries()) if (r.kind == CallKind::Put) return true; return false; }
-
-TEST_F(BlockToColumnTest, AListPastTheLastRowWritesNothing) {
-  const std::pair<Area, bool> cases[] = {
-      {Area::cell({xl::kMaxRow - 1, 1}), true},              // ends on the last row
-      {Area::cell({xl::kMaxRow, 1}), false},                 // no row below at all
-      {{{xl::kMaxRow - 3, 1}, {xl::kMaxRow - 2, 1}}, true},  // 2 x 1 ends on the last row
-      {{{xl::kMaxRow - 2, 1}, {xl::kMaxRow - 1, 1}}, false},
-      {{{xl::kMaxRow - 8, 2}, {xl::kMaxRow - 6, 3}}, true},  // 3 x 2 fills the 6 rows below
-      {{{xl::kMaxRow - 7, 2}, {xl::kMaxRow - 5, 3}}, false},
-      {{{1, 1}, {xl::kMaxRow, 1}}, false},               // a whole column
-      {{{1, 1}, {xl::kMaxRow, xl::kMaxColumn}}, false},  // the whole sheet: rows x columns > 2^31
-  };
-  for (const auto& [block, fits] : cases) {
-    *sheet = sim::Worksheet{};
-    host.context->log.clear();
-    sheet->select(block);
-    auto done = BlockToColumn(excel, kColumnByColumn);
-    ASSERT_EQ(done.has_value(), fits) << sim::absoluteAddress(block);
-    if (!fits) {
-      EXPECT_EQ(done.error().description, kColumnTooShortMessage);
-      EXPECT_FALSE(anyValueWritten(host.context->log));
-    }
-  }
-}
-
+// Lists that end on the sheet's last row or would pass it are golden
+// scenarios (block_to_column_last_row_fits, _no_row_below, _two_rows_*,
+// _block_*, _whole_column, _whole_sheet).
 TEST_F(BlockToColumnTest, BlocksBeyondSixteenBitCounts) {
   // 33000 rows read column by column: the list index passes 32767.
   const std::int32_t n = 33000;
