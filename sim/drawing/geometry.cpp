@@ -149,16 +149,25 @@ std::vector<Piece> shapeOf(const Entity& e) {
 
 namespace detail {
 
+double toleranceAt(double magnitude) { return kRelativeTolerance * (1.0 + magnitude); }
+
 double toleranceFor(std::initializer_list<Vec3> points, double extra) {
   double magnitude = extra;
   for (const Vec3& p : points) {
     magnitude = std::max({magnitude, std::abs(p.x), std::abs(p.y), std::abs(p.z)});
   }
-  return kRelativeTolerance * (1.0 + magnitude);
+  return toleranceAt(magnitude);
+}
+
+double magnitudeOf(const Piece& piece) {
+  double m = piece.radius;
+  for (const Vec3& p : {piece.start, piece.end, piece.center})
+    m = std::max({m, std::abs(p.x), std::abs(p.y), std::abs(p.z)});
+  return m;
 }
 
 double pieceTolerance(const Piece& a, const Piece& b) {
-  return toleranceFor({a.start, a.end, a.center, b.start, b.end, b.center}, std::max(a.radius, b.radius));
+  return toleranceAt(std::max(magnitudeOf(a), magnitudeOf(b)));
 }
 
 double angleOnArc(const Piece& arc, Vec3 p) {
@@ -365,14 +374,6 @@ std::vector<Vec3> intersectPieces(const Piece& a, const Piece& b) {
 
 namespace {
 
-// What pieceTolerance takes from one piece: the largest coordinate or radius.
-double magnitudeOf(const Piece& piece) {
-  double m = piece.radius;
-  for (const Vec3& p : {piece.start, piece.end, piece.center})
-    m = std::max({m, std::abs(p.x), std::abs(p.y), std::abs(p.z)});
-  return m;
-}
-
 struct Bounds {
   Vec3 lo, hi;
 };
@@ -415,7 +416,7 @@ Outline outlineOf(const Entity& entity) {
   o.magnitude.reserve(o.pieces.size());
   for (std::size_t i = 0; i < o.pieces.size(); ++i) {
     o.bounds.push_back(boundsOf(o.pieces[i]));
-    o.magnitude.push_back(magnitudeOf(o.pieces[i]));
+    o.magnitude.push_back(detail::magnitudeOf(o.pieces[i]));
     o.whole = i == 0 ? o.bounds[0] : unite(o.whole, o.bounds[i]);
     o.largest = std::max(o.largest, o.magnitude[i]);
   }
@@ -435,14 +436,14 @@ std::vector<Vec3> intersectWith(const Entity& a, const Entity& b) {
   for (std::size_t j = 0; j < outlineB.pieces.size(); ++j) {
     const Piece& pb = outlineB.pieces[j];
     const double magnitudeB = outlineB.magnitude[j];
-    const double widest = detail::kRelativeTolerance * (1.0 + std::max(outlineA.largest, magnitudeB));
+    const double widest = detail::toleranceAt(std::max(outlineA.largest, magnitudeB));
     if (apart(outlineA.whole, outlineB.bounds[j], widest)) continue;
     std::vector<std::pair<double, Vec3>> here;
     double magnitude = magnitudeB;
     for (std::size_t i = 0; i < outlineA.pieces.size(); ++i) {
       magnitude = std::max(magnitude, outlineA.magnitude[i]);
       if (apart(outlineA.bounds[i], outlineB.bounds[j], widest)) continue;
-      const double tol = detail::kRelativeTolerance * (1.0 + magnitude);
+      const double tol = detail::toleranceAt(magnitude);
       for (const Vec3& p : intersectPieces(outlineA.pieces[i], pb))
         here.emplace_back(detail::parameterOn(pb, p, tol), p);
     }

@@ -14,7 +14,11 @@ namespace plotmate::sim::detail {
 // coordinates, far below anything a drafter can draw.
 inline constexpr double kRelativeTolerance = 1e-10;
 
+double toleranceAt(double magnitude);
 double toleranceFor(std::initializer_list<Vec3> points, double extra = 0);
+// The largest coordinate or radius of a piece: what its tolerance grows with.
+double magnitudeOf(const Piece& piece);
+// The tolerance of the larger of the two pieces' magnitudes.
 double pieceTolerance(const Piece& a, const Piece& b);
 
 // Angle of p around the arc, counter-clockwise from its start, in [0, 2*pi).
