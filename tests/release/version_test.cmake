@@ -1,0 +1,82 @@
+# The release version read from git, on small repositories made here, one case
+# per state a clone can be in. Run by CTest as
+#   cmake -DPLOTMATE_SOURCE_DIR=<root> -DWORK_DIR=<scratch folder> -P version_test.cmake
+include("${PLOTMATE_SOURCE_DIR}/cmake/version.cmake")
+find_package(Git REQUIRED)
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+set(ENV{GIT_AUTHOR_NAME} "t")
+set(ENV{GIT_AUTHOR_EMAIL} "t@example.invalid")
+set(ENV{GIT_COMMITTER_NAME} "t")
+set(ENV{GIT_COMMITTER_EMAIL} "t@example.invalid")
+set(ENV{GIT_CONFIG_NOSYSTEM} 1)
+set(ENV{HOME} "${WORK_DIR}")  # no user configuration
+set(ENV{GIT_CEILING_DIRECTORIES} "${WORK_DIR}")  # the build tree may lie inside a repository
+
+set(failures 0)
+function(run dir)
+  execute_process(COMMAND "${GIT_EXECUTABLE}" ${ARGN} WORKING_DIRECTORY "${dir}"
+    RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE error)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "git ${ARGN}: ${error}")
+  endif()
+endfunction()
+function(commit dir)
+  file(APPEND "${dir}/a.txt" "line\n")
+  run("${dir}" add a.txt)
+  run("${dir}" commit -q -m change)
+endfunction()
+function(short_hash dir out_var)
+  execute_process(COMMAND "${GIT_EXECUTABLE}" describe --always WORKING_DIRECTORY "${dir}"
+    OUTPUT_VARIABLE hash OUTPUT_STRIP_TRAILING_WHITESPACE)
+  set(${out_var} "${hash}" PARENT_SCOPE)
+endfunction()
+function(expect name dir text numbers)
+  plotmate_version("${dir}" got_text got_numbers)
+  if(NOT got_text STREQUAL text OR NOT got_numbers STREQUAL numbers)
+    message(SEND_ERROR "${name}: got \"${got_text}\" (${got_numbers}), want \"${text}\" (${numbers})")
+  endif()
+endfunction()
+
+set(repo "${WORK_DIR}/repo")
+file(MAKE_DIRECTORY "${repo}" "${WORK_DIR}/plain")
+run("${repo}" init -q)
+expect("not a repository" "${WORK_DIR}/plain" "2012.07.04-unknown" "2012,7,4,0")
+expect("a repository without commits" "${repo}" "2012.07.04-unknown" "2012,7,4,0")
+
+foreach(i RANGE 1 3)
+  commit("${repo}")
+endforeach()
+short_hash("${repo}" hash)
+expect("no tag" "${repo}" "2012.07.04-3-g${hash}" "2012,7,4,3")
+file(WRITE "${repo}/untracked.txt" "x")
+expect("an untracked file is not a change" "${repo}" "2012.07.04-3-g${hash}" "2012,7,4,3")
+file(APPEND "${repo}/a.txt" "edit\n")
+expect("no tag, edited" "${repo}" "2012.07.04-3-g${hash}-dirty" "2012,7,4,3")
+run("${repo}" checkout -q -- a.txt)
+
+execute_process(COMMAND "${GIT_EXECUTABLE}" clone -q --depth 1 "file://${repo}" "${WORK_DIR}/shallow"
+  RESULT_VARIABLE cloned OUTPUT_QUIET ERROR_QUIET)
+if(NOT cloned EQUAL 0)
+  message(FATAL_ERROR "shallow clone failed")
+endif()
+expect("shallow clone, no tag" "${WORK_DIR}/shallow" "2012.07.04-g${hash}" "2012,7,4,0")
+
+run("${repo}" tag v1.2)
+expect("on a tag" "${repo}" "1.2" "1,2,0,0")
+file(APPEND "${repo}/a.txt" "edit\n")
+expect("on a tag, edited" "${repo}" "1.2-dirty" "1,2,0,0")
+run("${repo}" checkout -q -- a.txt)
+commit("${repo}")
+commit("${repo}")
+short_hash("${repo}" hash)
+expect("after a tag" "${repo}" "1.2-2-g${hash}" "1,2,0,2")
+
+run("${repo}" tag -a -m "release" release/7)
+expect("annotated tag with a slash in its name" "${repo}" "release-7" "0,0,0,0")
+commit("${repo}")
+run("${repo}" tag 70000.08.3.9)
+expect("the nearest tag; numbers beyond 16 bits" "${repo}" "70000.08.3.9" "65535,8,3,0")
+
+set(PLOTMATE_VERSION "3.4.5-rc1")
+expect("given on the command line" "${repo}" "3.4.5-rc1" "3,4,5,0")
