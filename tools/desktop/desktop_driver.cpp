@@ -65,6 +65,15 @@ std::string toUtf8(const std::wstring& text) {
   return out;
 }
 
+std::filesystem::path plotmateExecutable() {
+  if (const DWORD size = GetEnvironmentVariableW(L"PLOTMATE_EXE", nullptr, 0); size > 1) {
+    std::wstring given(size, L'\0');
+    given.resize(GetEnvironmentVariableW(L"PLOTMATE_EXE", given.data(), size));
+    return given;
+  }
+  return thisProgramFolder() / ".." / ".." / "app" / "plotmate.exe";
+}
+
 RunningProgram::RunningProgram(const std::string& testName, const std::optional<Settings>& settings)
     : folder_(prepareFolder(testName)) {
   if (settings) (void)SaveConfig(folder_ / "config", Utf8Codec{}, *settings);
@@ -86,7 +95,7 @@ std::filesystem::path RunningProgram::prepareFolder(const std::string& testName)
 
 // Waits for the main window, or for a message the program shows before it.
 void RunningProgram::start() {
-  std::wstring line = L"\"" + (thisProgramFolder() / ".." / ".." / "app" / "plotmate.exe").wstring() + L"\"";
+  std::wstring line = L"\"" + plotmateExecutable().wstring() + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};

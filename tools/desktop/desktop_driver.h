@@ -18,6 +18,11 @@ namespace plotmate::desktop {
 
 using namespace std::chrono_literals;
 
+// The plotmate.exe to drive: the one named by the environment variable
+// PLOTMATE_EXE (a Windows path; scripts/test names the release package's
+// copy), else the one this build made.
+std::filesystem::path plotmateExecutable();
+
 // plotmate.exe started in a fresh working folder of its own, with a "config"
 // there first when settings are given; killed at the end of the test if it
 // is still running.
