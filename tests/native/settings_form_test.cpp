@@ -4,6 +4,7 @@
 
 #include "shell/main_menu.h"
 #include "shell/window_choice.h"
+#include "sim/recording_platform.h"
 
 namespace plotmate {
 namespace {
@@ -65,10 +66,33 @@ TEST(ChooseWindowByTitle, ExactBeforePrefixFrontFirst) {
         << std::string(c.wanted.begin(), c.wanted.end());
 }
 
-TEST(HelpCommandLine, KeepsTheBlanksAroundTheFile) {
-  EXPECT_EQ(HelpCommandLine("C:\\Program Files\\Plotmate"),
-            "notepad.exe   C:\\Program Files\\Plotmate\\readme.txt ");
-  EXPECT_EQ(HelpCommandLine("D:"), "notepad.exe   D:\\readme.txt ");
+// ABOUT names the system's Notepad as the program and hands it the command
+// line with its blanks kept, so Notepad opens the same file as ever.
+TEST(ABOUT, StartsTheSystemNotepadOnTheHelpFile) {
+  const struct {
+    const char* folder;
+    bool starts;
+    const char* commandLine;
+    const char* message;  // nullptr: none
+  } cases[] = {
+      {"C:\\Program Files\\Plotmate", true,
+       "notepad.exe   C:\\Program Files\\Plotmate\\readme.txt ", nullptr},
+      {"D:", true, "notepad.exe   D:\\readme.txt ", nullptr},
+      {"C:\\Users\\张\\Downloads", false, "notepad.exe   C:\\Users\\张\\Downloads\\readme.txt ",
+       "无法启动记事本打开帮助文件：\nC:\\Users\\张\\Downloads\\readme.txt"},
+  };
+  for (const auto& c : cases) {
+    sim::RecordingPlatform desktop;
+    desktop.setExecutableFolder(c.folder);
+    desktop.processesStart = c.starts;
+    OpenHelpFile(desktop);
+    EXPECT_EQ(desktop.startedProcesses,
+              std::vector<sim::StartedProcess>({{"notepad.exe", c.commandLine}}))
+        << c.folder;
+    std::vector<sim::ShownMessage> said;
+    if (c.message) said.push_back({c.message, ""});
+    EXPECT_EQ(desktop.messages, said) << c.folder;
+  }
 }
 
 }  // namespace

@@ -532,20 +532,6 @@ TEST(Windows, ConfigThatCannotBeReadWholeIsSaidOnceAtStart) {
   }
 }
 
-TEST(Windows, AboutOpensTheHelpFileInNotepad) {
-  RunningProgram program("about", placedAt(600, 600));
-  ASSERT_TRUE(chooseMenuEntry(program, 9));
-  HWND notepad = nullptr;
-  pollUntil([&] {
-    for (HWND w = FindWindowW(L"Notepad", nullptr); w; w = FindWindowExW(nullptr, w, L"Notepad", nullptr))
-      if (textOf(w).find(L"readme") != std::wstring::npos) notepad = w;
-    return notepad != nullptr;
-  }, 10000ms);
-  ASSERT_TRUE(notepad) << "Notepad shows readme.txt";
-  PostMessageW(notepad, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(IsWindow(program.mainWindow())) << "not waited for";
-}
-
 // Each button that attaches to the hosts, clicked or pressed by Enter, names
 // the host that is not running, once, and then does nothing more.
 TEST(Windows, ButtonsWithoutHostsSayWhichIsMissing) {

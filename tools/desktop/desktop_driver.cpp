@@ -65,8 +65,13 @@ std::string toUtf8(const std::wstring& text) {
   return out;
 }
 
-RunningProgram::RunningProgram(const std::string& testName, const std::optional<Settings>& settings)
-    : folder_(prepareFolder(testName)) {
+std::filesystem::path builtProgram() {
+  return thisProgramFolder() / ".." / ".." / "app" / "plotmate.exe";
+}
+
+RunningProgram::RunningProgram(const std::string& testName, const std::optional<Settings>& settings,
+                               std::filesystem::path executable)
+    : folder_(prepareFolder(testName)), executable_(std::move(executable)) {
   if (settings) (void)SaveConfig(folder_ / "config", Utf8Codec{}, *settings);
   start();
 }
@@ -86,7 +91,7 @@ std::filesystem::path RunningProgram::prepareFolder(const std::string& testName)
 
 // Waits for the main window, or for a message the program shows before it.
 void RunningProgram::start() {
-  std::wstring line = L"\"" + (thisProgramFolder() / ".." / ".." / "app" / "plotmate.exe").wstring() + L"\"";
+  std::wstring line = L"\"" + executable_.wstring() + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};

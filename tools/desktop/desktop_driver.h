@@ -18,12 +18,16 @@ namespace plotmate::desktop {
 
 using namespace std::chrono_literals;
 
-// plotmate.exe started in a fresh working folder of its own, with a "config"
-// there first when settings are given; killed at the end of the test if it
-// is still running.
+// plotmate.exe as the build left it, with its help file beside it.
+std::filesystem::path builtProgram();
+
+// plotmate.exe (or a copy of it) started in a fresh working folder of its
+// own, with a "config" there first when settings are given; killed at the
+// end of the test if it is still running.
 class RunningProgram {
  public:
-  RunningProgram(const std::string& testName, const std::optional<Settings>& settings);
+  RunningProgram(const std::string& testName, const std::optional<Settings>& settings,
+                 std::filesystem::path executable = builtProgram());
   // With "config" holding exactly these bytes.
   RunningProgram(const std::string& testName, const std::string& configBytes);
   RunningProgram(const RunningProgram&) = delete;
@@ -48,6 +52,7 @@ class RunningProgram {
   void start();
 
   std::filesystem::path folder_;
+  std::filesystem::path executable_ = builtProgram();
   HANDLE process_ = nullptr;
   DWORD pid_ = 0;
   HWND main_ = nullptr;
