@@ -67,32 +67,20 @@ TEST(ChooseWindowByTitle, ExactBeforePrefixFrontFirst) {
 }
 
 // ABOUT names the system's Notepad as the program and hands it the command
-// line with its blanks kept, so Notepad opens the same file as ever.
+// line with its blanks kept, so Notepad opens the same file as ever; a
+// Notepad that cannot start is said with the file's path.
 TEST(ABOUT, StartsTheSystemNotepadOnTheHelpFile) {
-  const struct {
-    const char* folder;
-    bool starts;
-    const char* commandLine;
-    const char* message;  // nullptr: none
-  } cases[] = {
-      {"C:\\Program Files\\Plotmate", true,
-       "notepad.exe   C:\\Program Files\\Plotmate\\readme.txt ", nullptr},
-      {"D:", true, "notepad.exe   D:\\readme.txt ", nullptr},
-      {"C:\\Users\\张\\Downloads", false, "notepad.exe   C:\\Users\\张\\Downloads\\readme.txt ",
-       "无法启动记事本打开帮助文件：\nC:\\Users\\张\\Downloads\\readme.txt"},
-  };
-  for (const auto& c : cases) {
-    sim::RecordingPlatform desktop;
-    desktop.setExecutableFolder(c.folder);
-    desktop.processesStart = c.starts;
-    OpenHelpFile(desktop);
-    EXPECT_EQ(desktop.startedProcesses,
-              std::vector<sim::StartedProcess>({{"notepad.exe", c.commandLine}}))
-        << c.folder;
-    std::vector<sim::ShownMessage> said;
-    if (c.message) said.push_back({c.message, ""});
-    EXPECT_EQ(desktop.messages, said) << c.folder;
-  }
+  EXPECT_EQ(HelpCommandLine("D:"), "notepad.exe   D:\\readme.txt ");
+  sim::RecordingPlatform desktop;
+  desktop.setExecutableFolder("C:\\Users\\张 三\\Downloads");
+  desktop.processesStart = false;
+  OpenHelpFile(desktop);
+  const std::vector<sim::StartedProcess> started{
+      {"notepad.exe", "notepad.exe   C:\\Users\\张 三\\Downloads\\readme.txt "}};
+  EXPECT_EQ(desktop.startedProcesses, started);
+  const std::vector<sim::ShownMessage> said{
+      {"无法启动记事本打开帮助文件：\nC:\\Users\\张 三\\Downloads\\readme.txt", ""}};
+  EXPECT_EQ(desktop.messages, said);
 }
 
 }  // namespace

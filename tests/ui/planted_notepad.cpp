@@ -4,15 +4,12 @@
 
 #include <windows.h>
 
-#include <string>
+#include <filesystem>
+#include <fstream>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  std::wstring path(4096, L'\0');
-  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-  path.resize(path.find_last_of(L'\\') + 1);
-  path += L"planted-program-ran";
-  HANDLE marker = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::ofstream(std::filesystem::path(self).parent_path() / "planted-program-ran");
   return 0;
 }

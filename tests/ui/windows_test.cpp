@@ -112,11 +112,7 @@ HWND openWindow(const RunningProgram& program, const WindowLayout& w) {
   return w.entry ? openTool(program, w.entry, w.className) : program.mainWindow();
 }
 
-std::filesystem::path screenshots() {
-  std::wstring path(4096, L'\0');
-  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-  return std::filesystem::path(path).parent_path() / "screenshots";
-}
+std::filesystem::path screenshots() { return driverFolder() / "screenshots"; }
 
 void setScreenDpi(DWORD dpi) {  // the key is created when missing
   RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);

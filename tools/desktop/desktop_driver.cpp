@@ -12,12 +12,6 @@ namespace plotmate::desktop {
 
 namespace {
 
-std::filesystem::path thisProgramFolder() {
-  std::wstring path(4096, L'\0');
-  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-  return std::filesystem::path(path).parent_path();
-}
-
 template <class Found>
 auto waitFor(std::chrono::milliseconds within, Found found) {
   const auto end = std::chrono::steady_clock::now() + within;
@@ -65,8 +59,37 @@ std::string toUtf8(const std::wstring& text) {
   return out;
 }
 
+std::filesystem::path driverFolder() {
+  std::wstring path(4096, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return std::filesystem::path(path).parent_path();
+}
+
 std::filesystem::path builtProgram() {
-  return thisProgramFolder() / ".." / ".." / "app" / "plotmate.exe";
+  return driverFolder() / ".." / ".." / "app" / "plotmate.exe";
+}
+
+std::filesystem::path unpackedProgram(const std::string& name) {
+  const auto folder = driverFolder() / "work" / name;
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  const auto built = builtProgram();
+  std::filesystem::copy_file(built, folder / "plotmate.exe");
+  std::filesystem::copy_file(built.parent_path() / "readme.txt", folder / "readme.txt");
+  return folder / "plotmate.exe";
+}
+
+std::filesystem::path executableOf(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (!process) return {};
+  std::wstring image(4096, L'\0');
+  DWORD length = static_cast<DWORD>(image.size());
+  if (!QueryFullProcessImageNameW(process, 0, image.data(), &length)) length = 0;
+  CloseHandle(process);
+  image.resize(length);
+  return image;
 }
 
 RunningProgram::RunningProgram(const std::string& testName, const std::optional<Settings>& settings,
@@ -83,7 +106,7 @@ RunningProgram::RunningProgram(const std::string& testName, const std::string& c
 }
 
 std::filesystem::path RunningProgram::prepareFolder(const std::string& testName) {
-  const auto folder = thisProgramFolder() / "work" / testName;
+  const auto folder = driverFolder() / "work" / testName;
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
   return folder;
@@ -155,6 +178,13 @@ HWND findWindow(DWORD pid, const wchar_t* className, const wchar_t* caption,
     EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&query));
     return query.found.empty() ? nullptr : query.found.front();
   });
+}
+
+HWND anyWindowShowing(const wchar_t* className, const std::wstring& text) {
+  for (HWND w = FindWindowW(className, nullptr); w;
+       w = FindWindowExW(nullptr, w, className, nullptr))
+    if (textOf(w).find(text) != std::wstring::npos) return w;
+  return nullptr;
 }
 
 bool waitUntilGone(HWND window, std::chrono::milliseconds within) {

@@ -20,6 +20,13 @@ using namespace std::chrono_literals;
 
 // plotmate.exe as the build left it, with its help file beside it.
 std::filesystem::path builtProgram();
+// The folder of the program driving the windows (a test or the walkthrough).
+std::filesystem::path driverFolder();
+// plotmate.exe and its help file copied into a fresh folder `name` beside
+// the working folders, as a drafter unpacks a download; the copy's path.
+std::filesystem::path unpackedProgram(const std::string& name);
+// The executable of the process that owns the window, or nothing.
+std::filesystem::path executableOf(HWND window);
 
 // plotmate.exe (or a copy of it) started in a fresh working folder of its
 // own, with a "config" there first when settings are given; killed at the
@@ -65,6 +72,8 @@ bool chooseMenuEntry(const RunningProgram& program, int downs);
 // The visible top-level window of process `pid` with that class (and caption, if given).
 HWND findWindow(DWORD pid, const wchar_t* className, const wchar_t* caption = nullptr,
                 std::chrono::milliseconds within = 5000ms);
+// A top-level window of any process with that class whose caption contains `text`, or null.
+HWND anyWindowShowing(const wchar_t* className, const std::wstring& text);
 // Every visible top-level window of `pid` with that class.
 std::vector<HWND> windowsOf(DWORD pid, const wchar_t* className);
 bool waitUntilGone(HWND window, std::chrono::milliseconds within = 5000ms);
