@@ -1,6 +1,6 @@
-// plotmate.exe: DPI awareness, the COM apartment with its message filter,
-// the settings and the main window, then the message loop until the
-// program's last window has closed.
+// plotmate.exe: libraries from the system folder only, DPI awareness, the
+// COM apartment with its message filter, the settings and the main window,
+// then the message loop until the program's last window has closed.
 
 #include <windows.h>
 
@@ -10,10 +10,14 @@
 #include "app/program.h"
 #include "app/wide_text.h"
 #include "hosts/com/apartment.h"
+#include "hosts/com/library_search.h"
 #include "hosts/com/message_filter.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace plotmate;
+  // Before anything loads a library by name: the common controls, themes and
+  // COM below all do. A refusal leaves Windows' own search; the program still runs.
+  (void)com::RestrictLibrarySearchToSystem();
   // The manifest asks for per-monitor awareness; this covers a copy run
   // without it. Refused where the manifest already set it (or under Wine): harmless.
   SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);

@@ -32,9 +32,6 @@ constexpr WindowDesign kMainWindow{L"PlotmateMain", "PLOTMATE   2012.07.04", 206
 // Menu command ids: the entry's place in the table, past the controls' ids.
 constexpr UINT kFirstMenuId = 1000;
 
-constexpr std::string_view kNotepadFailedMessage =
-    "无法启动记事本打开帮助文件：\n";
-
 }  // namespace
 
 MainWindow::MainWindow(Program& program) : FormWindow(kMainWindow), program_(program) {}
@@ -148,11 +145,6 @@ void MainWindow::menuEntry_Click(std::size_t entry) {
   }
 }
 
-void MainWindow::ABOUT_Click() {
-  const auto folder = program_.platform.executableFolder();
-  if (!program_.platform.startProcess(HelpCommandLine(folder)))
-    program_.platform.messageBox(std::string(kNotepadFailedMessage) + folder + "\\" +
-                                 std::string(kHelpFileName));
-}
+void MainWindow::ABOUT_Click() { OpenHelpFile(program_.platform); }
 
 }  // namespace plotmate::app

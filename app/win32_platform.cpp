@@ -35,6 +35,20 @@ BOOL CALLBACK collectTitled(HWND hwnd, LPARAM list) {
   return TRUE;
 }
 
+// The full path of a file in the Windows system folder; empty for a name
+// that would lead out of it, or when the system does not say where it is.
+std::wstring inSystemFolder(std::string_view fileName) {
+  if (fileName.empty() || fileName.find_first_of("\\/:") != std::string_view::npos) return {};
+  const UINT needed = GetSystemDirectoryW(nullptr, 0);  // with the terminating zero
+  if (needed == 0) return {};
+  std::wstring path(needed, L'\0');
+  const UINT length = GetSystemDirectoryW(path.data(), needed);
+  if (length == 0 || length >= needed) return {};
+  path.resize(length);
+  if (path.back() != L'\\') path += L'\\';
+  return path + wide(fileName);
+}
+
 }  // namespace
 
 void Win32Platform::messageBox(std::string_view text, std::string_view title) {
@@ -53,15 +67,17 @@ void Win32Platform::activateWindow(std::string_view title) {
   SetForegroundWindow(window);
 }
 
-bool Win32Platform::startProcess(std::string_view commandLine) {
+bool Win32Platform::startProcess(std::string_view systemProgram, std::string_view commandLine) {
+  const std::wstring program = inSystemFolder(systemProgram);
+  if (program.empty()) return false;
   std::wstring line = wide(commandLine);  // CreateProcessW may write into it
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
     return false;
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);

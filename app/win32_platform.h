@@ -17,7 +17,10 @@ class Win32Platform final : public Platform {
   void messageBox(std::string_view text, std::string_view title = {}) override;
   // A minimised window is restored before it comes to the front.
   void activateWindow(std::string_view title) override;
-  bool startProcess(std::string_view commandLine) override;
+  // The program's path is made from GetSystemDirectoryW (where Notepad and the
+  // other system programs live on every Windows and under Wine) and passed
+  // as the program to run, so no folder is searched.
+  bool startProcess(std::string_view systemProgram, std::string_view commandLine) override;
   std::string executableFolder() override;
 };
 

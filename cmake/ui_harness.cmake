@@ -5,13 +5,18 @@
 # in the Windows build only.
 add_executable(plotmate_ui_tests
   ${PROJECT_SOURCE_DIR}/tests/ui/windows_test.cpp
+  ${PROJECT_SOURCE_DIR}/tests/ui/planted_program_test.cpp
   ${PROJECT_SOURCE_DIR}/tests/ui/standins_test.cpp)
 plotmate_warnings(plotmate_ui_tests)
 target_link_libraries(plotmate_ui_tests PRIVATE plotmate_desktop_driver
   plotmate_shell plotmate_com plotmate_hosts plotmate_format plotmate_json plotmate_sim_apps comctl32 gdi32
   GTest::gtest_main)
 set_target_properties(plotmate_ui_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/ui)
-add_dependencies(plotmate_ui_tests plotmate acadsim excelsim)
+# The "notepad.exe" a download could leave beside plotmate.exe: it only leaves a marker.
+add_executable(planted_notepad WIN32 ${PROJECT_SOURCE_DIR}/tests/ui/planted_notepad.cpp)
+target_link_options(planted_notepad PRIVATE -municode)
+set_target_properties(planted_notepad PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/ui)
+add_dependencies(plotmate_ui_tests plotmate acadsim excelsim planted_notepad)
 
 add_test(NAME ui_windows COMMAND plotmate_ui_tests --gtest_brief=1 --gtest_filter=Windows.*)
 add_test(NAME ui_with_standins COMMAND plotmate_ui_tests --gtest_brief=1 --gtest_filter=StandIns.*)

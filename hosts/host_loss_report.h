@@ -26,8 +26,8 @@ class HostLossReport final : public Platform {
 
   void messageBox(std::string_view text, std::string_view title = {}) override;
   void activateWindow(std::string_view title) override { desktop_.activateWindow(title); }
-  bool startProcess(std::string_view commandLine) override {
-    return desktop_.startProcess(commandLine);
+  bool startProcess(std::string_view systemProgram, std::string_view commandLine) override {
+    return desktop_.startProcess(systemProgram, commandLine);
   }
   std::string executableFolder() override { return desktop_.executableFolder(); }
 

@@ -19,8 +19,11 @@ class Platform {
   // Brings forward the top-level window whose title equals `title`, else one whose
   // title begins with it, compared without regard to case; nothing when there is none.
   virtual void activateWindow(std::string_view title) = 0;
-  // Starts a process from a command line without waiting for it; false when it cannot start.
-  virtual bool startProcess(std::string_view commandLine) = 0;
+  // Starts the program `systemProgram` (a file name) of the Windows system
+  // folder, named by its full path and never searched for, and hands it
+  // `commandLine` whole (its first word, by custom, the program's name).
+  // Does not wait for it; false when it cannot start.
+  virtual bool startProcess(std::string_view systemProgram, std::string_view commandLine) = 0;
   // The folder holding the program's executable, without a trailing separator.
   virtual std::string executableFolder() = 0;
 };

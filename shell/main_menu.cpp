@@ -2,9 +2,13 @@
 
 #include <string>
 
+#include "hosts/platform.h"
+
 namespace plotmate {
 
 namespace {
+
+constexpr std::string_view kNotepadFailedMessage = "无法启动记事本打开帮助文件：\n";
 
 constexpr MenuEntry kEntries[] = {
     {"PLINE", "PLINE--CAD多段线坐标写入Excel或反操作", MenuAction::None},
@@ -25,12 +29,20 @@ constexpr MenuEntry kEntries[] = {
 std::span<const MenuEntry> MainMenuEntries() { return kEntries; }
 
 std::string HelpCommandLine(std::string_view executableFolder) {
-  std::string line = "notepad.exe   ";
+  std::string line(kHelpProgram);
+  line += "   ";
   line += executableFolder;
   line += '\\';
   line += kHelpFileName;
   line += ' ';
   return line;
+}
+
+void OpenHelpFile(Platform& platform) {
+  const auto folder = platform.executableFolder();
+  if (!platform.startProcess(kHelpProgram, HelpCommandLine(folder)))
+    platform.messageBox(std::string(kNotepadFailedMessage) + folder + "\\" +
+                        std::string(kHelpFileName));
 }
 
 }  // namespace plotmate

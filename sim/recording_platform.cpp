@@ -10,8 +10,8 @@ void RecordingPlatform::activateWindow(std::string_view title) {
   activatedWindows.emplace_back(title);
 }
 
-bool RecordingPlatform::startProcess(std::string_view commandLine) {
-  startedProcesses.emplace_back(commandLine);
+bool RecordingPlatform::startProcess(std::string_view systemProgram, std::string_view commandLine) {
+  startedProcesses.push_back({std::string(systemProgram), std::string(commandLine)});
   return processesStart;
 }
 

@@ -9,6 +9,12 @@
 
 namespace plotmate::sim {
 
+struct StartedProcess {
+  std::string systemProgram;
+  std::string commandLine;
+  bool operator==(const StartedProcess&) const = default;
+};
+
 struct ShownMessage {
   std::string text;
   std::string title;
@@ -19,12 +25,12 @@ class RecordingPlatform : public Platform {
  public:
   void messageBox(std::string_view text, std::string_view title = {}) override;
   void activateWindow(std::string_view title) override;
-  bool startProcess(std::string_view commandLine) override;
+  bool startProcess(std::string_view systemProgram, std::string_view commandLine) override;
   std::string executableFolder() override { return executableFolder_; }
 
   std::vector<ShownMessage> messages;
   std::vector<std::string> activatedWindows;
-  std::vector<std::string> startedProcesses;
+  std::vector<StartedProcess> startedProcesses;
   bool processesStart = true;
 
   void setExecutableFolder(std::string folder) { executableFolder_ = std::move(folder); }

@@ -11,6 +11,7 @@
 #include "hosts/com/bstr.h"
 #include "hosts/com/com_ptr.h"
 #include "hosts/com/error_text.h"
+#include "hosts/com/library_search.h"
 #include "hosts/com/running_object.h"
 #include "hosts/com/served_object.h"
 #include "sim/apps/progid_registration.h"
@@ -126,6 +127,8 @@ Result<ServerArguments> parseServerArguments(ServerIdentity defaults,
 }
 
 int runHostServer(ServerIdentity defaults, const HostFactory& makeHost) {
+  // A stand-in runs from the build tree beside test files: system libraries only, as plotmate.exe.
+  (void)com::RestrictLibrarySearchToSystem();
   auto args = parseServerArguments(std::move(defaults), commandLineWords());
   if (!args) return report("Usage", args.error());
   const auto& id = args->identity;

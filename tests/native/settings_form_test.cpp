@@ -4,6 +4,7 @@
 
 #include "shell/main_menu.h"
 #include "shell/window_choice.h"
+#include "sim/recording_platform.h"
 
 namespace plotmate {
 namespace {
@@ -65,10 +66,21 @@ TEST(ChooseWindowByTitle, ExactBeforePrefixFrontFirst) {
         << std::string(c.wanted.begin(), c.wanted.end());
 }
 
-TEST(HelpCommandLine, KeepsTheBlanksAroundTheFile) {
-  EXPECT_EQ(HelpCommandLine("C:\\Program Files\\Plotmate"),
-            "notepad.exe   C:\\Program Files\\Plotmate\\readme.txt ");
+// ABOUT names the system's Notepad as the program and hands it the command
+// line with its blanks kept, so Notepad opens the same file as ever; a
+// Notepad that cannot start is said with the file's path.
+TEST(ABOUT, StartsTheSystemNotepadOnTheHelpFile) {
   EXPECT_EQ(HelpCommandLine("D:"), "notepad.exe   D:\\readme.txt ");
+  sim::RecordingPlatform desktop;
+  desktop.setExecutableFolder("C:\\Users\\张 三\\Downloads");
+  desktop.processesStart = false;
+  OpenHelpFile(desktop);
+  const std::vector<sim::StartedProcess> started{
+      {"notepad.exe", "notepad.exe   C:\\Users\\张 三\\Downloads\\readme.txt "}};
+  EXPECT_EQ(desktop.startedProcesses, started);
+  const std::vector<sim::ShownMessage> said{
+      {"无法启动记事本打开帮助文件：\nC:\\Users\\张 三\\Downloads\\readme.txt", ""}};
+  EXPECT_EQ(desktop.messages, said);
 }
 
 }  // namespace

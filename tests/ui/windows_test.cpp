@@ -112,11 +112,7 @@ HWND openWindow(const RunningProgram& program, const WindowLayout& w) {
   return w.entry ? openTool(program, w.entry, w.className) : program.mainWindow();
 }
 
-std::filesystem::path screenshots() {
-  std::wstring path(4096, L'\0');
-  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-  return std::filesystem::path(path).parent_path() / "screenshots";
-}
+std::filesystem::path screenshots() { return driverFolder() / "screenshots"; }
 
 void setScreenDpi(DWORD dpi) {  // the key is created when missing
   RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
@@ -530,20 +526,6 @@ TEST(Windows, ConfigThatCannotBeReadWholeIsSaidOnceAtStart) {
     const Settings saved = closeAndRead(program, nullptr, main);
     EXPECT_EQ(std::pair(saved.YOX, saved.PREC), std::pair(c.yox, c.prec));
   }
-}
-
-TEST(Windows, AboutOpensTheHelpFileInNotepad) {
-  RunningProgram program("about", placedAt(600, 600));
-  ASSERT_TRUE(chooseMenuEntry(program, 9));
-  HWND notepad = nullptr;
-  pollUntil([&] {
-    for (HWND w = FindWindowW(L"Notepad", nullptr); w; w = FindWindowExW(nullptr, w, L"Notepad", nullptr))
-      if (textOf(w).find(L"readme") != std::wstring::npos) notepad = w;
-    return notepad != nullptr;
-  }, 10000ms);
-  ASSERT_TRUE(notepad) << "Notepad shows readme.txt";
-  PostMessageW(notepad, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(IsWindow(program.mainWindow())) << "not waited for";
 }
 
 // Each button that attaches to the hosts, clicked or pressed by Enter, names

@@ -12,12 +12,6 @@ namespace plotmate::desktop {
 
 namespace {
 
-std::filesystem::path thisProgramFolder() {
-  std::wstring path(4096, L'\0');
-  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-  return std::filesystem::path(path).parent_path();
-}
-
 template <class Found>
 auto waitFor(std::chrono::milliseconds within, Found found) {
   const auto end = std::chrono::steady_clock::now() + within;
@@ -65,17 +59,47 @@ std::string toUtf8(const std::wstring& text) {
   return out;
 }
 
-std::filesystem::path plotmateExecutable() {
+std::filesystem::path driverFolder() {
+  std::wstring path(4096, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return std::filesystem::path(path).parent_path();
+}
+
+std::filesystem::path builtProgram() {
   if (const DWORD size = GetEnvironmentVariableW(L"PLOTMATE_EXE", nullptr, 0); size > 1) {
     std::wstring given(size, L'\0');
     given.resize(GetEnvironmentVariableW(L"PLOTMATE_EXE", given.data(), size));
     return given;
   }
-  return thisProgramFolder() / ".." / ".." / "app" / "plotmate.exe";
+  return driverFolder() / ".." / ".." / "app" / "plotmate.exe";
 }
 
-RunningProgram::RunningProgram(const std::string& testName, const std::optional<Settings>& settings)
-    : folder_(prepareFolder(testName)) {
+std::filesystem::path unpackedProgram(const std::string& name) {
+  const auto folder = driverFolder() / "work" / name;
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  const auto built = builtProgram();
+  std::filesystem::copy_file(built, folder / "plotmate.exe");
+  std::filesystem::copy_file(built.parent_path() / "readme.txt", folder / "readme.txt");
+  return folder / "plotmate.exe";
+}
+
+std::filesystem::path executableOf(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (!process) return {};
+  std::wstring image(4096, L'\0');
+  DWORD length = static_cast<DWORD>(image.size());
+  if (!QueryFullProcessImageNameW(process, 0, image.data(), &length)) length = 0;
+  CloseHandle(process);
+  image.resize(length);
+  return image;
+}
+
+RunningProgram::RunningProgram(const std::string& testName, const std::optional<Settings>& settings,
+                               std::filesystem::path executable)
+    : folder_(prepareFolder(testName)), executable_(std::move(executable)) {
   if (settings) (void)SaveConfig(folder_ / "config", Utf8Codec{}, *settings);
   start();
 }
@@ -87,7 +111,7 @@ RunningProgram::RunningProgram(const std::string& testName, const std::string& c
 }
 
 std::filesystem::path RunningProgram::prepareFolder(const std::string& testName) {
-  const auto folder = thisProgramFolder() / "work" / testName;
+  const auto folder = driverFolder() / "work" / testName;
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
   return folder;
@@ -95,7 +119,7 @@ std::filesystem::path RunningProgram::prepareFolder(const std::string& testName)
 
 // Waits for the main window, or for a message the program shows before it.
 void RunningProgram::start() {
-  std::wstring line = L"\"" + plotmateExecutable().wstring() + L"\"";
+  std::wstring line = L"\"" + executable_.wstring() + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -159,6 +183,13 @@ HWND findWindow(DWORD pid, const wchar_t* className, const wchar_t* caption,
     EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&query));
     return query.found.empty() ? nullptr : query.found.front();
   });
+}
+
+HWND anyWindowShowing(const wchar_t* className, const std::wstring& text) {
+  for (HWND w = FindWindowW(className, nullptr); w;
+       w = FindWindowExW(nullptr, w, className, nullptr))
+    if (textOf(w).find(text) != std::wstring::npos) return w;
+  return nullptr;
 }
 
 bool waitUntilGone(HWND window, std::chrono::milliseconds within) {

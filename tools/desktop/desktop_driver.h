@@ -18,17 +18,25 @@ namespace plotmate::desktop {
 
 using namespace std::chrono_literals;
 
-// The plotmate.exe to drive: the one named by the environment variable
-// PLOTMATE_EXE (a Windows path; scripts/test names the release package's
-// copy), else the one this build made.
-std::filesystem::path plotmateExecutable();
+// The plotmate.exe to drive, with its help file beside it: the one named by
+// the environment variable PLOTMATE_EXE (a Windows path; scripts/test names
+// the release package's copy), else the one this build made.
+std::filesystem::path builtProgram();
+// The folder of the program driving the windows (a test or the walkthrough).
+std::filesystem::path driverFolder();
+// plotmate.exe and its help file copied into a fresh folder `name` beside
+// the working folders, as a drafter unpacks a download; the copy's path.
+std::filesystem::path unpackedProgram(const std::string& name);
+// The executable of the process that owns the window, or nothing.
+std::filesystem::path executableOf(HWND window);
 
-// plotmate.exe started in a fresh working folder of its own, with a "config"
-// there first when settings are given; killed at the end of the test if it
-// is still running.
+// plotmate.exe (or a copy of it) started in a fresh working folder of its
+// own, with a "config" there first when settings are given; killed at the
+// end of the test if it is still running.
 class RunningProgram {
  public:
-  RunningProgram(const std::string& testName, const std::optional<Settings>& settings);
+  RunningProgram(const std::string& testName, const std::optional<Settings>& settings,
+                 std::filesystem::path executable = builtProgram());
   // With "config" holding exactly these bytes.
   RunningProgram(const std::string& testName, const std::string& configBytes);
   RunningProgram(const RunningProgram&) = delete;
@@ -53,6 +61,7 @@ class RunningProgram {
   void start();
 
   std::filesystem::path folder_;
+  std::filesystem::path executable_ = builtProgram();
   HANDLE process_ = nullptr;
   DWORD pid_ = 0;
   HWND main_ = nullptr;
@@ -65,6 +74,8 @@ bool chooseMenuEntry(const RunningProgram& program, int downs);
 // The visible top-level window of process `pid` with that class (and caption, if given).
 HWND findWindow(DWORD pid, const wchar_t* className, const wchar_t* caption = nullptr,
                 std::chrono::milliseconds within = 5000ms);
+// A top-level window of any process with that class whose caption contains `text`, or null.
+HWND anyWindowShowing(const wchar_t* className, const std::wstring& text);
 // Every visible top-level window of `pid` with that class.
 std::vector<HWND> windowsOf(DWORD pid, const wchar_t* className);
 bool waitUntilGone(HWND window, std::chrono::milliseconds within = 5000ms);
