@@ -33,9 +33,11 @@ class DrawingWindow {
   // Shows this host (a fresh one replaces the last) and answers its picks
   // when none is queued.
   void show(std::shared_ptr<DrawingSession> session, std::shared_ptr<HostContext> context,
-            const std::string& fileName, SaveTarget target);
+            SaveTarget target);
 
   LRESULT handle(HWND hwnd, UINT message, WPARAM w, LPARAM l);
+  // The top-level window, which the host reports as its main window.
+  HWND window() const { return frame_; }
 
  private:
   struct PendingPick {

@@ -26,9 +26,11 @@ class SheetWindow {
 
   // Shows this sheet (a fresh host replaces the last).
   void show(std::shared_ptr<Worksheet> sheet, std::shared_ptr<HostContext> context,
-            const std::string& fileName, SaveTarget target);
+            SaveTarget target);
 
   LRESULT handle(HWND hwnd, UINT message, WPARAM w, LPARAM l);
+  // The top-level window, which the host reports as its main window.
+  HWND window() const { return window_; }
 
  private:
   void paint();
