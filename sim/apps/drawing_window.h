@@ -1,5 +1,5 @@
 #pragma once
-// The drawing stand-in's window, "AutoCAD (stand-in) - FILE": the drawing in
+// The drawing stand-in's window, titled as its profile says: the drawing in
 // the plan view of the current UCS, zoomed to its extents until the user
 // zooms (wheel, about the cursor) or pans (a drag; a double click of the
 // middle button or Home zooms to the extents again), and a command-line

@@ -1,5 +1,5 @@
 #pragma once
-// The sheet stand-in's window, "Microsoft Excel - FILE": the grid of the
+// The sheet stand-in's window, titled as its profile says: the grid of the
 // active sheet. A click selects a cell, a shift-click or a drag spans from
 // it; the arrow keys move the active cell and the wheel scrolls. Typing
 // replaces the active cell's content (F2 edits it as it stands), Enter
