@@ -10,6 +10,7 @@
 #include "app/point_window.h"
 #include "app/repeater_window.h"
 #include "app/settings_window.h"
+#include "hosts/host_window.h"
 #include "shell/ansi_codec.h"
 #include "shell/config_file.h"
 
@@ -28,7 +29,12 @@ std::string joined(const std::vector<std::string_view>& keys) {
 
 }  // namespace
 
-Program::Program() = default;
+// A tool that finds no window titled as the host brings the attached
+// host's own main window forward.
+Program::Program() {
+  desktop_.setHostWindowSource(
+      [this](std::string_view title) { return attachedHostWindow(session, title); });
+}
 Program::~Program() = default;
 
 bool Program::start() {

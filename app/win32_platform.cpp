@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/wide_text.h"
+#include "hosts/com/desktop_windows.h"
 #include "shell/window_choice.h"
 
 namespace plotmate::app {
@@ -49,6 +50,11 @@ std::wstring inSystemFolder(std::string_view fileName) {
   return path + wide(fileName);
 }
 
+void bringForward(HWND window) {
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  SetForegroundWindow(window);
+}
+
 }  // namespace
 
 void Win32Platform::messageBox(std::string_view text, std::string_view title) {
@@ -58,13 +64,24 @@ void Win32Platform::messageBox(std::string_view text, std::string_view title) {
 }
 
 void Win32Platform::activateWindow(std::string_view title) {
+  if (!activateTitled(title)) activateHostWindow(title);
+}
+
+bool Win32Platform::activateTitled(std::string_view title) {
   TitledWindows found;
   EnumWindows(collectTitled, reinterpret_cast<LPARAM>(&found));
   const auto chosen = ChooseWindowByTitle(found.titles, folded(wide(title)));
-  if (!chosen) return;
-  HWND window = found.windows[*chosen];
-  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-  SetForegroundWindow(window);
+  if (!chosen) return false;
+  bringForward(found.windows[*chosen]);
+  return true;
+}
+
+// A handle that is no window, or one of another desktop, does nothing.
+void Win32Platform::activateHostWindow(std::string_view title) {
+  if (!hostWindow_) return;
+  const auto handle = hostWindow_(title);
+  if (!handle) return;
+  if (HWND window = com::hostTopLevelWindow(*handle)) bringForward(window);
 }
 
 bool Win32Platform::startProcess(std::string_view systemProgram, std::string_view commandLine) {

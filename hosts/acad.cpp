@@ -16,6 +16,15 @@ Result<std::int32_t> integer(const Result<Variant>& r) { return answerWholeNumbe
 Result<std::vector<double>> numbers(const Result<Variant>& r) { return answerNumbers(r); }
 Result<Point3> point(const Result<Variant>& r) { return answerPoint(r); }
 
+// Filter code 0: the entity's type, as DXF names it.
+constexpr std::int16_t kEntityTypeCode = 0;
+
+// The object name of the entities a type filter keeps; only lines are asked for.
+std::optional<std::string_view> entityObjectName(std::string_view dxfType) {
+  if (lowerAscii(dxfType) == "line") return "AcDbLine";
+  return std::nullopt;
+}
+
 }  // namespace
 
 Variant fromPoint(const Point3& p) { return fromDoubles(p); }
@@ -86,11 +95,35 @@ Result<void> AcadSelectionSet::clear() const { return done(self().call("Clear"))
 Result<void> AcadSelectionSet::selectOnScreen() const {
   return done(self().call("SelectOnScreen"));
 }
+// Some drawing programs (GstarCAD) refuse every selection with filter codes.
+// A fence for one entity type is then made without the filter and the set
+// keeps only that type's entities, in the order the host gave them: the set
+// the filter would have given.
 Result<void> AcadSelectionSet::selectByPolygon(std::int16_t mode, const std::vector<double>& points,
                                                std::int16_t filterCode,
                                                const std::string& filterValue) const {
-  return done(self().call("SelectByPolygon", {mode, fromDoubles(points),
-                                              VariantList{filterCode}, VariantList{filterValue}}));
+  auto filtered = done(self().call("SelectByPolygon", {mode, fromDoubles(points),
+                                                       VariantList{filterCode}, VariantList{filterValue}}));
+  if (filtered || filterCode != kEntityTypeCode) return filtered;
+  const auto objectName = entityObjectName(filterValue);
+  if (!objectName) return filtered;
+  if (auto plain = done(self().call("SelectByPolygon", {mode, fromDoubles(points)})); !plain)
+    return filtered;
+  return keepOnly(*objectName);
+}
+
+Result<void> AcadSelectionSet::keepOnly(std::string_view objectName) const {
+  auto total = count();
+  if (!total) return std::unexpected(total.error());
+  std::vector<AcadEntity> others;
+  for (std::int32_t i = 0; i < *total; ++i) {
+    auto entity = item(i);
+    if (!entity) return std::unexpected(entity.error());
+    auto name = entity->objectName();
+    if (!name) return std::unexpected(name.error());
+    if (*name != objectName) others.push_back(*entity);
+  }
+  return others.empty() ? Result<void>{} : removeItems(others);
 }
 Result<void> AcadSelectionSet::removeItems(const std::vector<AcadEntity>& entities) const {
   VariantList list;

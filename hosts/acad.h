@@ -84,6 +84,10 @@ class AcadSelectionSet : public AcadObject {
   Result<std::int32_t> count() const;
   Result<AcadEntity> item(std::int32_t index) const;
   Result<void> erase() const;  // the Delete member
+
+ private:
+  // Removes every entity whose object name differs.
+  Result<void> keepOnly(std::string_view objectName) const;
 };
 
 class AcadSelectionSets : public AcadObject {

@@ -1,23 +1,50 @@
 #include "hosts/attach.h"
 
 #include <string>
+#include <vector>
+
+#include "hosts/host_programs.h"
+#include "hosts/host_window.h"
 
 namespace plotmate {
 
 namespace {
 
-void reportMissing(Platform& platform, std::string_view message, const Error& error) {
-  platform.messageBox(std::string(message) + "\n\n" + error.description);
+// The running host of a kind that the drafter uses: the only one running,
+// else the one whose main window stands highest, else the first in list
+// order. Main windows are read only when there is a choice to make. When
+// none runs, the error of the kind's first class (AutoCAD's, Excel's).
+Result<DispatchPtr> hostInUse(HostBroker& broker, HostKind kind) {
+  std::vector<DispatchPtr> running;
+  std::optional<Error> firstError;
+  for (const auto& program : hostPrograms(kind)) {
+    auto app = broker.findRunning(program.progId);
+    if (app && *app) {
+      running.push_back(*app);
+    } else if (!firstError) {
+      firstError = app ? Error{hr::kFail, "Operation unavailable"} : app.error();
+    }
+  }
+  if (running.empty()) return std::unexpected(*firstError);
+  if (running.size() == 1) return running.front();
+  std::vector<std::int64_t> windows;
+  for (const auto& host : running) windows.push_back(mainWindowOf(*host, kind).value_or(0));
+  const std::size_t chosen = broker.frontmost(windows).value_or(0);
+  return running[chosen < running.size() ? chosen : 0];
+}
+
+void reportMissing(Platform& platform, std::string_view message, const Error& error, HostKind kind) {
+  platform.messageBox(std::string(message) + "\n\n" + error.description + "\n\n" + alsoLookedFor(kind));
 }
 
 }  // namespace
 
 void AttachAcad(HostSession& session, HostBroker& broker, Platform& platform) {
   session.AcadMissing = 0;
-  auto app = broker.findRunning(kAcadProgId);
+  auto app = hostInUse(broker, HostKind::Drawing);
   if (!app) {
     session.AcadMissing = -1;
-    reportMissing(platform, kAcadMissingMessage, app.error());
+    reportMissing(platform, kAcadMissingMessage, app.error(), HostKind::Drawing);
     return;
   }
   session.AcadApp = *app;
@@ -30,10 +57,10 @@ void AttachAcad(HostSession& session, HostBroker& broker, Platform& platform) {
 
 void AttachExcel(HostSession& session, HostBroker& broker, Platform& platform) {
   session.ExcelMissing = 0;
-  auto app = broker.findRunning(kExcelProgId);
+  auto app = hostInUse(broker, HostKind::Spreadsheet);
   if (!app) {
     session.ExcelMissing = -1;
-    reportMissing(platform, kExcelMissingMessage, app.error());
+    reportMissing(platform, kExcelMissingMessage, app.error(), HostKind::Spreadsheet);
     return;
   }
   session.ExcelApp = *app;

@@ -5,6 +5,10 @@
 // the Running Object Table; in-process it serves the stand-ins. On failure the
 // error carries the platform's description, which the attach message shows.
 
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string_view>
 
 #include "hosts/dispatch.h"
@@ -16,6 +20,13 @@ class HostBroker {
   virtual ~HostBroker() = default;
   // The running application object, or the platform's error (with its description).
   virtual Result<DispatchPtr> findRunning(std::string_view progId) = 0;
+  // Of several running hosts' main windows (handles as the hosts report
+  // them), the index of the one highest in the desktop's z-order: the one
+  // the drafter used last. None when that cannot be told.
+  virtual std::optional<std::size_t> frontmost(std::span<const std::int64_t> windows) {
+    (void)windows;
+    return std::nullopt;
+  }
 };
 
 inline constexpr std::string_view kAcadProgId = "AutoCAD.Application";

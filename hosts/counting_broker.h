@@ -23,6 +23,9 @@ class CountingBroker final : public HostBroker {
       : inner_(inner), afterCall_(std::move(afterCall)), failed_(std::move(failed)) {}
 
   Result<DispatchPtr> findRunning(std::string_view progId) override;
+  std::optional<std::size_t> frontmost(std::span<const std::int64_t> windows) override {
+    return inner_.frontmost(windows);
+  }
 
   std::uint64_t calls() const { return calls_; }
   void resetCount() { calls_ = 0; }

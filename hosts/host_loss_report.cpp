@@ -1,6 +1,7 @@
 #include "hosts/host_loss_report.h"
 
 #include "hosts/busy_retry.h"
+#include "hosts/host_programs.h"
 
 namespace plotmate {
 
@@ -8,7 +9,7 @@ namespace {
 
 // "AutoCAD.Application" -> "AutoCAD": the name a drafter knows the host by.
 std::string_view hostName(std::string_view progId) {
-  return progId.substr(0, progId.find('.'));
+  return programName(progId);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "hosts/dispatch.h"
 #include "sim/call_log.h"
 #include "sim/faults.h"
+#include "sim/host_profile.h"
 #include "sim/member_signature.h"
 
 namespace plotmate::sim {
@@ -19,7 +20,14 @@ namespace plotmate::sim {
 struct HostContext {
   CallLog log;
   FaultPlan faults;
+  const HostProfile* profile = nullptr;  // null: today's AutoCAD or Excel
+  // What Application.HWND / Hwnd answers: the server's main window, or any
+  // non-zero value in-process.
+  std::int64_t mainWindow = 0x000A0B2C;
 };
+
+// The program a host's objects pose as.
+const HostProfile& profileOf(const HostContext& context, HostKind kind);
 
 class SimObject : public Dispatch, public std::enable_shared_from_this<SimObject> {
  public:

@@ -14,6 +14,13 @@ Result<DispatchPtr> StandInBroker::findRunning(std::string_view progId) {
   return it->second;
 }
 
+std::optional<std::size_t> StandInBroker::frontmost(std::span<const std::int64_t> windows) {
+  for (auto window : windowOrder)
+    for (std::size_t i = 0; i < windows.size(); ++i)
+      if (windows[i] == window) return i;
+  return std::nullopt;
+}
+
 Error notRunningError() { return Error{hr::kOperationUnavailable, "Operation unavailable"}; }
 
 }  // namespace plotmate::sim

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "hosts/broker.h"
 
@@ -15,6 +16,12 @@ class StandInBroker : public HostBroker {
   void setRunning(std::string_view progId, DispatchPtr application);
   void setNotRunning(std::string_view progId);
   Result<DispatchPtr> findRunning(std::string_view progId) override;
+  // The index of the window that comes first in `windowOrder`.
+  std::optional<std::size_t> frontmost(std::span<const std::int64_t> windows) override;
+
+  // The desktop's top-level windows, the highest first; empty: the order
+  // cannot be told.
+  std::vector<std::int64_t> windowOrder;
 
  private:
   std::map<std::string, DispatchPtr> running_;  // key: lower-case ProgID

@@ -16,6 +16,8 @@ class ComHostBroker final : public HostBroker {
       : bound_(bound), clock_(clock) {}
 
   Result<DispatchPtr> findRunning(std::string_view progId) override;
+  // By the desktop's z-order.
+  std::optional<std::size_t> frontmost(std::span<const std::int64_t> windows) override;
 
  private:
   BusyRetryBound bound_;

@@ -26,7 +26,7 @@ constexpr UINT_PTR kRefreshTimer = 1;
 DrawingWindow::DrawingWindow() {
   registerWindowClass<DrawingWindow>(kFrameClass, GetSysColorBrush(COLOR_BTNFACE));
   registerWindowClass<DrawingWindow>(kViewClass, nullptr);
-  frame_ = CreateWindowExW(0, kFrameClass, L"AutoCAD (stand-in)", WS_OVERLAPPEDWINDOW, 330, 0, 690, 430,
+  frame_ = CreateWindowExW(0, kFrameClass, L"", WS_OVERLAPPEDWINDOW, 330, 0, 690, 430,
                            nullptr, nullptr, GetModuleHandleW(nullptr), this);
   view_ = CreateWindowExW(0, kViewClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, frame_, nullptr,
                           GetModuleHandleW(nullptr), this);
@@ -41,7 +41,7 @@ DrawingWindow::DrawingWindow() {
 }
 
 void DrawingWindow::show(std::shared_ptr<DrawingSession> session, std::shared_ptr<HostContext> context,
-                         const std::string& fileName, SaveTarget target) {
+                         SaveTarget target) {
   session_ = std::move(session);
   target_ = std::move(target);
   calls_.watch(std::move(context));
@@ -49,7 +49,6 @@ void DrawingWindow::show(std::shared_ptr<DrawingSession> session, std::shared_pt
   session_->picks.setFallback([this](const std::string& method, const std::string& prompt) {
     return pickByMouse(method, prompt);
   });
-  SetWindowTextW(frame_, com::toWide("AutoCAD (stand-in) - " + fileName).c_str());
   followExtents_ = true;
   zoomToExtents();
   ShowWindow(frame_, SW_SHOWNOACTIVATE);

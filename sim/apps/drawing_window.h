@@ -1,5 +1,5 @@
 #pragma once
-// The drawing stand-in's window, "AutoCAD (stand-in) - FILE": the drawing in
+// The drawing stand-in's window, titled as its profile says: the drawing in
 // the plan view of the current UCS, zoomed to its extents until the user
 // zooms (wheel, about the cursor) or pans (a drag; a double click of the
 // middle button or Home zooms to the extents again), and a command-line
@@ -33,9 +33,11 @@ class DrawingWindow {
   // Shows this host (a fresh one replaces the last) and answers its picks
   // when none is queued.
   void show(std::shared_ptr<DrawingSession> session, std::shared_ptr<HostContext> context,
-            const std::string& fileName, SaveTarget target);
+            SaveTarget target);
 
   LRESULT handle(HWND hwnd, UINT message, WPARAM w, LPARAM l);
+  // The top-level window, which the host reports as its main window.
+  HWND window() const { return frame_; }
 
  private:
   struct PendingPick {

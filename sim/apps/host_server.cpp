@@ -27,6 +27,13 @@ BOOL WINAPI onConsoleSignal(DWORD) {
   return TRUE;
 }
 
+// Two hex digits from the profile's place in the table.
+std::string profileTag(const HostProfile& profile) {
+  const auto index = static_cast<unsigned>(&profile - allProfiles().data());
+  const char* digits = "0123456789ABCDEF";
+  return {digits[(index >> 4) & 15], digits[index & 15]};
+}
+
 int report(const char* what, const Error& error) {
   std::fprintf(stderr, "%s: %s\n", what, error.description.c_str());
   return 1;
@@ -95,6 +102,9 @@ Result<ServerArguments> parseServerArguments(ServerIdentity defaults,
                                              const std::vector<std::string>& words) {
   ServerArguments args;
   args.identity = std::move(defaults);
+  const auto kind = args.identity.kind;
+  if (kind) args.profile = &defaultProfile(*kind);
+  bool progIdGiven = false, clsidGiven = false;
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
     auto value = [&]() -> Result<std::string> {
@@ -107,11 +117,16 @@ Result<ServerArguments> parseServerArguments(ServerIdentity defaults,
       args.unregisterOnly = true;
     } else if (word == "--visible") {
       args.visible = true;
-    } else if (word == "--progid" || word == "--clsid" || word == "--lifetime") {
+    } else if (word == "--progid" || word == "--clsid" || word == "--lifetime" || word == "--profile") {
       auto v = value();
       if (!v) return std::unexpected(v.error());
-      if (word == "--progid") args.identity.progId = *v;
-      if (word == "--clsid") args.identity.clsid = *v;
+      if (word == "--progid") args.identity.progId = *v, progIdGiven = true;
+      if (word == "--clsid") args.identity.clsid = *v, clsidGiven = true;
+      if (word == "--profile") {
+        args.profile = findProfile(*v);
+        if (!args.profile || !kind || args.profile->kind != *kind)
+          return fail(E_INVALIDARG, "No such profile for this host: " + *v);
+      }
       if (word == "--lifetime") {
         auto [end, ec] = std::from_chars(v->data(), v->data() + v->size(), args.lifetimeSeconds);
         if (ec != std::errc() || end != v->data() + v->size())
@@ -123,6 +138,15 @@ Result<ServerArguments> parseServerArguments(ServerIdentity defaults,
       args.files.push_back(word);
     }
   }
+  if (!progIdGiven && args.profile) {
+    args.identity.progId = args.profile->progIds.front();
+    for (auto progId : args.profile->progIds) args.progIds.emplace_back(progId);
+  } else {
+    args.progIds.push_back(args.identity.progId);
+  }
+  // Each program a CLSID of its own, so that two stand-ins run side by side.
+  if (!clsidGiven && args.profile && args.profile != &defaultProfile(*kind))
+    args.identity.clsid.replace(args.identity.clsid.size() - 3, 2, profileTag(*args.profile));
   return args;
 }
 
@@ -135,12 +159,14 @@ int runHostServer(ServerIdentity defaults, const HostFactory& makeHost) {
   auto clsid = parseClsid(id.clsid);
   if (!clsid) return report("Usage", clsid.error());
   if (args->registerOnly) {
-    auto done = registerProgId(id.progId, id.clsid);
-    return done ? 0 : report("Cannot register", done.error());
+    for (const auto& progId : args->progIds)
+      if (auto done = registerProgId(progId, id.clsid); !done) return report("Cannot register", done.error());
+    return 0;
   }
   if (args->unregisterOnly) {
-    auto done = unregisterProgId(id.progId);
-    return done ? 0 : report("Cannot unregister", done.error());
+    for (const auto& progId : args->progIds)
+      if (auto done = unregisterProgId(progId); !done) return report("Cannot unregister", done.error());
+    return 0;
   }
   com::ComApartment apartment;
   if (!apartment.ok()) return report("COM", com::errorFromHresult(apartment.status()));

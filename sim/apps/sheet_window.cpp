@@ -19,19 +19,18 @@ constexpr UINT_PTR kRefreshTimer = 1;
 
 SheetWindow::SheetWindow() {
   registerWindowClass<SheetWindow>(kClass, nullptr);
-  window_ = CreateWindowExW(0, kClass, L"Microsoft Excel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 330, 430,
+  window_ = CreateWindowExW(0, kClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 330, 430,
                             690, 330, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   SetTimer(window_, kRefreshTimer, kRefreshMilliseconds, nullptr);
 }
 
 void SheetWindow::show(std::shared_ptr<Worksheet> sheet, std::shared_ptr<HostContext> context,
-                       const std::string& fileName, SaveTarget target) {
+                       SaveTarget target) {
   sheet_ = std::move(sheet);
   target_ = std::move(target);
   calls_.watch(std::move(context));
   typing_.reset();
   grid_.topLeft = {1, 1};
-  SetWindowTextW(window_, com::toWide("Microsoft Excel - " + fileName).c_str());
   ShowWindow(window_, SW_SHOWNOACTIVATE);
   showActive();
 }

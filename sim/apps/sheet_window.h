@@ -1,5 +1,5 @@
 #pragma once
-// The sheet stand-in's window, "Microsoft Excel - FILE": the grid of the
+// The sheet stand-in's window, titled as its profile says: the grid of the
 // active sheet. A click selects a cell, a shift-click or a drag spans from
 // it; the arrow keys move the active cell and the wheel scrolls. Typing
 // replaces the active cell's content (F2 edits it as it stands), Enter
@@ -26,9 +26,11 @@ class SheetWindow {
 
   // Shows this sheet (a fresh host replaces the last).
   void show(std::shared_ptr<Worksheet> sheet, std::shared_ptr<HostContext> context,
-            const std::string& fileName, SaveTarget target);
+            SaveTarget target);
 
   LRESULT handle(HWND hwnd, UINT message, WPARAM w, LPARAM l);
+  // The top-level window, which the host reports as its main window.
+  HWND window() const { return window_; }
 
  private:
   void paint();

@@ -6,8 +6,11 @@
 namespace plotmate::sim {
 
 namespace {
-// A window handle as the host reports it; any non-zero value will do here.
-constexpr std::int32_t kMainWindow = 0x000A0B2C;
+
+const HostProfile& profile(const AcadObject& object) {
+  return profileOf(object.context(), HostKind::Drawing);
+}
+
 }  // namespace
 
 AcadApplication::AcadApplication(std::shared_ptr<HostContext> context,
@@ -31,14 +34,14 @@ Result<Variant> AcadApplication::putVisible(std::span<Variant> args) {
 }
 
 Result<Variant> AcadApplication::activeDocument(std::span<Variant>) { return Variant(document_); }
-Result<Variant> AcadApplication::hwnd(std::span<Variant>) { return Variant(kMainWindow); }
+Result<Variant> AcadApplication::hwnd(std::span<Variant>) { return windowHandleAnswer(context().mainWindow); }
 
-// The main window's title, which the tools find by its beginning "AutoCAD".
+// The main window's title, as the posed program titles it.
 Result<Variant> AcadApplication::caption(std::span<Variant>) {
-  return Variant("AutoCAD 2021 - [" + session().documentName + "]");
+  return Variant(windowTitle(profile(*this), session().documentName));
 }
 
-Result<Variant> AcadApplication::name(std::span<Variant>) { return Variant("AutoCAD"); }
+Result<Variant> AcadApplication::name(std::span<Variant>) { return Variant(std::string(profile(*this).name)); }
 Result<Variant> AcadApplication::version(std::span<Variant>) { return Variant("24.0s (LMS Tech)"); }
 
 const MemberTable<AcadApplication>& AcadApplication::members() {

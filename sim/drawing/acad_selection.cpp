@@ -129,6 +129,10 @@ Result<Variant> AcadSelectionSet::selectByPolygon(std::span<Variant> args) {
   if (!mode) return std::unexpected(mode.error());
   auto points = argPointList(args, 1, 3, 1, "PointsList", "SelectByPolygon");
   if (!points) return std::unexpected(points.error());
+  const bool filtered = hasArg(args, 2) || hasArg(args, 3);
+  // GstarCAD fails every selection with filter codes (public test suites).
+  if (filtered && profileOf(context(), HostKind::Drawing).refusesFilteredSelection)
+    return fail(hr::kInvalidArg, "Invalid argument");
   auto filter = readSelectionFilter(args.size() > 2 ? &args[2] : nullptr,
                                     args.size() > 3 ? &args[3] : nullptr);
   if (!filter) return std::unexpected(filter.error());

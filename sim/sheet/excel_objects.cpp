@@ -88,6 +88,7 @@ class ApplicationObject final : public SimObject {
         {"ActiveSheet", &A::activeSheet},
         {"Visible", &A::visible, &A::setVisible},
         {"Name", &A::name},
+        {"Hwnd", &A::hwnd},
     };
     return table.invoke(*this, member, kind, args);
   }
@@ -133,7 +134,13 @@ class ApplicationObject final : public SimObject {
     return Variant{};
   }
 
-  Result<Variant> name(std::span<Variant>) { return "Microsoft Excel"; }
+  Result<Variant> name(std::span<Variant>) {
+    return std::string(profileOf(context(), HostKind::Spreadsheet).name);
+  }
+  Result<Variant> hwnd(std::span<Variant> args) {
+    if (auto ok = expectArgs(args, 0, 0); !ok) return std::unexpected(ok.error());
+    return windowHandleAnswer(context().mainWindow);
+  }
 
   std::shared_ptr<Worksheet> sheet_;
   bool visible_ = true;

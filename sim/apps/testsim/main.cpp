@@ -8,7 +8,7 @@
 namespace {
 
 const plotmate::sim::ServerIdentity kIdentity{"Plotmate.TestHost",
-                                              "{6A0E3C52-93D4-4F0B-8C1E-2B7D5A4F9E31}"};
+                                              "{6A0E3C52-93D4-4F0B-8C1E-2B7D5A4F9E31}", std::nullopt};
 
 plotmate::Result<plotmate::sim::ServedHost> makeHost(const plotmate::sim::ServerArguments&) {
   return plotmate::sim::makeTestHost("TestHost");
