@@ -35,10 +35,33 @@ void PickRun::refreshUtility() {
   if (auto fresh = document_.utility()) utility_ = std::move(*fresh);
 }
 
+bool PickRun::roomFor(const TableExtent& extent, Platform& platform) {
+  ExcelApp* excel = sheet();
+  if (!excel) return true;
+  if (!place_)
+    if (auto place = ReadSheetPlace(*excel)) place_ = *place;
+  if (!place_) return true;
+  auto noRoom = NoRoomMessage(*place_, extent);
+  if (noRoom) platform.messageBox(*noRoom);
+  return !noRoom;
+}
+
 bool PickRun::record(MeasureRow row, Platform& platform) {
-  MeasureTarget target{sheet(), file_ ? &*file_ : nullptr};
+  std::optional<SheetSize> size;
+  if (place_) size = place_->size;
+  MeasureTarget target{sheet(), file_ ? &*file_ : nullptr, size, &platform};
   auto written = WriteMeasureRow(target, row, decimals_);
-  if (written || !file_) return true;
+  if (!file_) {
+    // Followed here while the host takes every step; read again otherwise.
+    const auto [rows, columns] = MeasureRowScript(row, decimals_).end();
+    if (written && place_) {
+      place_->row += rows;
+      place_->column += columns;
+    }
+    if (!written) place_.reset();
+    return true;
+  }
+  if (written) return true;
   platform.messageBox(written.error().description);
   return false;
 }
