@@ -3,7 +3,10 @@
 // failing, for k over the calls the run makes (every k, or an even sample of
 // them when the run is long), on each host in turn. Each failing run must end
 // normally (no exception), leave "DistOut.txt" as whole records after what it
-// held before, and leave any "config" complete.
+// held before, leave any "config" complete, change no cell outside the
+// rectangle around what the clean run wrote, and never lose output without a
+// message the clean run did not show (a call whose failure the tools take as
+// an outcome, such as a cancelled pick, loses nothing).
 
 #include <cstddef>
 #include <filesystem>
