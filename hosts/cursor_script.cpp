@@ -225,12 +225,14 @@ Result<void> PlayAtActiveCell(ExcelApp& excel, const CursorScript& script,
 std::optional<std::string> WriteTableWhereItFits(ExcelApp& excel, const CursorScript& script,
                                                  Platform& report) {
   if (script.steps().empty()) return std::nullopt;
-  std::optional<SheetSize> size;
-  if (auto place = ReadSheetPlace(excel)) {
-    if (auto noRoom = NoRoomMessage(*place, script.extent())) return noRoom;
-    size = place->size;
+  auto place = ReadSheetPlace(excel);
+  // A table that may not fit is not written: the refusal says why.
+  if (!place) {
+    report.stepRefused(kExcelProgId, {RefusedKind::Other, std::string(kPlaceUnreadText)}, place.error());
+    return std::nullopt;
   }
-  (void)PlayAtActiveCell(excel, script, size, &report);
+  if (auto noRoom = NoRoomMessage(*place, script.extent())) return noRoom;
+  (void)PlayAtActiveCell(excel, script, place->size, &report);
   return std::nullopt;
 }
 

@@ -19,11 +19,23 @@ void TableExtent::include(const TableExtent& other) {
 Result<SheetPlace> ReadSheetPlace(ExcelApp& excel) {
   auto cell = excel.activeCell();
   if (!cell) return std::unexpected(cell.error());
-  auto area = cell->area();
-  if (!area) return std::unexpected(area.error());
+  // By its Address, else by its Row and Column.
+  SheetPlace place;
+  if (auto area = cell->area()) {
+    place.row = area->row;
+    place.column = area->column;
+  } else {
+    auto row = cell->row();
+    if (!row) return std::unexpected(row.error());
+    auto column = cell->column();
+    if (!column) return std::unexpected(column.error());
+    place.row = *row;
+    place.column = *column;
+  }
   auto size = excel.sheetSize();
   if (!size) return std::unexpected(size.error());
-  return SheetPlace{area->row, area->column, *size};
+  place.size = *size;
+  return place;
 }
 
 std::string CellName(std::int64_t row, std::int64_t column) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "hosts/excel.h"
 
@@ -42,6 +43,9 @@ Result<SheetPlace> ReadSheetPlace(ExcelApp& excel);
 std::string CellName(std::int64_t row, std::int64_t column);
 std::string CellName(const std::optional<SheetPlace>& place, std::int64_t rowBy,
                      std::int64_t columnBy);
+
+// What is said when the place cannot be read: nothing is written then.
+inline constexpr std::string_view kPlaceUnreadText = "活动单元格的位置或工作表的大小未读到，什么也没有写入";
 
 // Nothing when the extent fits at the place; else the message that says what
 // the table needs, what room there is and what to do.

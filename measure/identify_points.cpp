@@ -15,7 +15,9 @@ namespace {
 // cell, which is made active meanwhile, as the drafter's eye follows it. The
 // string is written into that cell itself, never into whichever cell is
 // active, and a step the hosts refuse is told to the run report.
-void writeTextBesideRow(ExcelApp& sheet, const AcadEntity& text, PickRun& run, Platform& platform) {
+// Returns false when the active cell did not come back: the next row would
+// land beside its place.
+bool writeTextBesideRow(ExcelApp& sheet, const AcadEntity& text, PickRun& run, Platform& platform) {
   auto refused = [&](std::string_view host, RefusedKind kind, std::int64_t row, std::int64_t column,
                      const Error& error) {
     platform.stepRefused(host, {kind, run.cellName(row, column)}, error);
@@ -23,10 +25,14 @@ void writeTextBesideRow(ExcelApp& sheet, const AcadEntity& text, PickRun& run, P
   auto home = sheet.activeCell();
   if (!home) {
     refused(kExcelProgId, RefusedKind::CellWrite, -1, 3, home.error());
-    return run.forgetPlace();
+    return true;  // nothing was moved
   }
+  if (run.onFirstRow()) return true;  // there is no row above
   auto target = home->offset(-1, 3);
-  if (!target) return;  // the first row: there is no row above
+  if (!target) {
+    refused(kExcelProgId, RefusedKind::CellWrite, -1, 3, target.error());
+    return true;
+  }
   (void)target->activate();
   if (auto string = text.textString(); !string)
     refused(kAcadProgId, RefusedKind::CellWrite, -1, 3, string.error());
@@ -34,8 +40,9 @@ void writeTextBesideRow(ExcelApp& sheet, const AcadEntity& text, PickRun& run, P
     refused(kExcelProgId, RefusedKind::CellWrite, -1, 3, written.error());
   if (auto back = home->activate(); !back) {
     refused(kExcelProgId, RefusedKind::CursorMove, 0, 0, back.error());
-    run.forgetPlace();
+    return false;
   }
+  return true;
 }
 
 // The text step. A picked entity that is no single-line text is refused
@@ -45,7 +52,8 @@ void writeTextBesideRow(ExcelApp& sheet, const AcadEntity& text, PickRun& run, P
 // first row) nothing is written and the cursor stays: the string must never
 // land in whatever cell happens to be active, so it is written into its own
 // cell, not the active one. Without a spreadsheet the string is asked for
-// but recorded nowhere. Returns false when the run ends.
+// but recorded nowhere. Returns false when the run ends (also when the active
+// cell could not be brought back).
 bool recordPickedText(PickRun& run, Platform& platform) {
   for (;;) {
     auto picked = run.utility().getEntity(std::string(kSelectTextPrompt));
@@ -57,8 +65,7 @@ bool recordPickedText(PickRun& run, Platform& platform) {
     if (!name || *name != kTextObjectName) continue;
     ExcelApp* sheet = run.sheet();
     if (!sheet) return true;
-    writeTextBesideRow(*sheet, picked->entity, run, platform);
-    return true;
+    return writeTextBesideRow(*sheet, picked->entity, run, platform);
   }
 }
 

@@ -125,14 +125,15 @@ class AreaRun {
     if (settings_.WriteToExcel != 0 && session_.ExcelMissing == 0 && session_.ExcelApp) {
       ExcelApp excel(session_.ExcelApp);
       const MeasureRow row{{{area, 1}, {}, {}}};
-      std::optional<SheetSize> size;
-      if (auto place = ReadSheetPlace(excel)) {
-        // No room for the cell and the row below it: the area goes into the message.
+      // No room for the cell and the row below it: the area goes into the
+      // message. Where the room cannot be read, the message alone gives it.
+      auto place = ReadSheetPlace(excel);
+      if (place) {
         if (auto noRoom = NoRoomMessage(*place, MeasureRowScript(row, decimals_).extent()))
           return platform_.messageBox(*noRoom + "\n\n" + areaText);
-        size = place->size;
+        if (WriteMeasureRow(MeasureTarget{&excel, nullptr, place->size, nullptr}, row, decimals_))
+          return;
       }
-      if (WriteMeasureRow(MeasureTarget{&excel, nullptr, size, nullptr}, row, decimals_)) return;
       // The cell may not hold it: the drafter reads the area below instead.
     }
     platform_.messageBox(areaText);

@@ -50,7 +50,7 @@ void MeasureDistance(const HostSession& session, Platform& platform, Settings se
     const MeasureRow row{{{dx, settings.DX}, {dy, settings.DY}, {distance, settings.DI}}};
     if (!run->record(row, platform)) break;
     if (mainForm.chkboolchgtxt == 1)
-      UpdateDistanceTexts(run->document(), textSet, row, mainForm.txtPref, run->decimals());
+      UpdateDistanceTexts(run->document(), textSet, row, mainForm.txtPref, run->decimals(), &platform);
   }
   run->finish(platform);
 }

@@ -33,16 +33,17 @@ class PickRun {
   // message saying so and returns false: the run ends before the pick. The
   // active cell's place and the sheet's size are read once, at the first
   // pick, and then followed row by row; a row the host did not take whole
-  // has them read again. When they cannot be read the pick goes ahead and
-  // the host refuses whatever would lie past its edges.
+  // has them read again. When they cannot be read the run ends too, and the
+  // run report says why.
   bool roomFor(const TableExtent& extent, Platform& platform);
   // Records a row. A row the output file did not take ends the run with the
   // file's message (returns false); worksheet cells the host refuses are
-  // dropped and told to `platform`'s run report.
+  // dropped and told to `platform`'s run report, and a refused move that
+  // leaves the active cell elsewhere than below the row ends the run (the
+  // next row would land over this one).
   bool record(MeasureRow row, Platform& platform);
-  // The active cell may not be where the rows left it: read it again before
-  // the next pick.
-  void forgetPlace() { place_.reset(); }
+  // Whether the active cell is on the sheet's first row.
+  bool onFirstRow() const { return place_ && place_->row == 1; }
   // The cell that far from the active cell, by name when its place is known.
   std::string cellName(std::int64_t rows, std::int64_t columns) const {
     return CellName(place_, rows, columns);

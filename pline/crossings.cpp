@@ -14,12 +14,11 @@ constexpr std::string_view kLineType = "Line";
 constexpr std::int16_t kNoExtension = 0;
 
 // "SSET" as it stands, or newly added when the drawing has none yet.
-std::optional<AcadSelectionSet> crossingSet(const AcadDocument& document) {
+Result<AcadSelectionSet> crossingSet(const AcadDocument& document) {
   auto sets = document.selectionSets();
-  if (!sets) return std::nullopt;
+  if (!sets) return std::unexpected(sets.error());
   if (auto set = sets->item(std::string(kCrossingSetName))) return *set;
-  if (auto set = sets->add(std::string(kCrossingSetName))) return *set;
-  return std::nullopt;
+  return sets->add(std::string(kCrossingSetName));
 }
 
 // World to user: here when the system is known, else one host call that may fail.
@@ -39,7 +38,10 @@ CrossingTable CollectCrossings(const AcadDocument& document, const AcadUtility& 
   };
   // A set that can neither be found nor made: no crossing line is recorded.
   auto set = crossingSet(document);
-  if (!set) return {};
+  if (!set) {
+    refused(RefusedKind::Other, "选择集 SSET 未能取得，没有找交线", set.error());
+    return {};
+  }
   if (auto cleared = set->clear(); !cleared)
     refused(RefusedKind::Other, "选择集 SSET 未清空，交线表可能含有上次的直线", cleared.error());
   // A failed selection finds no line, as the empty one does.

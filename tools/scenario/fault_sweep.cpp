@@ -93,10 +93,11 @@ std::string failedMember(const Json& result, const char* host) {
 
 // Calls whose failure is an outcome the tools name, not a refusal: a pick the
 // drafter cancels, a selection set not there yet, a fence that finds nothing,
-// a polyline that is not in its crossing set.
+// a polyline that is not in its crossing set, a selected object that is no
+// text or one value more than objects selected for the distance texts.
 bool failureIsAnOutcome(const std::string& member) {
   for (const char* named : {".GetPoint", ".GetEntity", ".SelectOnScreen", "SelectionSets.Item",
-                            ".SelectByPolygon", ".RemoveItems"})
+                            ".SelectByPolygon", ".RemoveItems", "AcadSelectionSet.Item", ".TextString"})
     if (member.ends_with(named) || member.find(named) != std::string::npos) return true;
   return false;
 }
@@ -145,8 +146,12 @@ SweepReport sweepScenario(const Json& spec, const fs::path& sourceDir, const std
       options.afterRun = [&](const Context& context) { found = fileFaults(context); };
       try {
         const Json result = playScenario(failing, sourceDir, name, options);
-        found += cellsOutside(before, result["sheet"]["cells"], tables);
-        found += quietLoss(clean, result, failedMember(result, kHosts[host]));
+        // A refused worksheet step never moves output; a drawing step may
+        // change what the tables hold and so how large they are.
+        if (host == 0) found += cellsOutside(before, result["sheet"]["cells"], tables);
+        if (spec.value("tool", "") != "Drawing" && spec.value("tool", "") != "MeasureArea")
+          if (auto quiet = quietLoss(clean, result, failedMember(result, kHosts[host])); !quiet.empty())
+            report.quiet.push_back(name + ": " + kHosts[host] + " call " + std::to_string(k) + " failing:" + quiet);
       } catch (const std::exception& e) {
         found += std::string(" an exception escaped: ") + e.what() + ";";
       }
