@@ -1,6 +1,5 @@
 #include "convert/block_to_column.h"
 
-#include "hosts/excel_codes.h"
 
 namespace plotmate {
 
@@ -70,8 +69,12 @@ Result<void> BlockToColumn(ExcelApp& excel, std::int16_t readDirec) {
   const auto [r0, c0, nR, nC] = *block;
 
   // Checked before the first write, in 64 bits: rows x columns may exceed 2^31.
+  // The sheet says how many rows it has (fewer in compatibility mode); a
+  // sheet that does not say is not written to.
+  auto sheet = excel.sheetSize();
+  if (!sheet) return std::unexpected(sheet.error());
   const std::int64_t lastRow = std::int64_t{r0} + nR + std::int64_t{nR} * nC - 1;
-  if (lastRow > xl::kMaxRow) return fail(hr::kFail, kColumnTooShortMessage);
+  if (lastRow > sheet->rows) return fail(hr::kFail, kColumnTooShortMessage);
 
   const bool rowByRow = readDirec != 0;
   // Cell by cell when the host refuses a bulk call, from the first cell again.

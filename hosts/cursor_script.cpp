@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "format/format_fixed.h"
-#include "hosts/active_cell.h"
+#include "hosts/broker.h"
 #include "hosts/excel_codes.h"
 
 namespace plotmate {
@@ -80,8 +80,8 @@ std::vector<Block> blocksOf(const Walk& w) {
   return blocks;
 }
 
-bool inSheet(std::int64_t row, std::int64_t column) {
-  return row >= 1 && row <= xl::kMaxRow && column >= 1 && column <= xl::kMaxColumn;
+bool inSheet(std::int64_t row, std::int64_t column, const SheetSize& size) {
+  return row >= 1 && row <= size.rows && column >= 1 && column <= size.columns;
 }
 
 bool contains(const SelectionGeometry& area, std::int64_t row, std::int64_t column) {
@@ -102,7 +102,7 @@ Result<void> writeBlock(ExcelRange& anchor, const Block& block) {
   return range->setValues(std::move(grid));
 }
 
-Result<void> playInBulk(ExcelApp& excel, const CursorScript& script) {
+Result<void> playInBulk(ExcelApp& excel, const CursorScript& script, const SheetSize& size) {
   const Walk w = walk(script);
   auto selection = excel.selection();
   if (!selection) return std::unexpected(selection.error());
@@ -120,7 +120,7 @@ Result<void> playInBulk(ExcelApp& excel, const CursorScript& script) {
   for (const Place& p : w.activated) {
     const std::int64_t row = start->row + p.row, column = start->column + p.column;
     // A step off the sheet is refused call by call: that path knows what it leaves.
-    if (!inSheet(row, column)) return fail(xl::kObjectDefinedError, xl::kObjectDefinedText);
+    if (!inSheet(row, column, size)) return fail(xl::kObjectDefinedError, xl::kObjectDefinedText);
     selectionKept = selectionKept && contains(*selected, row, column);
   }
 
@@ -155,25 +155,85 @@ void CursorScript::writeNumber(double value, std::int16_t decimals) {
     write(Variant(text));
 }
 
-Result<void> PlayCallByCall(ExcelApp& excel, const CursorScript& script) {
+void CursorScript::append(const CursorScript& next) {
+  steps_.insert(steps_.end(), next.steps_.begin(), next.steps_.end());
+}
+
+TableExtent CursorScript::extent() const {
+  const Walk w = walk(*this);
+  TableExtent extent;
+  for (const auto& [place, value] : w.written) extent.include(place.row, place.column);
+  for (const Place& place : w.activated) extent.include(place.row, place.column);
+  return extent;
+}
+
+std::pair<std::int64_t, std::int64_t> CursorScript::end() const {
+  const Place end = walk(*this).end;
+  return {end.row, end.column};
+}
+
+namespace {
+
+// The cell `by` away from the script's start: the start itself, or its Offset.
+Result<ExcelRange> cellAt(Result<ExcelRange>& start, const Place& by) {
+  if (!start) return std::unexpected(start.error());
+  if (by == Place{}) return *start;
+  return start->offset(static_cast<std::int32_t>(by.row), static_cast<std::int32_t>(by.column));
+}
+
+void tell(Platform* report, RefusedKind kind, std::string cell, const Error& error) {
+  if (report) report->stepRefused(kExcelProgId, {kind, std::move(cell)}, error);
+}
+
+}  // namespace
+
+Result<void> PlayCallByCall(ExcelApp& excel, const CursorScript& script, Platform* report) {
+  Result<ExcelRange> start = excel.activeCell();
+  // The start's address only names the cells in the report.
+  std::optional<SheetPlace> named;
+  if (start && report)
+    if (auto area = start->area()) named = SheetPlace{area->row, area->column, {}};
   Result<void> first;
+  Result<void> lastMove;
+  Place cursor;
   for (const CursorStep& step : script.steps()) {
     Result<void> done;
     if (step.write) {
-      auto cell = excel.activeCell();
+      auto cell = cellAt(start, cursor);
       done = cell ? cell->setValue(step.value) : Result<void>(std::unexpected(cell.error()));
+      if (!done) tell(report, RefusedKind::CellWrite, CellName(named, cursor.row, cursor.column), done.error());
     } else {
-      done = MoveActiveCell(excel, step.rows, step.columns);
+      cursor = {cursor.row + step.rows, cursor.column + step.columns};
+      auto cell = cellAt(start, cursor);
+      lastMove = done = cell ? cell->activate() : Result<void>(std::unexpected(cell.error()));
     }
-    if (first && !done) first = std::move(done);
+    if (first && !done) first = done;
   }
+  // Only where the active cell ends is seen after the run.
+  if (!lastMove) tell(report, RefusedKind::CursorMove, CellName(named, cursor.row, cursor.column), lastMove.error());
   return first;
 }
 
-Result<void> PlayAtActiveCell(ExcelApp& excel, const CursorScript& script) {
+Result<void> PlayAtActiveCell(ExcelApp& excel, const CursorScript& script,
+                              const std::optional<SheetSize>& size, Platform* report) {
   if (script.steps().empty()) return {};  // nothing to write: not even a look at the sheet
-  if (auto bulk = playInBulk(excel, script)) return bulk;
-  return PlayCallByCall(excel, script);
+  if (size)
+    if (auto bulk = playInBulk(excel, script, *size)) return bulk;
+  return PlayCallByCall(excel, script, report);
+}
+
+std::optional<std::string> WriteTableWhereItFits(ExcelApp& excel, const CursorScript& script,
+                                                 Platform& report) {
+  if (script.steps().empty()) return std::nullopt;
+  auto place = ReadSheetPlace(excel);
+  // A table that may not fit is not written: the refusal says why.
+  if (!place) {
+    report.stepRefused(kExcelProgId, {RefusedKind::Other, std::string(kPlaceUnreadText)}, place.error());
+    return std::nullopt;
+  }
+  if (auto noRoom = NoRoomMessage(*place, script.extent())) return noRoom;
+  (void)PlayAtActiveCell(excel, script, place->size, &report);
+  return std::nullopt;
 }
 
 }  // namespace plotmate

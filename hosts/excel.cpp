@@ -191,6 +191,17 @@ Result<ExcelRange> ExcelApp::usedRange() {
   return rangeOf(getObject(**sheet, "UsedRange"));
 }
 
+Result<SheetSize> ExcelApp::sheetSize() {
+  auto sheet = getObject(orNothing(app_), "ActiveSheet");
+  if (!sheet) return std::unexpected(sheet.error());
+  auto rows = countOf(**sheet, "Rows");
+  if (!rows) return std::unexpected(rows.error());
+  auto columns = countOf(**sheet, "Columns");
+  if (!columns) return std::unexpected(columns.error());
+  if (*rows < 1 || *columns < 1) return fail(hr::kTypeMismatch, "A sheet without rows or columns");
+  return SheetSize{*rows, *columns};
+}
+
 Result<Variant> ExcelApp::cellValue(std::int32_t row, std::int32_t column) {
   auto cell = cells(row, column);
   if (!cell) return std::unexpected(cell.error());

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "hosts/dispatch.h"
+#include "hosts/excel_codes.h"
 
 namespace plotmate {
 
@@ -84,6 +85,9 @@ class ExcelApp {
   Result<ExcelRange> range(const std::string& address);
   // ActiveSheet.UsedRange.
   Result<ExcelRange> usedRange();
+  // ActiveSheet.Rows.Count and ActiveSheet.Columns.Count: how far the active
+  // sheet reaches (a workbook in compatibility mode has fewer of both).
+  Result<SheetSize> sheetSize();
 
   // Cells(row, column).Value, read and written: two calls each.
   Result<Variant> cellValue(std::int32_t row, std::int32_t column);

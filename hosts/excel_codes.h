@@ -26,3 +26,17 @@ inline constexpr std::int32_t kMaxRow = 1'048'576;
 inline constexpr std::int32_t kMaxColumn = 16'384;
 
 }  // namespace plotmate::xl
+
+namespace plotmate {
+
+// How many rows and columns a sheet has (its Rows.Count and Columns.Count):
+// today's workbooks, or 65,536 x 256 for a workbook kept in the old format
+// (compatibility mode). Tools read it from the sheet; these are the stand-in's.
+struct SheetSize {
+  std::int32_t rows = xl::kMaxRow;
+  std::int32_t columns = xl::kMaxColumn;
+  bool operator==(const SheetSize&) const = default;
+};
+inline constexpr SheetSize kCompatibilitySheet{65'536, 256};
+
+}  // namespace plotmate

@@ -1,5 +1,7 @@
 #include "hosts/host_loss_report.h"
 
+#include <algorithm>
+
 #include "hosts/busy_retry.h"
 #include "hosts/host_programs.h"
 
@@ -38,16 +40,40 @@ void HostLossReport::callFailed(std::string_view progId, const Error& error) {
   loss_ = Loss{std::string(progId), error, shown_};
 }
 
+void HostLossReport::stepRefused(std::string_view progId, RefusedStep step, const Error& error) {
+  auto host = std::find_if(refusals_.begin(), refusals_.end(),
+                           [&](const Refusals& r) { return r.progId == progId; });
+  if (host == refusals_.end()) host = refusals_.insert(refusals_.end(), {std::string(progId), {}, error});
+  host->steps.push_back(std::move(step));
+  if (!running_) endRun();
+}
+
+// "Excel拒绝了 2 步操作，结果不完整：", the steps, and the host's first error.
+std::string HostLossReport::refusalText(const Refusals& refusals, bool lossInReport) const {
+  std::string text = std::string(hostName(refusals.progId)) + "拒绝了 " +
+                     std::to_string(refusals.steps.size()) + " 步操作，结果不完整：\n" +
+                     RefusedStepsText(refusals.steps);
+  // A lost host's error is said with the loss already.
+  if (!(lossInReport && loss_->progId == refusals.progId && loss_->error == refusals.first))
+    text += "\n\n" + refusals.first.description;
+  return text;
+}
+
 void HostLossReport::beginRun() {
   running_ = true;
   loss_.reset();
+  refusals_.clear();
 }
 
 void HostLossReport::endRun() {
   running_ = false;
-  if (loss_ && shown_ == loss_->shownBefore)
-    desktop_.messageBox(hostLostMessage(loss_->progId, loss_->error));
+  const bool lossInReport = loss_ && shown_ == loss_->shownBefore;
+  std::string report = lossInReport ? hostLostMessage(loss_->progId, loss_->error) : "";
+  for (const Refusals& refusals : refusals_)
+    report += (report.empty() ? "" : "\n\n") + refusalText(refusals, lossInReport);
+  if (!report.empty()) desktop_.messageBox(report);
   loss_.reset();
+  refusals_.clear();
 }
 
 }  // namespace plotmate

@@ -1,16 +1,22 @@
 #pragma once
-// A host that closes, crashes or stays busy beyond the retry bound in the
-// middle of a tool run makes every later call of the run fail, and the
-// tools pass such failures over without a word. This desktop, put in front
-// of the real one, says it once at the end of the run, naming the host and
-// what to do next, unless something was shown after the loss already (the
-// tool's own message on a failed step is the word the drafter gets then,
-// and one that only passes the lost host's error on is said the clear way).
+// The end-of-run report: a desktop put in front of the real one that says,
+// in one message when a tool run ends, what the hosts refused in it.
+//
+// - A host that closes, crashes or stays busy beyond the retry bound in the
+//   middle of a run makes every later call fail. The report names the host
+//   and what to do next, unless something was shown after the loss already
+//   (the tool's own message on a failed step is the word the drafter gets
+//   then, and one that only passes the lost host's error on is said the
+//   clear way).
+// - Every step a host refused (the tools drop it and go on) is counted with
+//   what it would have done, per host, with the host's first error text.
+// A run with nothing refused and no host lost ends without a word.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/result.h"
 #include "hosts/platform.h"
@@ -30,14 +36,16 @@ class HostLossReport final : public Platform {
     return desktop_.startProcess(systemProgram, commandLine);
   }
   std::string executableFolder() override { return desktop_.executableFolder(); }
+  // Kept for the end of the run; outside a run said at once.
+  void stepRefused(std::string_view progId, RefusedStep step, const Error& error) override;
 
   // A host call failed. Only the first loss of a host in a run is kept:
   // a call that found its host gone, or busy for the whole bound.
   void callFailed(std::string_view progId, const Error& error);
 
   void beginRun();
-  // Shows the loss message when a host was lost in the run and nothing was
-  // shown since.
+  // Shows the run's report, when there is anything to say: the loss of a
+  // host (when nothing was shown since), then each host's refused steps.
   void endRun();
 
  private:
@@ -47,10 +55,19 @@ class HostLossReport final : public Platform {
     std::uint64_t shownBefore = 0;
   };
 
+  struct Refusals {
+    std::string progId;
+    std::vector<RefusedStep> steps;
+    Error first;
+  };
+
+  std::string refusalText(const Refusals& refusals, bool lossInReport) const;
+
   Platform& desktop_;
   bool running_ = false;
   std::uint64_t shown_ = 0;
   std::optional<Loss> loss_;
+  std::vector<Refusals> refusals_;  // per host, in the order of their first refusal
 };
 
 }  // namespace plotmate

@@ -5,6 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
+#include "hosts/refused_steps.h"
+
 namespace plotmate {
 
 // Titles of the host windows the tools bring forward (matched by prefix, any case).
@@ -26,6 +29,10 @@ class Platform {
   virtual bool startProcess(std::string_view systemProgram, std::string_view commandLine) = 0;
   // The folder holding the program's executable, without a trailing separator.
   virtual std::string executableFolder() = 0;
+  // A step the host `progId` refused in a tool run; the run went on without
+  // it. The run report in front of the desktop says every such step once,
+  // when the run ends; a desktop without one lets them pass.
+  virtual void stepRefused(std::string_view /*progId*/, RefusedStep /*step*/, const Error& /*error*/) {}
 };
 
 }  // namespace plotmate

@@ -1,16 +1,21 @@
 #include "measure/distance_texts.h"
 
 #include "format/format_fixed.h"
+#include "hosts/broker.h"
 
 namespace plotmate {
 
 void UpdateDistanceTexts(const AcadDocument& document, AcadSelectionSet& textSet,
-                         MeasureRow row, const std::string& prefix, std::int16_t decimals) {
+                         MeasureRow row, const std::string& prefix, std::int16_t decimals,
+                         Platform* report) {
   const std::string name(kTextSelectionSetName);
-  if (auto sets = document.selectionSets()) {
-    if (auto found = sets->item(name)) textSet = std::move(*found);
-    else if (auto added = sets->add(name)) textSet = std::move(*added);
-  }
+  auto sets = document.selectionSets();
+  Result<AcadSelectionSet> set = sets ? sets->item(name) : std::unexpected(sets.error());
+  if (!set && sets) set = sets->add(name);
+  if (set)
+    textSet = std::move(*set);
+  else if (report)
+    report->stepRefused(kAcadProgId, {RefusedKind::Other, "选择集 ss 未能取得，图中文字未更新"}, set.error());
   if (!textSet) return;  // no set has ever been in hand: there is nothing to select into
   (void)textSet.clear();
   (void)textSet.selectOnScreen();  // a cancelled selection leaves the set empty

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "hosts/acad.h"
+#include "hosts/platform.h"
 #include "measure/measure_row.h"
 
 namespace plotmate {
@@ -19,6 +20,7 @@ inline constexpr std::string_view kTextSelectionSetName = "ss";
 // object), each as `prefix` followed by its cell text. A value without an
 // object of its own is left unwritten. Every host failure is skipped.
 void UpdateDistanceTexts(const AcadDocument& document, AcadSelectionSet& textSet,
-                         MeasureRow row, const std::string& prefix, std::int16_t decimals);
+                         MeasureRow row, const std::string& prefix, std::int16_t decimals,
+                         Platform* report = nullptr);
 
 }  // namespace plotmate

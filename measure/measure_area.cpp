@@ -121,13 +121,22 @@ class AreaRun {
   }
 
   void report(double area) {
+    const std::string areaText = std::string(kAreaMessagePrefix) + countingForm(area);
     if (settings_.WriteToExcel != 0 && session_.ExcelMissing == 0 && session_.ExcelApp) {
       ExcelApp excel(session_.ExcelApp);
       const MeasureRow row{{{area, 1}, {}, {}}};
-      if (WriteMeasureRow(MeasureTarget{&excel, nullptr}, row, decimals_)) return;
+      // No room for the cell and the row below it: the area goes into the
+      // message. Where the room cannot be read, the message alone gives it.
+      auto place = ReadSheetPlace(excel);
+      if (place) {
+        if (auto noRoom = NoRoomMessage(*place, MeasureRowScript(row, decimals_).extent()))
+          return platform_.messageBox(*noRoom + "\n\n" + areaText);
+        if (WriteMeasureRow(MeasureTarget{&excel, nullptr, place->size, nullptr}, row, decimals_))
+          return;
+      }
       // The cell may not hold it: the drafter reads the area below instead.
     }
-    platform_.messageBox(std::string(kAreaMessagePrefix) + countingForm(area));
+    platform_.messageBox(areaText);
   }
 
   // Every object from the base count on was added by this run's command.

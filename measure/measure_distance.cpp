@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "hosts/broker.h"
 #include "measure/distance_texts.h"
 #include "measure/measure_desktop.h"
 #include "measure/pick_run.h"
@@ -16,8 +17,18 @@ void MeasureDistance(const HostSession& session, Platform& platform, Settings se
   if (!run) return;
   // The two points in the user system; a failed translation keeps the previous one.
   Point3 first{}, second{};
-  for (bool firstCycle = true;; firstCycle = false) {
-    if (!firstCycle) run->refreshUtility();
+  const TableExtent rowCells =
+      MeasureRowScript({{{0, settings.DX}, {0, settings.DY}, {0, settings.DI}}}, 0).extent();
+  // A translation the host refuses keeps the previous point: said by the pick's number.
+  auto translate = [&](const Point3& picked, Point3& user, int pick) {
+    if (auto q = run->utility().translateCoordinates(picked, kWorld, kUser, false))
+      user = *q;
+    else
+      platform.stepRefused(kAcadProgId, {RefusedKind::PointRead, std::to_string(pick)}, q.error());
+  };
+  for (int pair = 1;; ++pair) {
+    if (pair > 1) run->refreshUtility();
+    if (!run->roomFor(rowCells, platform)) break;
     std::optional<Point3> start, end;  // stay empty when a pick is cancelled or fails
     platform.activateWindow(kAcadWindowTitle);
     if (auto p = run->utility().getPoint(std::nullopt, std::string(kStartPointPrompt))) start = *p;
@@ -25,10 +36,10 @@ void MeasureDistance(const HostSession& session, Platform& platform, Settings se
       platform.activateWindow(kExcelWindowTitle);
       break;
     }
-    if (auto q = run->utility().translateCoordinates(*start, kWorld, kUser, false)) first = *q;
+    translate(*start, first, 2 * pair - 1);
     if (auto p = run->utility().getPoint(first, std::string(kEndPointPrompt))) end = *p;
     if (!end) break;
-    if (auto q = run->utility().translateCoordinates(*end, kWorld, kUser, false)) second = *q;
+    translate(*end, second, 2 * pair);
 
     double dx = second[0] - first[0];
     double dy = second[1] - first[1];
@@ -39,7 +50,7 @@ void MeasureDistance(const HostSession& session, Platform& platform, Settings se
     const MeasureRow row{{{dx, settings.DX}, {dy, settings.DY}, {distance, settings.DI}}};
     if (!run->record(row, platform)) break;
     if (mainForm.chkboolchgtxt == 1)
-      UpdateDistanceTexts(run->document(), textSet, row, mainForm.txtPref, run->decimals());
+      UpdateDistanceTexts(run->document(), textSet, row, mainForm.txtPref, run->decimals(), &platform);
   }
   run->finish(platform);
 }

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "format/format_fixed.h"
-#include "hosts/cursor_script.h"
 
 namespace plotmate {
 
@@ -31,17 +30,6 @@ void stepAfter(CursorScript& script, std::size_t position, const MeasureRow& row
   }
 }
 
-Result<void> writeToSheet(ExcelApp& excel, MeasureRow row, std::int16_t decimals) {
-  CursorScript script;
-  for (std::size_t i = 0; i < row.size(); ++i) {
-    if (!on(row[i].flag)) continue;
-    script.writeNumber(row[i].value, decimals);
-    script.move(1, 0);
-    stepAfter(script, i, row);
-  }
-  return PlayAtActiveCell(excel, script);
-}
-
 Result<void> writeToFile(OutputFile& file, const MeasureRow& row) {
   std::vector<double> values;
   for (const auto& v : row)
@@ -51,9 +39,21 @@ Result<void> writeToFile(OutputFile& file, const MeasureRow& row) {
 
 }  // namespace
 
+CursorScript MeasureRowScript(const MeasureRow& row, std::int16_t decimals) {
+  CursorScript script;
+  for (std::size_t i = 0; i < row.size(); ++i) {
+    if (!on(row[i].flag)) continue;
+    script.writeNumber(row[i].value, decimals);
+    script.move(1, 0);
+    stepAfter(script, i, row);
+  }
+  return script;
+}
+
 Result<void> WriteMeasureRow(const MeasureTarget& target, MeasureRow row, std::int16_t decimals) {
   if (target.file) return writeToFile(*target.file, row);
-  if (target.sheet) return writeToSheet(*target.sheet, row, decimals);
+  if (target.sheet)
+    return PlayAtActiveCell(*target.sheet, MeasureRowScript(row, decimals), target.size, target.report);
   return fail(hr::kFail, "no worksheet and no output file to record in");
 }
 

@@ -6,8 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include <optional>
+
 #include "format/output_file.h"
+#include "hosts/cursor_script.h"
 #include "hosts/excel.h"
+#include "hosts/platform.h"
 
 namespace plotmate {
 
@@ -19,11 +23,17 @@ struct MeasureValue {
 using MeasureRow = std::array<MeasureValue, 3>;
 
 // Where a run's rows go: the output file when the run opened one, else the
-// worksheet of `sheet`.
+// worksheet of `sheet`, as large as `size` says (unknown: cell by cell).
+// Cells the host refuses are told to `report` when there is one.
 struct MeasureTarget {
   ExcelApp* sheet = nullptr;
   OutputFile* file = nullptr;
+  std::optional<SheetSize> size;
+  Platform* report = nullptr;
 };
+
+// The cursor steps of one worksheet row.
+CursorScript MeasureRowScript(const MeasureRow& row, std::int16_t decimals);
 
 // Worksheet: the values that are on fill consecutive cells of the active
 // cell's row, in order, and the active cell ends one row below where it

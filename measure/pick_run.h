@@ -10,6 +10,7 @@
 #include "hosts/acad.h"
 #include "hosts/attach.h"
 #include "hosts/excel.h"
+#include "hosts/sheet_room.h"
 #include "measure/measure_row.h"
 #include "shell/settings.h"
 
@@ -27,9 +28,26 @@ class PickRun {
   // Utility is fetched again at the start of every later cycle; a failed
   // fetch keeps the object in hand.
   void refreshUtility();
+  // Before a pick: whether the cells its row would take (`extent`, counted
+  // from the active cell) fit on the sheet. When they do not, shows the
+  // message saying so and returns false: the run ends before the pick. The
+  // active cell's place and the sheet's size are read once, at the first
+  // pick, and then followed row by row; a row the host did not take whole
+  // has them read again. When they cannot be read the run ends too, and the
+  // run report says why.
+  bool roomFor(const TableExtent& extent, Platform& platform);
   // Records a row. A row the output file did not take ends the run with the
-  // file's message (returns false); worksheet failures are skipped.
+  // file's message (returns false); worksheet cells the host refuses are
+  // dropped and told to `platform`'s run report, and a refused move that
+  // leaves the active cell elsewhere than below the row ends the run (the
+  // next row would land over this one).
   bool record(MeasureRow row, Platform& platform);
+  // Whether the active cell is on the sheet's first row.
+  bool onFirstRow() const { return place_ && place_->row == 1; }
+  // The cell that far from the active cell, by name when its place is known.
+  std::string cellName(std::int64_t rows, std::int64_t columns) const {
+    return CellName(place_, rows, columns);
+  }
   // Closes the output file, saying so when its last lines may be missing.
   void finish(Platform& platform);
 
@@ -48,6 +66,7 @@ class PickRun {
   AcadUtility utility_;
   std::optional<ExcelApp> excel_;
   std::optional<OutputFile> file_;
+  std::optional<SheetPlace> place_;  // where the next row starts
 };
 
 }  // namespace plotmate

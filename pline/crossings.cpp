@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "hosts/broker.h"
 #include "pline/point_list.h"
 
 namespace plotmate {
@@ -13,12 +14,11 @@ constexpr std::string_view kLineType = "Line";
 constexpr std::int16_t kNoExtension = 0;
 
 // "SSET" as it stands, or newly added when the drawing has none yet.
-std::optional<AcadSelectionSet> crossingSet(const AcadDocument& document) {
+Result<AcadSelectionSet> crossingSet(const AcadDocument& document) {
   auto sets = document.selectionSets();
-  if (!sets) return std::nullopt;
+  if (!sets) return std::unexpected(sets.error());
   if (auto set = sets->item(std::string(kCrossingSetName))) return *set;
-  if (auto set = sets->add(std::string(kCrossingSetName))) return *set;
-  return std::nullopt;
+  return sets->add(std::string(kCrossingSetName));
 }
 
 // World to user: here when the system is known, else one host call that may fail.
@@ -32,19 +32,33 @@ Result<Point3> toUser(const AcadUtility& utility, const CoordinateFrame* userSys
 
 CrossingTable CollectCrossings(const AcadDocument& document, const AcadUtility& utility,
                                const CoordinateFrame* userSystem, const AcadEntity& polyline,
-                               const std::vector<double>& fence) {
+                               const std::vector<double>& fence, Platform* report) {
+  auto refused = [&](RefusedKind kind, std::string item, const Error& error) {
+    if (report) report->stepRefused(kAcadProgId, {kind, std::move(item)}, error);
+  };
   // A set that can neither be found nor made: no crossing line is recorded.
   auto set = crossingSet(document);
-  if (!set) return {};
-  (void)set->clear();
+  if (!set) {
+    refused(RefusedKind::Other, "选择集 SSET 未能取得，没有找交线", set.error());
+    return {};
+  }
+  if (auto cleared = set->clear(); !cleared)
+    refused(RefusedKind::Other, "选择集 SSET 未清空，交线表可能含有上次的直线", cleared.error());
+  // A failed selection finds no line, as the empty one does.
   (void)set->selectByPolygon(kSelectFence, fence, kEntityTypeCode, std::string(kLineType));
 
   std::int32_t count = 0;
-  if (auto n = set->count()) count = *n;
+  auto counted = [&] {
+    if (auto n = set->count())
+      count = *n;
+    else
+      refused(RefusedKind::Other, "交线的条数未读到", n.error());
+  };
+  counted();
   if (count <= 0) return {};
   // The polyline is no crossing line; when it is not in the set this fails, harmlessly.
   (void)set->removeItems({polyline});
-  if (auto n = set->count()) count = *n;
+  counted();
   if (count <= 0) return {};
 
   CrossingTable table(static_cast<std::size_t>(count));
@@ -52,23 +66,30 @@ CrossingTable CollectCrossings(const AcadDocument& document, const AcadUtility& 
   std::vector<double> meeting;
   Point3 intersection{}, start{}, end{};
   for (std::int32_t i = 0; i < count; ++i) {
+    std::optional<Error> unread;  // the row's first refused read
+    auto check = [&](const auto& result) -> const auto& {
+      if (!result && !unread) unread = result.error();
+      return result;
+    };
     AcadEntity line;
-    if (auto item = set->item(i)) line = *item;
+    if (auto item = check(set->item(i))) line = *item;
     if (line) {
-      if (auto points = line.intersectWith(polyline, kNoExtension)) meeting = *points;
+      if (auto points = check(line.intersectWith(polyline, kNoExtension))) meeting = *points;
     }
     // No meeting point, as an empty value or a list of none: the row stays zero.
     auto first = FirstPoint(meeting);
-    if (!first) continue;
-    // Only the first point counts when the line meets the polyline more than once.
-    if (auto q = toUser(utility, userSystem, *first)) intersection = *q;
-    if (line) {
-      if (auto p = line.startPoint())
-        if (auto s = toUser(utility, userSystem, *p)) start = *s;
-      if (auto p = line.endPoint())
-        if (auto e = toUser(utility, userSystem, *p)) end = *e;
+    if (first) {
+      // Only the first point counts when the line meets the polyline more than once.
+      if (auto q = check(toUser(utility, userSystem, *first))) intersection = *q;
+      if (line) {
+        if (auto p = check(line.startPoint()))
+          if (auto s = check(toUser(utility, userSystem, *p))) start = *s;
+        if (auto p = check(line.endPoint()))
+          if (auto e = check(toUser(utility, userSystem, *p))) end = *e;
+      }
+      table[static_cast<std::size_t>(i)] = {intersection, start, end};
     }
-    table[static_cast<std::size_t>(i)] = {intersection, start, end};
+    if (unread) refused(RefusedKind::CrossingRead, std::to_string(i + 1), *unread);
   }
   return table;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "hosts/acad.h"
+#include "hosts/platform.h"
 #include "hosts/user_system.h"
 #include "pline/sheet_cursor.h"
 
@@ -35,9 +36,10 @@ using CrossingTable = std::vector<CrossingRow>;
 // polyline itself and records every remaining line. Each host action is
 // dropped when it fails and leaves what it would have produced as it was.
 // Points are translated here when the user system is known, else by the host.
+// What the host refuses after the selection is told to `report`.
 CrossingTable CollectCrossings(const AcadDocument& document, const AcadUtility& utility,
                                const CoordinateFrame* userSystem, const AcadEntity& polyline,
-                               const std::vector<double>& fence);
+                               const std::vector<double>& fence, Platform* report = nullptr);
 
 // With the active cell on the first row below the vertex table: two empty
 // rows, the group headers, the "X" "Y" "Z" row and one row per line; the

@@ -74,11 +74,41 @@ std::optional<PolylineVertices> readVerticesInBulk(const CoordinateFrame* userSy
   return out;
 }
 
-PolylineVertices readVerticesCallByCall(const AcadUtility& utility, const AcadEntity& polyline) {
+// The first refusal among the reads of one vertex, told to the run report.
+class VertexRefusal {
+ public:
+  template <class T>
+  const Result<T>& check(const Result<T>& result) {
+    if (!result && !error_) error_ = result.error();
+    return result;
+  }
+  void tell(Platform* report, std::int32_t vertex) {
+    if (report && error_)
+      report->stepRefused(kAcadProgId, {RefusedKind::VertexRead, std::to_string(vertex + 1)}, *error_);
+    error_.reset();
+  }
+
+ private:
+  std::optional<Error> error_;
+};
+
+PolylineVertices readVerticesCallByCall(const AcadUtility& utility, const AcadEntity& polyline,
+                                        Platform* report) {
   std::size_t listLength = 0;
-  if (auto list = polyline.coordinates()) listLength = list->size();
   std::string kind;
-  if (auto name = polyline.objectName()) kind = *name;
+  // The vertex list or the kind unread: then no vertex at all. Another kind
+  // of entity has no vertex list, and that is no refusal.
+  auto list = polyline.coordinates();
+  if (list) listLength = list->size();
+  auto name = polyline.objectName();
+  if (name) kind = *name;
+  std::optional<Error> unread;
+  if (!name)
+    unread = name.error();
+  else if (!list && VertexCount(kind, 6) > 0)
+    unread = list.error();
+  if (unread && report)
+    report->stepRefused(kAcadProgId, {RefusedKind::Other, "多义线的顶点未读到，表中没有顶点"}, *unread);
   // Vertex indices cross the boundary as 32-bit integers.
   const auto count = static_cast<std::int32_t>(std::min<std::size_t>(
       VertexCount(kind, listLength), std::numeric_limits<std::int32_t>::max()));
@@ -89,23 +119,25 @@ PolylineVertices readVerticesCallByCall(const AcadUtility& utility, const AcadEn
   out.fence.reserve(3 * static_cast<std::size_t>(count));
   // What each action produced last: a failed one leaves it as it was.
   Point3 p{}, user{}, world{};
+  VertexRefusal refusal;
   for (std::int32_t i = 0; i < count; ++i) {
     if (ownSystem) {
       // X and Y in the polyline's own system; its height is the Elevation
       // (the Z an old-style polyline reports with each vertex is not).
-      if (auto c = polyline.coordinate(i); c && c->size() >= 2)
+      if (auto c = refusal.check(polyline.coordinate(i)); c && c->size() >= 2)
         p = *FirstPoint(WidenTo3D(std::span<const double>(*c).first(2)));
-      if (auto z = polyline.elevation()) p[2] = *z;
-      if (auto normal = polyline.normal()) {
-        if (auto q = utility.translateCoordinates(p, kEntity, kUser, false, *normal)) user = *q;
-        if (auto w = utility.translateCoordinates(p, kEntity, kWorld, false, *normal)) world = *w;
+      if (auto z = refusal.check(polyline.elevation())) p[2] = *z;
+      if (auto normal = refusal.check(polyline.normal())) {
+        if (auto q = refusal.check(utility.translateCoordinates(p, kEntity, kUser, false, *normal))) user = *q;
+        if (auto w = refusal.check(utility.translateCoordinates(p, kEntity, kWorld, false, *normal))) world = *w;
       }
     } else {
-      if (auto c = polyline.coordinate(i))
+      if (auto c = refusal.check(polyline.coordinate(i)))
         if (auto point = FirstPoint(*c)) p = *point;
       world = p;
-      if (auto q = utility.translateCoordinates(p, kWorld, kUser, false)) user = *q;
+      if (auto q = refusal.check(utility.translateCoordinates(p, kWorld, kUser, false))) user = *q;
     }
+    refusal.tell(report, i);
     out.user.push_back(user);
     out.fence.insert(out.fence.end(), world.begin(), world.end());
   }
@@ -115,9 +147,9 @@ PolylineVertices readVerticesCallByCall(const AcadUtility& utility, const AcadEn
 }  // namespace
 
 PolylineVertices ReadVertices(const AcadUtility& utility, const CoordinateFrame* userSystem,
-                              const AcadEntity& polyline) {
+                              const AcadEntity& polyline, Platform* report) {
   if (auto bulk = readVerticesInBulk(userSystem, polyline)) return std::move(*bulk);
-  return readVerticesCallByCall(utility, polyline);
+  return readVerticesCallByCall(utility, polyline, report);
 }
 
 void WriteVertexTable(SheetCursor& cursor, std::span<const Point3> vertices) {
@@ -167,9 +199,10 @@ void PolylineToSheet(const HostSession& hosts, Platform& platform, Settings sett
   const AcadDocument document(hosts.AcadDoc);
   const auto userSystem = ReadUserSystem(document);
   const CoordinateFrame* frame = userSystem ? &*userSystem : nullptr;
-  PolylineVertices vertices = ReadVertices(*utility, frame, pick->entity);
+  PolylineVertices vertices = ReadVertices(*utility, frame, pick->entity, &platform);
   // The search runs whatever the output: it also refreshes the selection set.
-  CrossingTable crossings = CollectCrossings(document, *utility, frame, pick->entity, vertices.fence);
+  CrossingTable crossings =
+      CollectCrossings(document, *utility, frame, pick->entity, vertices.fence, &platform);
   if (settings.YOX == 1) {
     for (Point3& vertex : vertices.user) SwapXY(vertex);
     for (CrossingRow& row : crossings) {
@@ -183,15 +216,14 @@ void PolylineToSheet(const HostSession& hosts, Platform& platform, Settings sett
     writeVertexRecords(*file, vertices.user, platform);
     return;
   }
+  // Both tables as one: the crossing table starts where the vertex table
+  // ends, and either both fit or neither is written.
   ExcelApp excel(hosts.ExcelApp);
-  SheetCursor vertexTable(decimals);
-  WriteVertexTable(vertexTable, vertices.user);
-  (void)PlayAtActiveCell(excel, vertexTable.script());
-  if (form.chkboolIntersect != 0) {
-    SheetCursor crossingTable(decimals);
-    WriteCrossingTable(crossingTable, crossings);
-    (void)PlayAtActiveCell(excel, crossingTable.script());
-  }
+  SheetCursor tables(decimals);
+  WriteVertexTable(tables, vertices.user);
+  if (form.chkboolIntersect != 0) WriteCrossingTable(tables, crossings);
+  if (auto noRoom = WriteTableWhereItFits(excel, tables.script(), platform))
+    platform.messageBox(*noRoom);
 }
 
 }  // namespace plotmate

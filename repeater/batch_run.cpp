@@ -8,6 +8,7 @@
 #include "hosts/acad.h"
 #include "hosts/excel.h"
 #include "hosts/platform.h"
+#include "hosts/sheet_room.h"
 #include "repeater/captured_block.h"
 #include "repeater/command_line_builder.h"
 #include "repeater/engineering_pairs.h"
@@ -42,14 +43,23 @@ Result<ExcelRange> cellAt(ExcelApp& excel, std::int64_t row, std::int64_t column
 }
 
 // AutoNext: the single row just below the first selected row, as wide as the selection.
-void selectNextRow(ExcelApp& excel, const SelectionGeometry& g) {
+Result<void> selectNextRow(ExcelApp& excel, const SelectionGeometry& g) {
   auto first = cellAt(excel, std::int64_t{g.row} + 1, g.column);
+  if (!first) return std::unexpected(first.error());
   auto last = cellAt(excel, std::int64_t{g.row} + 1, std::int64_t{g.column} + g.columns - 1);
-  if (!first || !last) return;
+  if (!last) return std::unexpected(last.error());
   auto next = excel.range(*first, *last);
-  if (!next) return;
-  (void)next->select();
-  if (auto selection = excel.selection()) (void)selection->activate();
+  if (!next) return std::unexpected(next.error());
+  if (auto selected = next->select(); !selected) return selected;
+  auto selection = excel.selection();
+  if (!selection) return std::unexpected(selection.error());
+  return selection->activate();
+}
+
+// "B3:D3": the row AutoNext selects.
+std::string NextRowName(const SelectionGeometry& g) {
+  const std::int64_t row = std::int64_t{g.row} + 1;
+  return CellName(row, g.column) + ":" + CellName(row, std::int64_t{g.column} + g.columns - 1);
 }
 
 bool selectionFits(const RepeaterForm& form, const SelectionGeometry& g) {
@@ -72,26 +82,37 @@ std::optional<CapturedBlock> captureInBulk(ExcelRange& selection, const Selectio
 }
 
 // In bulk when the selection's range is known, else one Cells read per value,
-// column after column, where a failed read leaves the value empty.
-CapturedBlock capture(ExcelApp& excel, SelectionRead& selection) {
+// column after column, where a failed read leaves the value empty (and is
+// told to the run report).
+CapturedBlock capture(ExcelApp& excel, SelectionRead& selection, Platform& platform) {
   const SelectionGeometry& g = selection.geometry;
   if (selection.block)
     if (auto block = captureInBulk(*selection.block, g)) return std::move(*block);
   CapturedBlock block(g.columns, g.rows);
   for (std::int32_t c = 0; c < block.columns(); ++c) {
     for (std::int32_t r = 0; r < block.rows(); ++r) {
-      auto cell = cellAt(excel, std::int64_t{g.row} + r, std::int64_t{g.column} + c);
-      if (!cell) continue;
-      if (auto value = cell->value()) *block.value(c, r) = std::move(*value);
+      const std::int64_t row = std::int64_t{g.row} + r, column = std::int64_t{g.column} + c;
+      auto cell = cellAt(excel, row, column);
+      auto value = cell ? cell->value() : Result<Variant>(std::unexpected(cell.error()));
+      if (value)
+        *block.value(c, r) = std::move(*value);
+      else
+        platform.stepRefused(kExcelProgId, {RefusedKind::CellRead, CellName(row, column)}, value.error());
     }
   }
   return block;
 }
 
 template <std::size_t N>
-void setVariables(const AcadDocument& doc, const SystemVariable (&variables)[N]) {
-  for (const auto& v : variables)
-    std::visit([&](auto value) { (void)doc.setVariable(v.name, Variant(value)); }, v.value);
+void setVariables(const AcadDocument& doc, const SystemVariable (&variables)[N], Platform& platform) {
+  for (const auto& v : variables) {
+    auto set = std::visit([&](auto value) { return doc.setVariable(v.name, Variant(value)); }, v.value);
+    if (!set) platform.stepRefused(kAcadProgId, {RefusedKind::SystemVariable, v.name}, set.error());
+  }
+}
+
+void undoMark(Result<void> set, const char* which, Platform& platform) {
+  if (!set) platform.stepRefused(kAcadProgId, {RefusedKind::UndoMark, which}, set.error());
 }
 
 }  // namespace
@@ -110,13 +131,15 @@ void RunCommandForEachRow(const RepeaterForm& form, const Settings& settings, Ho
   ExcelApp excel(session.ExcelApp);
   SelectionRead selection = ReadSelection(excel);
   const SelectionGeometry& geometry = selection.geometry;
-  if (form.Check3) selectNextRow(excel, geometry);
+  if (form.Check3)
+    if (auto moved = selectNextRow(excel, geometry); !moved)
+      platform.stepRefused(kExcelProgId, {RefusedKind::CursorMove, NextRowName(geometry)}, moved.error());
   if (!selectionFits(form, geometry)) {
     platform.messageBox(kWrongSelectionForRunMessage);
     return;
   }
   // The selection's own range: AutoNext moved the selection, not the range.
-  CapturedBlock block = capture(excel, selection);
+  CapturedBlock block = capture(excel, selection, platform);
   selection.block.reset();  // released before the commands run
   if (settings.YOX == 1 && !ExchangeEngineeringPairs(form, block)) {
     platform.messageBox(kThreeDimensionalMessage);
@@ -124,12 +147,17 @@ void RunCommandForEachRow(const RepeaterForm& form, const Settings& settings, Ho
   }
 
   const AcadDocument doc(session.AcadDoc);
-  setVariables(doc, kBatchVariables);
-  (void)doc.startUndoMark();
-  for (std::int32_t r = 0; r < block.rows(); ++r)
-    (void)doc.sendCommand(BuildCommandLine(form, block, r));
-  (void)doc.endUndoMark();
-  setVariables(doc, kRestoredVariables);
+  setVariables(doc, kBatchVariables, platform);
+  undoMark(doc.startUndoMark(), "开始", platform);
+  for (std::int32_t r = 0; r < block.rows(); ++r) {
+    // A row whose line the host refuses is passed over, and said by its worksheet row.
+    if (auto sent = doc.sendCommand(BuildCommandLine(form, block, r)); !sent)
+      platform.stepRefused(kAcadProgId,
+                           {RefusedKind::CommandRow, std::to_string(std::int64_t{geometry.row} + r)},
+                           sent.error());
+  }
+  undoMark(doc.endUndoMark(), "结束", platform);
+  setVariables(doc, kRestoredVariables, platform);
 }
 
 }  // namespace plotmate

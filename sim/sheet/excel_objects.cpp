@@ -7,8 +7,6 @@ namespace plotmate::sim {
 
 namespace {
 
-const Area kWholeSheet{{1, 1}, {xl::kMaxRow, xl::kMaxColumn}};
-
 std::unexpected<Error> objectDefined() {
   return fail(xl::kObjectDefinedError, xl::kObjectDefinedText);
 }
@@ -36,7 +34,8 @@ class DrawingObject final : public SimObject {
   std::string name_;
 };
 
-// The active sheet ("Worksheet"): Cells and Range as on the application, and UsedRange.
+// The active sheet ("Worksheet"): Cells and Range as on the application,
+// UsedRange, and Rows and Columns (their Count is the sheet's size).
 class SheetObject final : public SimObject {
  public:
   SheetObject(std::shared_ptr<HostContext> context, std::shared_ptr<Worksheet> sheet)
@@ -49,6 +48,8 @@ class SheetObject final : public SimObject {
     static const MemberTable<S> table{{"UsedRange", &S::usedRange},
                                       {"Cells", &S::cells},
                                       {"Range", &S::range},
+                                      {"Rows", &S::rows},
+                                      {"Columns", &S::columns},
                                       {"Name", &S::name}};
     return table.invoke(*this, member, kind, args);
   }
@@ -62,9 +63,15 @@ class SheetObject final : public SimObject {
     return Variant(std::make_shared<RangeObject>(sharedContext(), sheet_, used));
   }
   Result<Variant> cells(std::span<Variant> args) {
-    return cellsOf(sharedContext(), sheet_, kWholeSheet, args);
+    return cellsOf(sharedContext(), sheet_, sheet_->whole(), args);
   }
   Result<Variant> range(std::span<Variant> args) { return rangeOf(sharedContext(), sheet_, args); }
+  Result<Variant> rows(std::span<Variant> args) { return wholeSheet(args, RangeUnit::Rows); }
+  Result<Variant> columns(std::span<Variant> args) { return wholeSheet(args, RangeUnit::Columns); }
+  Result<Variant> wholeSheet(std::span<Variant> args, RangeUnit unit) {
+    if (auto ok = expectArgs(args, 0, 0); !ok) return std::unexpected(ok.error());
+    return Variant(std::make_shared<RangeObject>(sharedContext(), sheet_, sheet_->whole(), unit));
+  }
   Result<Variant> name(std::span<Variant>) { return "Sheet1"; }
 
   std::shared_ptr<Worksheet> sheet_;
@@ -111,7 +118,7 @@ class ApplicationObject final : public SimObject {
 
   Result<Variant> cells(std::span<Variant> args) {
     if (!sheet_) return objectDefined();
-    return cellsOf(sharedContext(), sheet_, kWholeSheet, args);
+    return cellsOf(sharedContext(), sheet_, sheet_->whole(), args);
   }
 
   Result<Variant> range(std::span<Variant> args) {

@@ -218,7 +218,7 @@ Result<Variant> RangeObject::offset(std::span<Variant> args) {
     if (!n) return std::unexpected(n.error());
     by[i] = *n;
   }
-  auto moved = area_.shifted(by[0], by[1]);
+  auto moved = area_.shifted(by[0], by[1], sheet_->size());
   if (!moved) return objectDefined();
   return rangeOver(*moved);
 }
@@ -236,7 +236,7 @@ Result<Variant> RangeObject::resize(std::span<Variant> args) {
     if (*n < 1) return objectDefined();
     size[i] = *n;
   }
-  auto corner = Area::cell(area_.first).shifted(size[0] - 1, size[1] - 1);
+  auto corner = Area::cell(area_.first).shifted(size[0] - 1, size[1] - 1, sheet_->size());
   if (!corner) return objectDefined();
   return rangeOver(Area{area_.first, corner->first});
 }
@@ -286,7 +286,7 @@ Result<Variant> cellsOf(const std::shared_ptr<HostContext>& context,
     rowBy = std::int64_t{*row} - 1;
     columnBy = std::int64_t{*column} - 1;
   }
-  auto cell = Area::cell(base.first).shifted(rowBy, columnBy);
+  auto cell = Area::cell(base.first).shifted(rowBy, columnBy, sheet->size());
   if (!cell) return objectDefined();
   return Variant(std::make_shared<RangeObject>(context, sheet, *cell));
 }
@@ -301,6 +301,8 @@ Result<Variant> rangeOf(const std::shared_ptr<HostContext>& context,
     if (!second) return std::unexpected(second.error());
     area = Area::spanning(*area, *second);
   }
+  // "IW1" names no cell of a sheet 256 columns wide.
+  if (!area->inSheet(sheet->size())) return objectDefined();
   return Variant(std::make_shared<RangeObject>(context, sheet, *area));
 }
 

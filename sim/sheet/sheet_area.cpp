@@ -5,9 +5,8 @@
 
 namespace plotmate::sim {
 
-bool inSheet(CellRef cell) {
-  return cell.row >= 1 && cell.row <= xl::kMaxRow && cell.column >= 1 &&
-         cell.column <= xl::kMaxColumn;
+bool inSheet(CellRef cell, SheetSize size) {
+  return cell.row >= 1 && cell.row <= size.rows && cell.column >= 1 && cell.column <= size.columns;
 }
 
 Area Area::spanning(CellRef a, CellRef b) {
@@ -30,16 +29,16 @@ bool Area::contains(const Area& inner) const {
   return contains(inner.first) && contains(inner.last);
 }
 
-bool Area::inSheet() const {
-  return sim::inSheet(first) && sim::inSheet(last);
+bool Area::inSheet(SheetSize size) const {
+  return sim::inSheet(first, size) && sim::inSheet(last, size);
 }
 
-std::optional<Area> Area::shifted(std::int64_t rowBy, std::int64_t columnBy) const {
+std::optional<Area> Area::shifted(std::int64_t rowBy, std::int64_t columnBy, SheetSize size) const {
   auto fits = [](std::int64_t v, std::int64_t limit) { return v >= 1 && v <= limit; };
   std::int64_t r0 = first.row + rowBy, r1 = last.row + rowBy;
   std::int64_t c0 = first.column + columnBy, c1 = last.column + columnBy;
-  if (!fits(r0, xl::kMaxRow) || !fits(r1, xl::kMaxRow) || !fits(c0, xl::kMaxColumn) ||
-      !fits(c1, xl::kMaxColumn))
+  if (!fits(r0, size.rows) || !fits(r1, size.rows) || !fits(c0, size.columns) ||
+      !fits(c1, size.columns))
     return std::nullopt;
   return Area{{static_cast<std::int32_t>(r0), static_cast<std::int32_t>(c0)},
               {static_cast<std::int32_t>(r1), static_cast<std::int32_t>(c1)}};

@@ -19,7 +19,7 @@ struct CellRef {
   auto operator<=>(const CellRef&) const = default;
 };
 
-bool inSheet(CellRef cell);
+bool inSheet(CellRef cell, SheetSize size = {});
 
 // A rectangle of cells from `first` (top-left) to `last` (bottom-right).
 struct Area {
@@ -36,9 +36,9 @@ struct Area {
   std::int64_t cellCount() const { return rows() * columns(); }
   bool contains(CellRef c) const;
   bool contains(const Area& inner) const;
-  bool inSheet() const;
+  bool inSheet(SheetSize size = {}) const;
   // Moved by whole rows and columns; nullopt when any part leaves the sheet.
-  std::optional<Area> shifted(std::int64_t rowBy, std::int64_t columnBy) const;
+  std::optional<Area> shifted(std::int64_t rowBy, std::int64_t columnBy, SheetSize size = {}) const;
   bool operator==(const Area&) const = default;
 };
 

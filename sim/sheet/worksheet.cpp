@@ -33,7 +33,7 @@ Result<void> Worksheet::checkStorable(const Variant& value) {
 }
 
 Result<void> Worksheet::setValue(CellRef cell, const Variant& value) {
-  if (!inSheet(cell)) return fail(xl::kObjectDefinedError, xl::kObjectDefinedText);
+  if (!inSheet(cell, size_)) return fail(xl::kObjectDefinedError, xl::kObjectDefinedText);
   if (auto ok = checkStorable(value); !ok) return ok;
   if (value.isEmpty()) {
     cells_.erase(cell);

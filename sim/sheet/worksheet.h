@@ -33,6 +33,11 @@ class Worksheet {
   // The smallest area holding every non-empty cell; nullopt on an empty sheet.
   std::optional<Area> usedArea() const;
 
+  // Rows.Count and Columns.Count of the sheet; every cell and move stays inside.
+  SheetSize size() const { return size_; }
+  void setSize(SheetSize size) { size_ = size; }
+  Area whole() const { return {{1, 1}, {size_.rows, size_.columns}}; }
+
   CellRef activeCell() const { return active_; }
   const Area& selection() const { return selection_; }
   // A drawing object (shape, chart) selected instead of cells; the Selection
@@ -50,6 +55,7 @@ class Worksheet {
 
  private:
   std::map<CellRef, Variant> cells_;
+  SheetSize size_;
   CellRef active_{1, 1};
   Area selection_ = Area::cell({1, 1});
   std::optional<std::string> selectedObject_;

@@ -60,6 +60,8 @@ sim::Worksheet sheetFromJson(const Json& spec, const std::filesystem::path& sour
     if (!loaded) scenarioError("sheet: " + loaded.error().description);
     sheet = std::move(*loaded);
   }
+  // A workbook kept in the old format: 65,536 rows and 256 columns.
+  if (spec.value("compatibilityMode", false)) sheet.setSize(kCompatibilitySheet);
   if (spec.contains("cells"))
     for (const auto& [address, value] : spec["cells"].items()) putCell(sheet, cellAt(address), value);
   if (spec.contains("selection")) sheet.select(areaAt(spec["selection"].get<std::string>()));

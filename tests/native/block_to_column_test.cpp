@@ -55,14 +55,17 @@ std::string logLine(const sim::CallRecord& r) {
 }
 
 // The whole block in one Value read, the whole list in one Value write, in
-// list order; the selection's size from its Address.
+// list order; the selection's size from its Address, the sheet's from its
+// Rows.Count.
 TEST_F(BlockToColumnTest, OneValueReadAndOneValueWriteInListOrder) {
   selectExampleBlock();
   host.context->log.clear();
   ASSERT_TRUE(BlockToColumn(excel, kColumnByColumn));
   const std::vector<std::string> expected{
-      "Application.Selection get", "Range.Address get",     "Range.Value get",
-      "Application.Cells get 4, 2", "Range.Resize get 4, 1", "Range.Value put [[1],[3],[2],[4]]"};
+      "Application.Selection get",  "Range.Address get",     "Application.ActiveSheet get",
+      "Worksheet.Rows get",         "Range.Count get",       "Worksheet.Columns get",
+      "Range.Count get",            "Range.Value get",       "Application.Cells get 4, 2",
+      "Range.Resize get 4, 1",      "Range.Value put [[1],[3],[2],[4]]"};
   std::vector<std::string> actual;
   for (const auto& r : host.context->log.entries()) actual.push_back(logLine(r));
   EXPECT_EQ(actual, expected);
@@ -81,7 +84,7 @@ TEST_F(BlockToColumnTest, BlocksBeyondSixteenBitCounts) {
   ASSERT_TRUE(BlockToColumn(excel, kColumnByColumn));
   EXPECT_EQ(sheet->value({n + 1, 1}), Variant("first"));
   EXPECT_EQ(sheet->value({2 * n, 1}), Variant("last"));
-  EXPECT_EQ(host.context->log.callCount(), 6u);
+  EXPECT_EQ(host.context->log.callCount(), 11u);
 }
 
 // A chart selected, a selection without an address and a host error part way

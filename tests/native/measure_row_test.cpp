@@ -17,7 +17,7 @@ class MeasureRowSheetTest : public ::testing::Test {
   std::shared_ptr<sim::Worksheet> sheet = std::make_shared<sim::Worksheet>();
   sim::ExcelStandIn host = sim::makeExcelStandIn(sheet);
   ExcelApp excel{host.application};
-  MeasureTarget target{&excel, nullptr};
+  MeasureTarget target{&excel, nullptr, SheetSize{}, nullptr};
 
   void startAt(CellRef cell) {
     *sheet = sim::Worksheet{};
@@ -27,7 +27,7 @@ class MeasureRowSheetTest : public ::testing::Test {
   }
   // The row written call by call, as when the host refuses the bulk path.
   void forceCallByCall() { host.context->faults.add({"Range", "Address", 0, {hr::kFail, "no"}}); }
-  // The Offset arguments in call order: the cursor's path.
+  // The Offset arguments in call order: every step counted from the start cell.
   std::vector<std::string> offsets() const {
     std::vector<std::string> out;
     for (const auto& call : host.context->log.entries())
@@ -44,18 +44,18 @@ TEST_F(MeasureRowSheetTest, EnabledValuesFillTheRowAndTheCursorEndsBelowItsStart
   };
   const Empty e;
   const Case cases[] = {
-      {1, 1, 1, {12.3, -2.2, 3.0}, {"1, 0", "-1, 1", "1, 0", "-1, 1", "1, 0", "0, -2"}},
-      {1, 0, 1, {12.3, 3.0, e}, {"1, 0", "-1, 1", "1, 0", "0, -1"}},
-      {1, 1, 0, {12.3, -2.2, e}, {"1, 0", "-1, 1", "1, 0", "0, -1"}},
-      {0, 1, 1, {-2.2, 3.0, e}, {"1, 0", "-1, 1", "1, 0", "0, -1"}},
+      {1, 1, 1, {12.3, -2.2, 3.0}, {"1, 0", "0, 1", "0, 1", "1, 1", "0, 2", "0, 2", "1, 2", "1, 0"}},
+      {1, 0, 1, {12.3, 3.0, e}, {"1, 0", "0, 1", "0, 1", "1, 1", "1, 0"}},
+      {1, 1, 0, {12.3, -2.2, e}, {"1, 0", "0, 1", "0, 1", "1, 1", "1, 0"}},
+      {0, 1, 1, {-2.2, 3.0, e}, {"1, 0", "0, 1", "0, 1", "1, 1", "1, 0"}},
       {1, 0, 0, {12.3, e, e}, {"1, 0"}},
       {0, 1, 0, {-2.2, e, e}, {"1, 0"}},
       {0, 0, 1, {3.0, e, e}, {"1, 0"}},
       {0, 0, 0, {e, e, e}, {}},
       // Hand-edited settings may hold other values: any value but 0 is on, so
       // the cursor still comes back under the row's first cell.
-      {1, 2, 1, {12.3, -2.2, 3.0}, {"1, 0", "-1, 1", "1, 0", "-1, 1", "1, 0", "0, -2"}},
-      {-1, 0, 2, {12.3, 3.0, e}, {"1, 0", "-1, 1", "1, 0", "0, -1"}},
+      {1, 2, 1, {12.3, -2.2, 3.0}, {"1, 0", "0, 1", "0, 1", "1, 1", "0, 2", "0, 2", "1, 2", "1, 0"}},
+      {-1, 0, 2, {12.3, 3.0, e}, {"1, 0", "0, 1", "0, 1", "1, 1", "1, 0"}},
   };
   for (const auto& c : cases) {
     for (bool bulk : {true, false}) {
@@ -91,11 +91,12 @@ TEST_F(MeasureRowSheetTest, AFailedStepIsSkippedAndTheRowGoesOn) {
   const Case cases[] = {
       // A failed write leaves its cell and the cursor still moves.
       {"Range", "Value", 1, {e, e, -2.2}, {6, 3}},
-      {"Application", "ActiveCell", 1, {e, e, -2.2}, {6, 3}},
-      // A failed move leaves the cursor where it was: the next value lands
-      // there, and the later moves are made from there.
-      {"Range", "Activate", 2, {12.3, -2.2, e}, {7, 2}},
-      {"Range", "Offset", 1, {12.3, e, e}, {5, 3}},
+      // Without the start cell nothing can be counted from it.
+      {"Application", "ActiveCell", 1, {e, e, e}, {5, 3}},
+      // A failed move drops only itself: every value still lands in its own
+      // cell, and the last move puts the cursor below the row.
+      {"Range", "Activate", 2, {12.3, e, -2.2}, {6, 3}},
+      {"Range", "Offset", 1, {12.3, e, -2.2}, {6, 3}},
   };
   for (const auto& c : cases) {
     startAt({5, 3});
@@ -117,7 +118,7 @@ TEST(MeasureRowFileTest, EachRowIsOneLineOfTheValuesThatAreOn) {
   {
     auto file = OutputFile::open(kOutputFileName, 3);
     ASSERT_TRUE(file);
-    const MeasureTarget target{nullptr, &*file};
+    const MeasureTarget target{nullptr, &*file, std::nullopt, nullptr};
     EXPECT_TRUE(WriteMeasureRow(target, {{{12.3456, 1}, {7.1, 1}, {5, 0}}}, 3));
     EXPECT_TRUE(WriteMeasureRow(target, {{{12.3456, 0}, {7.1, 0}, {5, 0}}}, 3));
     EXPECT_TRUE(WriteMeasureRow(target, {{{-0.5, 0}, {7.1, 0}, {123456.7, 1}}}, 3));

@@ -5,6 +5,8 @@
 
 #include "format/output_file.h"
 #include "shell/config_file.h"
+#include "sim/sheet/sheet_area.h"
+#include "sim/state/sheet_io.h"
 #include "tools/scenario/play.h"
 
 namespace fs = std::filesystem;
@@ -41,6 +43,72 @@ std::string fileFaults(const Context& context) {
   return found;
 }
 
+// The cells a run changed, from the sheet's cells before and after it.
+std::vector<sim::CellRef> changedCells(const Json& before, const Json& after) {
+  std::vector<sim::CellRef> changed;
+  auto note = [&](const std::string& address) {
+    if (auto cell = sim::parseCellText(address)) changed.push_back(*cell);
+  };
+  for (const auto& [address, value] : after.items())
+    if (!before.contains(address) || before[address] != value) note(address);
+  for (const auto& [address, value] : before.items())
+    if (!after.contains(address)) note(address);
+  return changed;
+}
+
+// The rectangle around every cell the clean run changed: the tool's tables.
+std::optional<sim::Area> tableRectangle(const std::vector<sim::CellRef>& cells) {
+  if (cells.empty()) return std::nullopt;
+  sim::Area area = sim::Area::cell(cells.front());
+  for (const sim::CellRef& cell : cells) area = sim::Area::spanning(area, sim::Area::cell(cell));
+  return area;
+}
+
+// Cells a failing run changed outside the clean run's tables.
+std::string cellsOutside(const Json& before, const Json& after, const std::optional<sim::Area>& tables) {
+  std::string found;
+  for (const sim::CellRef& cell : changedCells(before, after))
+    if (!tables || !tables->contains(cell))
+      found += " " + sim::columnLetters(cell.column) + std::to_string(cell.row) + " changed outside the tool's tables;";
+  return found;
+}
+
+// What a run left for the drafter: cells, file and drawing.
+Json outputOf(const Json& result) {
+  Json drawing = result.value("drawing", Json::object());
+  return {{"cells", result["sheet"]["cells"]},
+          {"file", result.value("outputFile", Json())},
+          {"commands", drawing.value("commandsSent", Json())},
+          {"entities", drawing.value("entities", Json())}};
+}
+
+// The member whose call was made to fail, from the run's call log.
+std::string failedMember(const Json& result, const char* host) {
+  for (const auto& line : result["calls"][host]) {
+    const std::string text = line.get<std::string>();
+    if (text.ends_with("FAILED")) return text.substr(0, text.find(' '));
+  }
+  return {};
+}
+
+// Calls whose failure is an outcome the tools name, not a refusal: a pick the
+// drafter cancels, a selection set not there yet, a fence that finds nothing,
+// a polyline that is not in its crossing set, a selected object that is no
+// text or one value more than objects selected for the distance texts.
+bool failureIsAnOutcome(const std::string& member) {
+  for (const char* named : {".GetPoint", ".GetEntity", ".SelectOnScreen", "SelectionSets.Item",
+                            ".SelectByPolygon", ".RemoveItems", "AcadSelectionSet.Item", ".TextString"})
+    if (member.ends_with(named) || member.find(named) != std::string::npos) return true;
+  return false;
+}
+
+// A run that lost some of its output must say something the clean run did not.
+std::string quietLoss(const Json& clean, const Json& failing, const std::string& member) {
+  if (outputOf(clean) == outputOf(failing) || failureIsAnOutcome(member)) return {};
+  if (clean["messages"] != failing["messages"]) return {};
+  return " lost output without a word (" + member + " failing);";
+}
+
 }  // namespace
 
 std::vector<std::size_t> sweepSample(std::size_t count, std::size_t most) {
@@ -61,11 +129,15 @@ SweepReport sweepScenario(const Json& spec, const fs::path& sourceDir, const std
   counting["reportCalls"] = "count";
   const Json clean = playScenario(counting, sourceDir, name);
   if (!clean.contains("calls")) return report;  // a tool that talks to no host
+  const Json before =
+      sheetJson(sheetFromJson(spec.value("sheet", Json::object()), sourceDir))["cells"];
+  const auto tables = tableRectangle(changedCells(before, clean["sheet"]["cells"]));
 
   for (std::size_t host = 0; host < 2; ++host) {
     report.calls[host] = clean["calls"][kHosts[host]].get<std::size_t>();
     for (std::size_t k : sweepSample(report.calls[host], mostRunsPerHost)) {
       Json failing = spec;
+      failing["reportCalls"] = true;
       if (!failing.contains("faults")) failing["faults"] = Json::array();
       failing["faults"].push_back(
           {{"host", kHosts[host]}, {"member", "*"}, {"nth", k}, {"description", "Injected failure"}});
@@ -73,7 +145,13 @@ SweepReport sweepScenario(const Json& spec, const fs::path& sourceDir, const std
       PlayOptions options;
       options.afterRun = [&](const Context& context) { found = fileFaults(context); };
       try {
-        playScenario(failing, sourceDir, name, options);
+        const Json result = playScenario(failing, sourceDir, name, options);
+        // A refused worksheet step never moves output; a drawing step may
+        // change what the tables hold and so how large they are.
+        if (host == 0) found += cellsOutside(before, result["sheet"]["cells"], tables);
+        if (spec.value("tool", "") != "Drawing" && spec.value("tool", "") != "MeasureArea")
+          if (auto quiet = quietLoss(clean, result, failedMember(result, kHosts[host])); !quiet.empty())
+            report.quiet.push_back(name + ": " + kHosts[host] + " call " + std::to_string(k) + " failing:" + quiet);
       } catch (const std::exception& e) {
         found += std::string(" an exception escaped: ") + e.what() + ";";
       }

@@ -11,12 +11,13 @@ namespace {
 
 void runBlockToColumn(Context& context) {
   auto world = buildWorld(context);
-  AttachExcel(world->session, world->broker, world->platform);
-  if (world->session.ExcelMissing == 0) {
+  world->run([&] {
+    AttachExcel(world->session, world->broker, world->platform);
+    if (world->session.ExcelMissing != 0) return;
     ExcelApp excel(world->session.ExcelApp);
     if (auto done = BlockToColumn(excel, context.settings.ReadDirec); !done)
       world->platform.messageBox(done.error().description);
-  }
+  });
   reportWorld(context, *world);
 }
 

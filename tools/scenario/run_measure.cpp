@@ -61,7 +61,7 @@ void runIdentifyPoints(Context& context) {
                        {"chkboolY", click(form, &Idfrm::chkboolY_Click, s)},
                        {"chkboolZ", click(form, &Idfrm::chkboolZ_Click, s)},
                        {"chkboolText", click(form, &Idfrm::chkboolText_Click, s)}});
-  for (int i = clicksOf(context); i > 0; --i) form.Command2_Click(desk, context.settings);
+  for (int i = clicksOf(context); i > 0; --i) world->run([&] { form.Command2_Click(desk, context.settings); });
   reportWorld(context, *world);
 }
 
@@ -77,7 +77,7 @@ void runMeasureDistance(Context& context) {
                        {"chkboolDY", click(form, &Distfrm::chkboolDY_Click, s)},
                        {"chkboolDI", click(form, &Distfrm::chkboolDI_Click, s)}});
   for (int i = clicksOf(context); i > 0; --i)
-    form.Command1_Click(desk, context.settings, mainForm, textSet);
+    world->run([&] { form.Command1_Click(desk, context.settings, mainForm, textSet); });
   reportWorld(context, *world);
 }
 
@@ -88,7 +88,7 @@ void runMeasureArea(Context& context) {
   form.Form_Load(context.settings);
   clickBoxes(context,
              {{"chkboolArea", click(form, &Areafrm::chkboolArea_Click, context.settings)}});
-  for (int i = clicksOf(context); i > 0; --i) form.Command6_Click(desk, context.settings);
+  for (int i = clicksOf(context); i > 0; --i) world->run([&] { form.Command6_Click(desk, context.settings); });
   reportWorld(context, *world);
 }
 

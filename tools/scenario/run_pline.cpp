@@ -25,14 +25,18 @@ void runPolylineToSheet(Context& context) {
   auto world = buildWorld(context);
   const MainForm form = mainFormOf(context);
   for (int i = clicksOf(context); i > 0; --i)
-    AttachAndExportPolyline(world->session, world->broker, world->platform, context.settings, form);
+    world->run([&] {
+      AttachAndExportPolyline(world->session, world->broker, world->platform, context.settings, form);
+    });
   reportWorld(context, *world);
 }
 
 void runSheetToPolyline(Context& context) {
   auto world = buildWorld(context);
   for (int i = clicksOf(context); i > 0; --i)
-    AttachAndDrawPolyline(world->session, world->broker, world->platform, context.settings);
+    world->run([&] {
+      AttachAndDrawPolyline(world->session, world->broker, world->platform, context.settings);
+    });
   reportWorld(context, *world);
 }
 

@@ -64,7 +64,9 @@ Json formJson(const RepeaterForm& form) {
 void runRepeater(Context& context) {
   auto world = buildWorld(context);
   RepeaterForm form = formFromJson(context.spec, context.settings);
-  RunCommandForEachRow(form, context.settings, world->session, world->broker, world->platform);
+  world->run([&] {
+    RunCommandForEachRow(form, context.settings, world->session, world->broker, world->platform);
+  });
   context.result["form"] = formJson(form);
   reportWorld(context, *world);
 }

@@ -93,9 +93,9 @@ void reportWorld(Context& context, const World& world) {
   const CallReport calls = callReport(context.spec);
   Json sheet = hostState(context, world, kExcelProgId);
   context.result["sheet"] = sheet["sheet"];
-  context.result["messages"] = messagesJson(world.platform);
-  if (!world.platform.activatedWindows.empty())
-    context.result["activatedWindows"] = world.platform.activatedWindows;
+  context.result["messages"] = messagesJson(world.desktop);
+  if (!world.desktop.activatedWindows.empty())
+    context.result["activatedWindows"] = world.desktop.activatedWindows;
   Json drawing = world.session.AcadApp || calls != CallReport::None
                      ? hostState(context, world, kAcadProgId)
                      : Json::object();

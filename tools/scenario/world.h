@@ -11,6 +11,7 @@
 #include <string>
 
 #include "hosts/attach.h"
+#include "hosts/host_loss_report.h"
 #include "sim/drawing/acad_application.h"
 #include "sim/recording_platform.h"
 #include "sim/sheet/excel_objects.h"
@@ -38,8 +39,18 @@ struct World {
   sim::AcadStandIn acad;
   std::vector<std::string> drawingNotes;  // what a loaded DXF left out
   ScenarioBroker broker;
-  sim::RecordingPlatform platform;
+  sim::RecordingPlatform desktop;
+  HostLossReport platform{desktop};  // the tools' desktop, with the run report in front
   HostSession session;
+
+  // One click of a tool's button, as the program runs it: what the hosts
+  // refused is said when the click's run ends.
+  template <class Click>
+  void run(Click&& click) {
+    platform.beginRun();
+    click();
+    platform.endRun();
+  }
 };
 
 // Sets up every host the scenario names; a host is running unless
