@@ -36,7 +36,6 @@ std::vector<HostProfile> makeProfiles() {
   };
   all[3].refusesFilteredSelection = true;
   all[5].missingMembers = {"IntersectWith", "TranslateCoordinates"};
-  all[8].widerArrays = true;
   all[9].childWindowHandle = true;
   all[10].childWindowHandle = true;
   return all;

@@ -27,8 +27,6 @@ struct HostProfile {
   bool refusesFilteredSelection = false;
   // Members the program's application objects lack (IntelliCAD).
   std::vector<std::string_view> missingMembers;
-  // A range's Value holds a row and a column more than the range (WPS).
-  bool widerArrays = false;
 };
 
 // Today's AutoCAD and Excel.
