@@ -257,8 +257,14 @@ void pumpFor(std::chrono::milliseconds time) {
   }
 }
 
+// A thread takes the messages sent to it before those posted to it, so one
+// sent message can come back before a click posted earlier is handled. The
+// first answer shows the thread has reached its queue; by the second, after a
+// pause in which it takes what was posted, the click has been handled too.
 void settle(HWND window) {
   DWORD_PTR ignored;
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+  Sleep(30);
   SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
 }
 

@@ -96,7 +96,7 @@ void focus(HWND control);
 HWND focusedIn(HWND window);
 // Waits, answering what other programs send to this thread's windows meanwhile.
 void pumpFor(std::chrono::milliseconds time);
-// Waits until the program has handled everything sent to it so far.
+// Waits until the program has handled everything sent or posted to it so far.
 void settle(HWND window);
 // The control's rectangle in its window's client coordinates.
 RECT clientRectOf(HWND control);
