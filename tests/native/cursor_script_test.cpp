@@ -108,7 +108,7 @@ TEST(CursorScript, BulkLeavesWhatCallByCallLeaves) {
 struct RefusalLog : Platform {
   void messageBox(std::string_view, std::string_view) override {}
   void activateWindow(std::string_view) override {}
-  bool startProcess(std::string_view) override { return false; }
+  bool startProcess(std::string_view, std::string_view) override { return false; }
   std::string executableFolder() override { return {}; }
   void stepRefused(std::string_view, RefusedStep step, const Error&) override { steps.push_back(step); }
   std::vector<RefusedStep> steps;
