@@ -7,17 +7,8 @@
 
 namespace plotmate {
 
-namespace {
-
-// "AutoCAD.Application" -> "AutoCAD": the name a drafter knows the host by.
-std::string_view hostName(std::string_view progId) {
-  return programName(progId);
-}
-
-}  // namespace
-
 std::string hostLostMessage(std::string_view progId, const Error& error) {
-  const std::string host(hostName(progId));
+  const std::string host(programName(progId));
   const bool busy = classifyFailure(error.code) == CallFailure::Busy;
   std::string text = busy ? host + "一直忙碌，不接受操作，本次操作未完成。\n请关闭" + host +
                                 "中打开的对话框或等待当前命令结束，然后再试一次。"
@@ -50,7 +41,7 @@ void HostLossReport::stepRefused(std::string_view progId, RefusedStep step, cons
 
 // "Excel拒绝了 2 步操作，结果不完整：", the steps, and the host's first error.
 std::string HostLossReport::refusalText(const Refusals& refusals, bool lossInReport) const {
-  std::string text = std::string(hostName(refusals.progId)) + "拒绝了 " +
+  std::string text = std::string(programName(refusals.progId)) + "拒绝了 " +
                      std::to_string(refusals.steps.size()) + " 步操作，结果不完整：\n" +
                      RefusedStepsText(refusals.steps);
   // A lost host's error is said with the loss already.
