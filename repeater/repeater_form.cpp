@@ -50,6 +50,9 @@ void RepeaterForm::setCheck2(std::size_t index, bool ticked) {
 }
 
 void RepeaterForm::Form_Load(const Settings& settings) {
+  // Each opening starts from the form as first made: the captions "Para1"..,
+  // empty parameters and cleared boxes, whatever the last opening left.
+  *this = RepeaterForm{};
   Top = settings.TOP;
   Left = settings.LEFT;
   Combo1Items = {"text", "-insert", "circle", std::string(kZhanDian)};

@@ -31,6 +31,8 @@ RepeaterForm busyForm() {
   return form;
 }
 
+// Opened again after a drafter's use, the form starts afresh: only the
+// command, the mark and AutoNext come from the settings.
 TEST(RepeaterFormTest, LoadCopiesTheSettingsInWithoutApplyingATemplate) {
   Settings settings;
   settings.command = "ZhanDian";
@@ -38,7 +40,10 @@ TEST(RepeaterFormTest, LoadCopiesTheSettingsInWithoutApplyingATemplate) {
   settings.AutoNext = 1;
   settings.TOP = 1200;
   settings.LEFT = -300;
-  RepeaterForm form;
+  RepeaterForm form = busyForm();
+  form.Combo1 = "circle";
+  form.Combo1_Click();
+  form.setCheck1(1, true);
   form.Form_Load(settings);
   EXPECT_EQ(form.Combo1, "ZhanDian");
   EXPECT_EQ(form.Combo1Items, (std::vector<std::string>{"text", "-insert", "circle", "ZhanDian"}));

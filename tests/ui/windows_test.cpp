@@ -456,6 +456,15 @@ TEST(Windows, RepeaterTemplatesApplyOnLeavingTheBoxAndOnChoosingAnItem) {
   settle(window);
   EXPECT_EQ(textOf(GetDlgItem(window, 201)), L"从Excel读取");
   EXPECT_TRUE(isChecked(GetDlgItem(window, 221)));
+  // Opened again, the window starts afresh: only the command comes back.
+  closeWindow(window);
+  ASSERT_TRUE(waitUntilGone(window));
+  window = openTool(program, 2, L"PlotmateSCR");
+  ASSERT_TRUE(window);
+  EXPECT_EQ((std::array{textOf(GetDlgItem(window, 101)), caption(1), textOf(GetDlgItem(window, 201))}),
+            (std::array<std::wstring, 3>{L"-insert", L"Para1", L""}));
+  EXPECT_FALSE(isChecked(GetDlgItem(window, 221)));
+  EXPECT_EQ(SendMessageW(GetDlgItem(window, 101), CB_GETCOUNT, 0, 0), 4);
   EXPECT_EQ(closeAndRead(program, window).command, "-insert");
 }
 
