@@ -5,7 +5,6 @@
 namespace plotmate {
 
 void Areafrm::Form_Load(const Settings& settings) {
-  position = StoredPosition(settings);
   chkboolArea = settings.WriteToExcel;
 }
 

@@ -1,18 +1,16 @@
 #pragma once
-// The area tool's window "AREA" as state: where it opens and its check box
+// The area tool's window "AREA" as state: its check box
 // "写入EXCEL", bound to the WriteToExcel setting. It has no unload step: a
 // click already stored the box. The Win32 window binds to this.
 
 #include <cstdint>
 
 #include "measure/measure_desktop.h"
-#include "measure/window_position.h"
 #include "shell/settings.h"
 
 namespace plotmate {
 
 struct Areafrm {
-  WindowPosition position;
   std::int16_t chkboolArea = 0;  // not 0: the area goes to the worksheet
 
   void Form_Load(const Settings& settings);

@@ -5,7 +5,6 @@
 namespace plotmate {
 
 void Distfrm::Form_Load(const Settings& settings) {
-  position = StoredPosition(settings);
   chkboolDX = settings.DX;
   chkboolDY = settings.DY;
   chkboolDI = settings.DI;

@@ -1,5 +1,5 @@
 #pragma once
-// The distance tool's window "DIST" as state: where it opens and its three
+// The distance tool's window "DIST" as state: its three
 // check boxes, bound to the DX, DY and DI settings. The Win32 window binds
 // to this and forwards its events.
 
@@ -7,14 +7,12 @@
 
 #include "hosts/acad.h"
 #include "measure/measure_desktop.h"
-#include "measure/window_position.h"
 #include "shell/main_form.h"
 #include "shell/settings.h"
 
 namespace plotmate {
 
 struct Distfrm {
-  WindowPosition position;
   std::int16_t chkboolDX = 0;  // "DX": record dX
   std::int16_t chkboolDY = 0;  // "DY": record dY
   std::int16_t chkboolDI = 0;  // "DI": record the distance

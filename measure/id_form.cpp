@@ -5,7 +5,6 @@
 namespace plotmate {
 
 void Idfrm::Form_Load(const Settings& settings) {
-  position = StoredPosition(settings);
   chkboolX = settings.X;
   chkboolY = settings.Y;
   chkboolZ = settings.Z;

@@ -1,18 +1,16 @@
 #pragma once
-// The point tool's window "ID" as state: where it opens and its four check
+// The point tool's window "ID" as state: its four check
 // boxes, bound to the X, Y, Z and T settings. The Win32 window binds to this
 // and forwards its events.
 
 #include <cstdint>
 
 #include "measure/measure_desktop.h"
-#include "measure/window_position.h"
 #include "shell/settings.h"
 
 namespace plotmate {
 
 struct Idfrm {
-  WindowPosition position;
   std::int16_t chkboolX = 0;     // "X"
   std::int16_t chkboolY = 0;     // "Y"
   std::int16_t chkboolZ = 0;     // "Z"

@@ -53,8 +53,6 @@ void RepeaterForm::Form_Load(const Settings& settings) {
   // Each opening starts from the form as first made: the captions "Para1"..,
   // empty parameters and cleared boxes, whatever the last opening left.
   *this = RepeaterForm{};
-  Top = settings.TOP;
-  Left = settings.LEFT;
   Combo1Items = {"text", "-insert", "circle", std::string(kZhanDian)};
   Combo1 = settings.command;
   // The stored mark as it is, also when empty: a drafter who cleared the box

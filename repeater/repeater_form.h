@@ -33,7 +33,6 @@ class RepeaterForm {
   std::array<std::string, kParameterCount> Text1;
   std::array<std::string, kParameterCount> Label;
   bool Check3 = false;             // AutoNext
-  std::int16_t Top = 0, Left = 0;  // window position in twips, set on load
 
   // Worksheet boxes and pair boxes. A setter that changes a box's state runs
   // its click reaction, exactly as a user's click would; setting the state a

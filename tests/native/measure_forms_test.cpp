@@ -12,8 +12,6 @@ using measure_testing::MeasureDesk;
 
 TEST(MeasureForms, BoxesLoadFromTheSettingsAndAreStoredWhenClickedAndOnUnload) {
   Settings settings;
-  settings.TOP = 1200;
-  settings.LEFT = 2400;
   settings.DX = 1;
   settings.DI = 1;
   settings.Y = 1;
@@ -22,7 +20,6 @@ TEST(MeasureForms, BoxesLoadFromTheSettingsAndAreStoredWhenClickedAndOnUnload) {
 
   Distfrm dist;
   dist.Form_Load(settings);
-  EXPECT_EQ(dist.position, (WindowPosition{1200, 2400}));
   EXPECT_EQ((std::vector<int>{dist.chkboolDX, dist.chkboolDY, dist.chkboolDI}),
             (std::vector<int>{1, 0, 1}));
   dist.chkboolDY_Click(1, settings);
@@ -34,7 +31,6 @@ TEST(MeasureForms, BoxesLoadFromTheSettingsAndAreStoredWhenClickedAndOnUnload) {
 
   Idfrm id;
   id.Form_Load(settings);
-  EXPECT_EQ(id.position, (WindowPosition{1200, 2400}));
   EXPECT_EQ((std::vector<int>{id.chkboolX, id.chkboolY, id.chkboolZ, id.chkboolText}),
             (std::vector<int>{0, 1, 0, 1}));
   id.chkboolZ_Click(1, settings);
@@ -46,7 +42,6 @@ TEST(MeasureForms, BoxesLoadFromTheSettingsAndAreStoredWhenClickedAndOnUnload) {
 
   Areafrm area;
   area.Form_Load(settings);
-  EXPECT_EQ(area.position, (WindowPosition{1200, 2400}));
   EXPECT_EQ(area.chkboolArea, 1);
   area.chkboolArea_Click(0, settings);
   EXPECT_EQ(settings.WriteToExcel, 0);

@@ -38,8 +38,6 @@ TEST(RepeaterFormTest, LoadCopiesTheSettingsInWithoutApplyingATemplate) {
   settings.command = "ZhanDian";
   settings.EnterMark = "#";
   settings.AutoNext = 1;
-  settings.TOP = 1200;
-  settings.LEFT = -300;
   RepeaterForm form = busyForm();
   form.Combo1 = "circle";
   form.Combo1_Click();
@@ -49,8 +47,6 @@ TEST(RepeaterFormTest, LoadCopiesTheSettingsInWithoutApplyingATemplate) {
   EXPECT_EQ(form.Combo1Items, (std::vector<std::string>{"text", "-insert", "circle", "ZhanDian"}));
   EXPECT_EQ(form.Text2, "#");
   EXPECT_TRUE(form.Check3);
-  EXPECT_EQ(form.Top, 1200);
-  EXPECT_EQ(form.Left, -300);
   EXPECT_EQ(form.Label, (Texts{"Para1", "Para2", "Para3", "Para4", "Para5", "Para6", "Para7",
                                "Para8", "Para9", "Para10"}));
   EXPECT_EQ(form.Text1, Texts{});
