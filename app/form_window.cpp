@@ -146,6 +146,20 @@ bool FormWindow::create(std::int16_t top, std::int16_t left) {
   return true;
 }
 
+// A frame drawn at another DPI than the one computed for (Wine keeps the
+// system's frame when told of a new DPI) leaves the client area off by the
+// difference: the outer size takes it up.
+void FormWindow::fitClientToDesign() {
+  RECT client, outer;
+  GetClientRect(hwnd_, &client);
+  GetWindowRect(hwnd_, &outer);
+  const int dx = TwipsToPixels(design_.clientWidth, static_cast<int>(dpi_)) - client.right;
+  const int dy = TwipsToPixels(design_.clientHeight, static_cast<int>(dpi_)) - client.bottom;
+  if (dx == 0 && dy == 0) return;
+  SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // The outer rectangle whose client area is the design size at dpi_, with
 // the window's top-left corner at (x, y).
 RECT FormWindow::windowRectForClient(int x, int y) const {
@@ -359,6 +373,7 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       const RECT outer = windowRectForClient(suggested->left, suggested->top);
       SetWindowPos(hwnd_, nullptr, outer.left, outer.top, outer.right - outer.left,
                    outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      fitClientToDesign();
       layout();
       return 0;
     }

@@ -105,6 +105,8 @@ class FormWindow {
   void freeFonts();
   HFONT fontFor(std::string_view face) const;
   RECT windowRectForClient(int x, int y) const;
+  // Corrects the outer size by what the client area misses of the design's.
+  void fitClientToDesign();
   POINT restoredTopLeft() const;
 
   const WindowDesign& design_;

@@ -207,6 +207,49 @@ TEST(Windows, ControlsAreTheirTwipsScaledAt96And144Dpi) {
   setScreenDpi(96);
 }
 
+// WM_DPICHANGED as Windows sends it when a window moves to a monitor of
+// another DPI, the suggested rectangle in memory the window's process can
+// read: placed at one address in both processes, so it reads the same
+// whether or not the message's rectangle is carried across.
+void sendDpiChange(DWORD pid, HWND window, int dpi, const RECT& suggested) {
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  ASSERT_TRUE(process);
+  void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+  ASSERT_TRUE(remote);
+  WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr);
+  void* local = VirtualAlloc(remote, sizeof suggested, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+  if (local == remote) *static_cast<RECT*>(local) = suggested;
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote),
+                      SMTO_BLOCK, 5000, &answer);
+  if (local) VirtualFree(local, 0, MEM_RELEASE);
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+}
+
+// Moved to a 144-DPI monitor (Wine never sends this; Windows does), a window
+// started at 96 lays itself out as a start at 144 would, where suggested.
+TEST(Windows, ADpiChangeLaysTheWindowOutAsAStartAtThatDpi) {
+  RunningProgram program("dpichange", placedAt(600, 600));
+  ASSERT_TRUE(program.mainWindow());
+  HWND window = nullptr;
+  for (const char* name : {"main", "distance"}) {
+    const WindowLayout& w = layoutNamed(name);
+    window = openWindow(program, w);
+    ASSERT_TRUE(window) << name;
+    RECT suggested;
+    GetWindowRect(window, &suggested);
+    OffsetRect(&suggested, 30, 20);
+    sendDpiChange(program.pid(), window, 144, suggested);
+    settle(window);
+    expectLayout(window, 144, w, program.pid());
+    RECT now;
+    GetWindowRect(window, &now);
+    EXPECT_EQ((std::pair(now.left, now.top)), (std::pair(suggested.left, suggested.top))) << name;
+  }
+  closeAndRead(program, window);
+}
+
 TEST(Windows, StartsAtTheStoredPlaceAndStoresWhereItWasMoved) {
   RunningProgram program("position", placedAt(1500, 3000));
   ASSERT_TRUE(program.mainWindow());
