@@ -1,7 +1,7 @@
 #include "app/block_column_window.h"
 
 #include "app/program.h"
-#include "convert/block_to_column.h"
+#include "convert/block_column_button.h"
 
 namespace plotmate::app {
 
@@ -52,12 +52,7 @@ void BlockColumnWindow::storeReadingOrder() {
 
 void BlockColumnWindow::cmdBlock2Column_Click() {
   program_.runTool("Block2Column", [this] {
-    AttachExcel(program_.session, program_.broker, program_.platform);
-    if (program_.session.ExcelMissing != 0) return;
-    ExcelApp excel(program_.session.ExcelApp);
-    // What was written before a failure stays written; the failure is said.
-    if (auto done = BlockToColumn(excel, program_.settings.ReadDirec); !done)
-      program_.platform.messageBox(done.error().description);
+    Block2ColumnClick(program_.session, program_.broker, program_.platform, program_.settings.ReadDirec);
   });
 }
 

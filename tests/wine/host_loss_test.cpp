@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "com_test_support.h"
-#include "convert/block_to_column.h"
+#include "convert/block_column_button.h"
 #include "hosts/com/com_broker.h"
 #include "hosts/counting_broker.h"
 #include "hosts/host_loss_report.h"
@@ -102,16 +102,11 @@ std::vector<Tool> everyTool() {
          form.Text1[2] = "5";
          RunCommandForEachRow(form, d.settings, d.session, d.broker, d.platform);
        }},
-      {"ID", scenarioText("measure_points_sheet"), {kAcad, kExcel}, [](Desk& d) { Idfrm{{}, 1, 1, 1, 1}.Command2_Click(d.tools, d.settings); }},
-      {"DIST", scenarioText("measure_distance_texts"), {kAcad, kExcel}, [](Desk& d) { Distfrm{{}, 1, 1, 1}.Command1_Click(d.tools, d.settings, d.form, d.textSet); }},
-      {"AREA", kAreaScenario, {kAcad, kExcel}, [](Desk& d) { Areafrm{{}, 1}.Command6_Click(d.tools, d.settings); }},
+      {"ID", scenarioText("measure_points_sheet"), {kAcad, kExcel}, [](Desk& d) { Idfrm{1, 1, 1, 1}.Command2_Click(d.tools, d.settings); }},
+      {"DIST", scenarioText("measure_distance_texts"), {kAcad, kExcel}, [](Desk& d) { Distfrm{1, 1, 1}.Command1_Click(d.tools, d.settings, d.form, d.textSet); }},
+      {"AREA", kAreaScenario, {kAcad, kExcel}, [](Desk& d) { Areafrm{1}.Command6_Click(d.tools, d.settings); }},
       {"block to column", scenarioText("block_to_column_rows"), {kExcel},
-       [](Desk& d) {
-         AttachExcel(d.session, d.broker, d.platform);
-         if (d.session.ExcelMissing != 0) return;
-         ExcelApp excel(d.session.ExcelApp);
-         if (auto done = BlockToColumn(excel, -1); !done) d.platform.messageBox(done.error().description);
-       }},
+       [](Desk& d) { Block2ColumnClick(d.session, d.broker, d.platform, -1); }},
   };
 }
 

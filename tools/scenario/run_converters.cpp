@@ -1,7 +1,6 @@
 // Scenario tool "BlockToColumn": the button of the block-to-column window.
 
-#include "convert/block_to_column.h"
-#include "hosts/excel.h"
+#include "convert/block_column_button.h"
 #include "tools/scenario/tools.h"
 #include "tools/scenario/world.h"
 
@@ -12,11 +11,7 @@ namespace {
 void runBlockToColumn(Context& context) {
   auto world = buildWorld(context);
   world->run([&] {
-    AttachExcel(world->session, world->broker, world->platform);
-    if (world->session.ExcelMissing != 0) return;
-    ExcelApp excel(world->session.ExcelApp);
-    if (auto done = BlockToColumn(excel, context.settings.ReadDirec); !done)
-      world->platform.messageBox(done.error().description);
+    Block2ColumnClick(world->session, world->broker, world->platform, context.settings.ReadDirec);
   });
   reportWorld(context, *world);
 }
