@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "acad_test_support.h"
+#include "tests/native/acad_test_support.h"
 #include "sim/drawing/pick_queue.h"
 
 namespace plotmate::sim {

@@ -8,7 +8,7 @@
 
 #include <numbers>
 
-#include "acad_test_support.h"
+#include "tests/native/acad_test_support.h"
 #include "sim/drawing/command_line.h"
 
 namespace plotmate::sim {

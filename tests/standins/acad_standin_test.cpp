@@ -5,7 +5,7 @@
 
 #include <numbers>
 
-#include "acad_test_support.h"
+#include "tests/native/acad_test_support.h"
 #include "sim/drawing/acad_errors.h"
 #include "sim/drawing/pick_queue.h"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <random>
 
-#include "acad_test_support.h"
+#include "tests/native/acad_test_support.h"
 #include "format/format_fixed.h"
 #include "hosts/user_system.h"
 
