@@ -9,7 +9,7 @@
 
 #include "format/output_file.h"
 #include "measure/identify_points.h"
-#include "sim/standin_desk.h"
+#include "sim/state/standin_desk.h"
 
 namespace {
 

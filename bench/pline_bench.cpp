@@ -7,7 +7,7 @@
 
 #include "pline/polyline_to_sheet.h"
 #include "pline/sheet_to_polyline.h"
-#include "sim/standin_desk.h"
+#include "sim/state/standin_desk.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "repeater/batch_run.h"
 #include "repeater/command_line_builder.h"
-#include "sim/standin_desk.h"
+#include "sim/state/standin_desk.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "measure/measure_desktop.h"
 #include "shell/main_form.h"
 #include "shell/settings.h"
-#include "sim/standin_desk.h"
+#include "sim/state/standin_desk.h"
 
 namespace plotmate::measure_testing {
 

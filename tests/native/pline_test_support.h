@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "hosts/acad.h"
-#include "sim/standin_desk.h"
+#include "sim/state/standin_desk.h"
 
 namespace plotmate::pline_testing {
 

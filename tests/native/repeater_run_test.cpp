@@ -4,7 +4,7 @@
 
 #include "hosts/excel_codes.h"
 #include "repeater/batch_run.h"
-#include "sim/standin_desk.h"
+#include "sim/state/standin_desk.h"
 
 // What each run sends, AutoNext, runs that end early, missing hosts and
 // failing host calls are checked by the golden scenarios
