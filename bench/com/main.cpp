@@ -12,7 +12,7 @@
 #include "hosts/com/apartment.h"
 #include "hosts/com/com_broker.h"
 #include "hosts/com/com_dispatch.h"
-#include "hosts/com/served_object.h"
+#include "sim/com/served_object.h"
 #include "hosts/com/variant_convert.h"
 #include "hosts/com/variant_owner.h"
 #include "sim/apps/attach_wait.h"

@@ -20,6 +20,8 @@
 
 #include <oaidl.h>
 
+#include <string>
+
 #include "hosts/com/host_link.h"
 #include "hosts/variant.h"
 
@@ -29,8 +31,9 @@ namespace plotmate::com {
 Result<void> toVariant(const Variant& value, VARIANT& out);
 // Remote objects inside `in` are called through `link`'s host.
 Result<Variant> fromVariant(const VARIANT& in, const HostLinkPtr& link);
-// Writes `value` where the by-reference VARIANT `reference` points, converting
-// to the referenced type and freeing what was there.
-Result<void> storeThroughReference(const Variant& value, const VARIANT& reference);
+// A conversion that cannot be made, as the dispatcher names it.
+Error mismatch(std::string what);
+// A VARTYPE as a message names it ("VARIANT type 0x2005").
+std::string typeName(VARTYPE vt);
 
 }  // namespace plotmate::com

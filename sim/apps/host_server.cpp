@@ -12,8 +12,8 @@
 #include "hosts/com/com_ptr.h"
 #include "hosts/com/error_text.h"
 #include "hosts/com/library_search.h"
-#include "hosts/com/running_object.h"
-#include "hosts/com/served_object.h"
+#include "sim/com/running_object.h"
+#include "sim/com/served_object.h"
 #include "sim/apps/progid_registration.h"
 
 namespace plotmate::sim {

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "hosts/busy_retry.h"
-#include "hosts/com/served_object.h"
+#include "sim/com/served_object.h"
 #include "sim/apps/call_countdown.h"
 #include "sim/args.h"
 

@@ -8,7 +8,7 @@
 #include "hosts/com/com_dispatch.h"
 #include "hosts/com/error_text.h"
 #include "hosts/com/message_filter.h"
-#include "hosts/com/served_object.h"
+#include "sim/com/served_object.h"
 #include "hosts/com/variant_owner.h"
 
 namespace plotmate::com {

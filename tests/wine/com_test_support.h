@@ -10,8 +10,15 @@
 #include "hosts/com/apartment.h"
 #include "hosts/dispatch.h"
 #include "sim/apps/server_process.h"
+#include "sim/com/served_object.h"
 
 namespace plotmate::comtest {
+
+// The suite's process serves objects of its own, as the stand-in servers do.
+inline const bool kServesLocalObjects = [] {
+  com::serveLocalObjects();
+  return true;
+}();
 
 // The fixture's server (started by the CTest fixture before the suite runs).
 inline constexpr const char* kFixtureProgId = "Plotmate.TestHost";

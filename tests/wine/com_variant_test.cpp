@@ -6,7 +6,8 @@
 #include "com_test_support.h"
 #include "hosts/com/bstr.h"
 #include "hosts/com/object_bridge.h"
-#include "hosts/com/served_object.h"
+#include "sim/com/reference_store.h"
+#include "sim/com/served_object.h"
 #include "hosts/com/variant_convert.h"
 #include "hosts/com/variant_owner.h"
 

@@ -1,4 +1,4 @@
-#include "hosts/com/served_object.h"
+#include "sim/com/served_object.h"
 
 #include <algorithm>
 #include <atomic>
@@ -10,7 +10,9 @@
 
 #include "hosts/busy_retry.h"
 #include "hosts/com/bstr.h"
+#include "hosts/com/object_bridge.h"
 #include "hosts/com/variant_convert.h"
+#include "sim/com/reference_store.h"
 
 namespace plotmate::com {
 
@@ -224,7 +226,16 @@ class ServedObject final : public IDispatch {
 
 }  // namespace
 
+void serveLocalObjects() {
+  static const bool installed = [] {
+    setLocalObjectServer({serveObject, servedTarget});
+    return true;
+  }();
+  (void)installed;
+}
+
 IDispatch* serveObject(const DispatchPtr& object) {
+  serveLocalObjects();
   if (!object) return nullptr;
   auto& reg = registry();
   std::lock_guard guard(reg.lock);

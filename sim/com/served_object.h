@@ -25,6 +25,9 @@
 
 namespace plotmate::com {
 
+// Lets this process's own objects go out over COM as served wrappers and be
+// known again when they come back (the first serveObject does it too).
+void serveLocalObjects();
 // The served wrapper of `object`, with a new reference (made on first use).
 IDispatch* serveObject(const DispatchPtr& object);
 // The object behind one of this process's wrappers, or null for any other

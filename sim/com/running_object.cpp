@@ -1,4 +1,4 @@
-#include "hosts/com/running_object.h"
+#include "sim/com/running_object.h"
 
 #include <oleauto.h>
 
