@@ -9,7 +9,6 @@
 
 namespace plotmate::sim {
 
-
 namespace {
 
 using detail::onPiece;
