@@ -212,23 +212,8 @@ Settings demoSettings() {
   return s;
 }
 
-int walk(const std::filesystem::path& pictures, bool keep) {
-  com::ComApartment apartment;
-  com::ComHostBroker broker;
-  auto acad = sim::attachWhenUp(broker, "AutoCAD.Application", 30s);
-  auto excel = sim::attachWhenUp(broker, "Excel.Application", 30s);
-  if (!acad || !excel) {
-    std::fprintf(stderr, "the stand-ins do not answer\n");
-    return 1;
-  }
-  RunningProgram program("demo", demoSettings());
-  if (!program.mainWindow()) {
-    std::fprintf(stderr, "plotmate.exe did not start\n");
-    return 1;
-  }
-  Walk w{{*acad, *excel}, program, pictures};
-  HWND main = program.mainWindow();
-
+// Every tool once, through Plotmate's windows, on the demo's drawing and sheet.
+void playEveryTool(Walk& w, HWND main) {
   w.run("->Excel: the road centreline's vertices and the culverts crossing it, from A8", "to-excel", [&] {
     w.select("A8");
     w.queuePicks(R"([{"entity": "A0"}])");
@@ -279,6 +264,24 @@ int walk(const std::filesystem::path& pictures, bool keep) {
     typeText(GetDlgItem(conv, 101), L"5.6 1/2");
     std::printf("  typed \"5.6 1/2\": %s\n", toUtf8(textOf(GetDlgItem(conv, 103))).c_str());
   });
+}
+
+int walk(const std::filesystem::path& pictures, bool keep) {
+  com::ComApartment apartment;
+  com::ComHostBroker broker;
+  auto acad = sim::attachWhenUp(broker, "AutoCAD.Application", 30s);
+  auto excel = sim::attachWhenUp(broker, "Excel.Application", 30s);
+  if (!acad || !excel) {
+    std::fprintf(stderr, "the stand-ins do not answer\n");
+    return 1;
+  }
+  RunningProgram program("demo", demoSettings());
+  if (!program.mainWindow()) {
+    std::fprintf(stderr, "plotmate.exe did not start\n");
+    return 1;
+  }
+  Walk w{{*acad, *excel}, program, pictures};
+  playEveryTool(w, program.mainWindow());
   if (keep) program.keepRunning();
   return 0;
 }
