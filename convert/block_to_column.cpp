@@ -38,12 +38,10 @@ Result<void> copyCell(ExcelApp& excel, std::int32_t fromRow, std::int32_t fromCo
 // the one write is the last call.
 Result<void> copyInBulk(ExcelApp& excel, ExcelRange& selection, const Block& block,
                         bool rowByRow) {
-  auto source = selection.values();
-  if (!source) return std::unexpected(source.error());
   const auto rows = static_cast<std::size_t>(block.rows);
   const auto columns = static_cast<std::size_t>(block.columns);
-  if (source->rows != rows || source->columns != columns)
-    return fail(hr::kTypeMismatch, "The block's values have another shape");
+  auto source = selection.values(rows, columns);
+  if (!source) return std::unexpected(source.error());
   VariantGrid list(rows * columns, 1);
   std::size_t next = 0;
   for (std::size_t i = 0; i < (rowByRow ? rows : columns); ++i)

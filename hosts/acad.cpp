@@ -179,4 +179,13 @@ Result<Variant> AcadDocument::getVariable(const std::string& name) const {
 Result<void> AcadDocument::startUndoMark() const { return done(self().call("StartUndoMark")); }
 Result<void> AcadDocument::endUndoMark() const { return done(self().call("EndUndoMark")); }
 
+// --- members a host lacks
+
+bool LacksMember(const Error& error) { return error.code == hr::kUnknownName; }
+
+std::string MissingMemberMessage(std::string_view member, const Error& error) {
+  return "绘图程序不提供 " + std::string(member) + "，本工具无法在其中运行，未写入任何结果。\n\n" +
+         error.description;
+}
+
 }  // namespace plotmate

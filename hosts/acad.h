@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "hosts/answers.h"
@@ -17,6 +18,10 @@ namespace plotmate {
 inline constexpr std::int16_t kWorld = 0;
 inline constexpr std::int16_t kUser = 1;
 inline constexpr std::int16_t kEntity = 4;
+
+// Members some compatible hosts lack (LacksMember).
+inline constexpr std::string_view kTranslateCoordinates = "TranslateCoordinates";
+inline constexpr std::string_view kIntersectWith = "IntersectWith";
 
 // SelectByPolygon mode: an open fence through the points.
 inline constexpr std::int16_t kSelectFence = 2;
@@ -121,5 +126,18 @@ class AcadDocument : public AcadObject {
 
 // A point as the host takes it: an array of three doubles.
 Variant fromPoint(const Point3& point);
+
+// Whether a call failed because the host has no such member (its class
+// lacks it: IntelliCAD-based programs have no TranslateCoordinates or
+// IntersectWith). Such a host refuses the member on every call, so a tool
+// that needs it cannot run there at all.
+bool LacksMember(const Error& error);
+struct MissingMember {
+  std::string_view member;
+  Error error;
+};
+// The message a tool ends with when the drawing host lacks `member`: what
+// the drafter cannot do there, and the host's own error text.
+std::string MissingMemberMessage(std::string_view member, const Error& error);
 
 }  // namespace plotmate

@@ -103,15 +103,31 @@ Result<void> ExcelRange::setExactValue(Variant value) {
   return setValue(ExactCellValue(std::move(value)));
 }
 
-Result<VariantGrid> ExcelRange::values() {
+namespace {
+
+// The top-left `rows` x `columns` of a grid at least that large.
+Result<VariantGrid> cornerOf(VariantGrid grid, std::size_t rows, std::size_t columns) {
+  if (grid.rows < rows || grid.columns < columns)
+    return fail(hr::kTypeMismatch, "Type mismatch: the range's values came as " + std::to_string(grid.rows) +
+                                       " x " + std::to_string(grid.columns) + " cells");
+  if (grid.rows == rows && grid.columns == columns) return grid;
+  VariantGrid corner(rows, columns);
+  for (std::size_t r = 0; r < rows; ++r)
+    for (std::size_t c = 0; c < columns; ++c) corner.at(r, c) = std::move(grid.at(r, c));
+  return corner;
+}
+
+}  // namespace
+
+Result<VariantGrid> ExcelRange::values(std::size_t rows, std::size_t columns) {
   auto v = value();
   if (!v) return std::unexpected(v.error());
-  if (auto grid = v->getIf<VariantGrid>()) return std::move(*grid);
+  if (auto grid = v->getIf<VariantGrid>()) return cornerOf(std::move(*grid), rows, columns);
   if (v->is<VariantList>() || v->is<DispatchPtr>() || v->isMissing())
     return fail(hr::kTypeMismatch, "Type mismatch: a range value is " + describe(*v));
   VariantGrid one(1, 1);
   one.at(0, 0) = std::move(*v);
-  return one;
+  return cornerOf(std::move(one), rows, columns);
 }
 
 Result<void> ExcelRange::setValues(VariantGrid values) {

@@ -44,8 +44,11 @@ class ExcelRange {
   // the same value: a text the host could parse into something else ("007",
   // "1-2", "TRUE") is written behind an apostrophe, which keeps it text.
   Result<void> setExactValue(Variant value);
-  // The whole range's values in one call, as rows x columns (a 1 x 1 grid for one cell).
-  Result<VariantGrid> values();
+  // The range's values in one call, as the `rows` x `columns` the range
+  // spans (a 1 x 1 grid for one cell). Sized from the array the host
+  // answers: of a larger one only the cells asked for are taken; a smaller
+  // one fails, never read past its end.
+  Result<VariantGrid> values(std::size_t rows, std::size_t columns);
   Result<void> setValues(VariantGrid values);
 
   // First row and column, 1-based.

@@ -89,10 +89,14 @@ void IdentifyPoints(const HostSession& session, Platform& platform, Settings set
       platform.activateWindow(kExcelWindowTitle);
       break;
     }
-    if (auto q = run->utility().translateCoordinates(*picked, kWorld, kUser, false))
+    if (auto q = run->utility().translateCoordinates(*picked, kWorld, kUser, false)) {
       user = *q;
-    else
+    } else if (LacksMember(q.error())) {
+      platform.messageBox(MissingMemberMessage(kTranslateCoordinates, q.error()));
+      break;
+    } else {
       platform.stepRefused(kAcadProgId, {RefusedKind::PointRead, std::to_string(pick)}, q.error());
+    }
     Point3 out = user;  // exchanged for output only, so a repeated point is never exchanged twice
     if (settings.YOX == 1) std::swap(out[0], out[1]);
     if (!run->record({{{out[0], settings.X}, {out[1], settings.Y}, {out[2], settings.Z}}}, platform))

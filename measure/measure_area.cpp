@@ -37,6 +37,8 @@ class AreaRun {
       if (!picked) return;  // cancelled (or failed): nothing has changed yet
       // The command line takes points in the user system, as a drafter types them.
       auto user = utility->translateCoordinates(*picked, kWorld, kUser, false);
+      if (!user && LacksMember(user.error()))
+        return platform_.messageBox(MissingMemberMessage(kTranslateCoordinates, user.error()));
       if (!user) return ShowAcadFailure(platform_, user.error());
 
       auto added = runBoundary((*user)[0], (*user)[1]);

@@ -19,12 +19,19 @@ void MeasureDistance(const HostSession& session, Platform& platform, Settings se
   Point3 first{}, second{};
   const TableExtent rowCells =
       MeasureRowScript({{{0, settings.DX}, {0, settings.DY}, {0, settings.DI}}}, 0).extent();
-  // A translation the host refuses keeps the previous point: said by the pick's number.
+  // A translation the host refuses keeps the previous point: said by the
+  // pick's number. A host without the member ends the run (false).
   auto translate = [&](const Point3& picked, Point3& user, int pick) {
-    if (auto q = run->utility().translateCoordinates(picked, kWorld, kUser, false))
+    auto q = run->utility().translateCoordinates(picked, kWorld, kUser, false);
+    if (q) {
       user = *q;
-    else
+    } else if (LacksMember(q.error())) {
+      platform.messageBox(MissingMemberMessage(kTranslateCoordinates, q.error()));
+      return false;
+    } else {
       platform.stepRefused(kAcadProgId, {RefusedKind::PointRead, std::to_string(pick)}, q.error());
+    }
+    return true;
   };
   for (int pair = 1;; ++pair) {
     if (pair > 1) run->refreshUtility();
@@ -36,10 +43,10 @@ void MeasureDistance(const HostSession& session, Platform& platform, Settings se
       platform.activateWindow(kExcelWindowTitle);
       break;
     }
-    translate(*start, first, 2 * pair - 1);
+    if (!translate(*start, first, 2 * pair - 1)) break;
     if (auto p = run->utility().getPoint(first, std::string(kEndPointPrompt))) end = *p;
     if (!end) break;
-    translate(*end, second, 2 * pair);
+    if (!translate(*end, second, 2 * pair)) break;
 
     double dx = second[0] - first[0];
     double dy = second[1] - first[1];

@@ -30,7 +30,7 @@ Result<Point3> toUser(const AcadUtility& utility, const CoordinateFrame* userSys
 
 }  // namespace
 
-CrossingTable CollectCrossings(const AcadDocument& document, const AcadUtility& utility,
+std::expected<CrossingTable, MissingMember> CollectCrossings(const AcadDocument& document, const AcadUtility& utility,
                                const CoordinateFrame* userSystem, const AcadEntity& polyline,
                                const std::vector<double>& fence, Platform* report) {
   auto refused = [&](RefusedKind kind, std::string item, const Error& error) {
@@ -74,13 +74,21 @@ CrossingTable CollectCrossings(const AcadDocument& document, const AcadUtility& 
     AcadEntity line;
     if (auto item = check(set->item(i))) line = *item;
     if (line) {
-      if (auto points = check(line.intersectWith(polyline, kNoExtension))) meeting = *points;
+      auto points = check(line.intersectWith(polyline, kNoExtension));
+      if (points)
+        meeting = *points;
+      else if (LacksMember(points.error()))
+        return std::unexpected(MissingMember{kIntersectWith, points.error()});
     }
     // No meeting point, as an empty value or a list of none: the row stays zero.
     auto first = FirstPoint(meeting);
     if (first) {
       // Only the first point counts when the line meets the polyline more than once.
-      if (auto q = check(toUser(utility, userSystem, *first))) intersection = *q;
+      auto q = check(toUser(utility, userSystem, *first));
+      if (q)
+        intersection = *q;
+      else if (LacksMember(q.error()))
+        return std::unexpected(MissingMember{kTranslateCoordinates, q.error()});
       if (line) {
         if (auto p = check(line.startPoint()))
           if (auto s = check(toUser(utility, userSystem, *p))) start = *s;

@@ -4,6 +4,7 @@
 // start and end points, and written as a second table below the vertices.
 
 #include <cstdint>
+#include <expected>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -36,8 +37,10 @@ using CrossingTable = std::vector<CrossingRow>;
 // polyline itself and records every remaining line. Each host action is
 // dropped when it fails and leaves what it would have produced as it was.
 // Points are translated here when the user system is known, else by the host.
-// What the host refuses after the selection is told to `report`.
-CrossingTable CollectCrossings(const AcadDocument& document, const AcadUtility& utility,
+// What the host refuses after the selection is told to `report`. Fails only
+// when the host lacks a member the search needs (IntersectWith, or
+// TranslateCoordinates without the user system): no line can be recorded.
+std::expected<CrossingTable, MissingMember> CollectCrossings(const AcadDocument& document, const AcadUtility& utility,
                                const CoordinateFrame* userSystem, const AcadEntity& polyline,
                                const std::vector<double>& fence, Platform* report = nullptr);
 

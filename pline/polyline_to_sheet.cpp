@@ -82,6 +82,11 @@ class VertexRefusal {
     if (!result && !error_) error_ = result.error();
     return result;
   }
+  // The host has no TranslateCoordinates: no vertex can be translated.
+  std::optional<MissingMember> missingTranslation() const {
+    if (error_ && LacksMember(*error_)) return MissingMember{kTranslateCoordinates, *error_};
+    return std::nullopt;
+  }
   void tell(Platform* report, std::int32_t vertex) {
     if (report && error_)
       report->stepRefused(kAcadProgId, {RefusedKind::VertexRead, std::to_string(vertex + 1)}, *error_);
@@ -137,6 +142,7 @@ PolylineVertices readVerticesCallByCall(const AcadUtility& utility, const AcadEn
       world = p;
       if (auto q = refusal.check(utility.translateCoordinates(p, kWorld, kUser, false))) user = *q;
     }
+    if ((out.missing = refusal.missingTranslation())) return out;
     refusal.tell(report, i);
     out.user.push_back(user);
     out.fence.insert(out.fence.end(), world.begin(), world.end());
@@ -201,8 +207,16 @@ void PolylineToSheet(const HostSession& hosts, Platform& platform, Settings sett
   const CoordinateFrame* frame = userSystem ? &*userSystem : nullptr;
   PolylineVertices vertices = ReadVertices(*utility, frame, pick->entity, &platform);
   // The search runs whatever the output: it also refreshes the selection set.
-  CrossingTable crossings =
-      CollectCrossings(document, *utility, frame, pick->entity, vertices.fence, &platform);
+  // A host without a member the run needs: nothing written, and said why.
+  auto endWithout = [&](const MissingMember& missing) {
+    platform.messageBox(MissingMemberMessage(missing.member, missing.error));
+    if (file) (void)file->close();
+  };
+  if (vertices.missing) return endWithout(*vertices.missing);
+  auto search = CollectCrossings(document, *utility, frame, pick->entity, vertices.fence, &platform);
+  // Only the crossing table needs the crossings: without it the run goes on.
+  if (!search && !file && form.chkboolIntersect != 0) return endWithout(search.error());
+  CrossingTable crossings = search ? std::move(*search) : CrossingTable{};
   if (settings.YOX == 1) {
     for (Point3& vertex : vertices.user) SwapXY(vertex);
     for (CrossingRow& row : crossings) {

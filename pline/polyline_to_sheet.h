@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,9 @@ std::size_t VertexCount(std::string_view objectName, std::size_t listLength);
 struct PolylineVertices {
   std::vector<Point3> user;   // one row per vertex, in the polyline's own order
   std::vector<double> fence;  // the same vertices in world coordinates, three numbers each
+  // Set when the host has no TranslateCoordinates and the vertices had to
+  // be translated by it: the vertices then are not read.
+  std::optional<MissingMember> missing;
 };
 
 // Reads every vertex and translates it into the current user system and into

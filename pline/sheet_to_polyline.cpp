@@ -38,18 +38,17 @@ std::optional<VariantGrid> readRows(ExcelRange& selection, const SelectionGeomet
                                     RowSpan rows) {
   Result<VariantGrid> grid = VariantGrid{};
   if (rows.count <= 0) return VariantGrid{};
+  const auto height = static_cast<std::size_t>(rows.count), width = static_cast<std::size_t>(g.columns);
   if (rows == RowSpan{g.row, g.rows}) {
-    grid = selection.values();
+    grid = selection.values(height, width);
   } else {
     auto top = selection.offset(rows.first - g.row, 0);
     if (!top) return std::nullopt;
     auto block = top->resize(rows.count, g.columns);
     if (!block) return std::nullopt;
-    grid = block->values();
+    grid = block->values(height, width);
   }
-  if (!grid || grid->rows != static_cast<std::size_t>(rows.count) ||
-      grid->columns != static_cast<std::size_t>(g.columns))
-    return std::nullopt;
+  if (!grid) return std::nullopt;
   return std::move(*grid);
 }
 
@@ -117,10 +116,15 @@ void SheetToPolyline(const HostSession& hosts, Platform& platform, Settings sett
     if (settings.YOX == 1) SwapXY(work);
     work[2] = 0.0;
     if (width == 3) cell(i, 2, work[2]);
-    if (bulk)
+    if (bulk) {
       world = ToWorld(*userSystem, work);
-    else if (auto q = utility->translateCoordinates(work, kUser, kWorld, false))
+    } else if (auto q = utility->translateCoordinates(work, kUser, kWorld, false)) {
       world = *q;
+    } else if (LacksMember(q.error())) {
+      // No point can be translated: nothing is drawn.
+      platform.messageBox(MissingMemberMessage(kTranslateCoordinates, q.error()));
+      return;
+    }
     // Two columns draw in the world XY plane: the translated height is dropped.
     std::copy_n(world.begin(), width, points.begin() + static_cast<std::ptrdiff_t>(width * i));
   }

@@ -70,10 +70,8 @@ bool selectionFits(const RepeaterForm& form, const SelectionGeometry& g) {
 // The selected range's Value in one read; nothing when the host refuses it
 // or answers another shape.
 std::optional<CapturedBlock> captureInBulk(ExcelRange& selection, const SelectionGeometry& g) {
-  auto grid = selection.values();
-  if (!grid || grid->rows != static_cast<std::size_t>(g.rows) ||
-      grid->columns != static_cast<std::size_t>(g.columns))
-    return std::nullopt;
+  auto grid = selection.values(static_cast<std::size_t>(g.rows), static_cast<std::size_t>(g.columns));
+  if (!grid) return std::nullopt;
   CapturedBlock block(g.columns, g.rows);
   for (std::int32_t c = 0; c < block.columns(); ++c)
     for (std::int32_t r = 0; r < block.rows(); ++r)

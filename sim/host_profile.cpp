@@ -36,6 +36,7 @@ std::vector<HostProfile> makeProfiles() {
   };
   all[3].refusesFilteredSelection = true;
   all[5].missingMembers = {"IntersectWith", "TranslateCoordinates"};
+  for (std::size_t wps : {8, 9, 10}) all[wps].answersWiderArrays = true;
   all[9].childWindowHandle = true;
   all[10].childWindowHandle = true;
   return all;

@@ -23,6 +23,8 @@ struct HostProfile {
   std::string_view name;                  // Application.Name
   // Hwnd answers a child of the main window, not the window itself (WPS).
   bool childWindowHandle = false;
+  // A range's Value answers an array larger than the range (WPS, reported).
+  bool answersWiderArrays = false;
   // SelectByPolygon with filter codes fails (GstarCAD).
   bool refusesFilteredSelection = false;
   // Members the program's application objects lack (IntelliCAD).

@@ -56,6 +56,14 @@ std::vector<ControlMember> contextControls(std::function<std::shared_ptr<HostCon
          if (auto n = noArgs(args); !n) return std::unexpected(n.error());
          return callLog(current()->log);
        }},
+      {"SimReportWindow",
+       [current](std::span<Variant> args) -> Result<Variant> {
+         if (auto n = expectArgs(args, 1, 1); !n) return std::unexpected(n.error());
+         auto handle = asDouble(args[0]);
+         if (!handle) return fail(hr::kTypeMismatch, "SimReportWindow(window handle)");
+         current()->mainWindow = static_cast<std::int64_t>(*handle);
+         return Variant();
+       }},
       {"SimClearCallLog",
        [current, noArgs](std::span<Variant> args) -> Result<Variant> {
          if (auto n = noArgs(args); !n) return std::unexpected(n.error());

@@ -8,6 +8,9 @@
 //   SimCallLog() -> one list per call: object, member, "call"/"get"/"put",
 //       arguments as text, whether an injected fault answered it
 //   SimClearCallLog()
+//   SimReportWindow(handle)
+//       HWND / Hwnd answers that window until the next load (a test's
+//       window standing in for the host's own)
 
 #include <functional>
 #include <memory>

@@ -19,7 +19,8 @@ void ServerMainWindow::retitle(std::string_view document) const {
 }
 
 void ServerMainWindow::pose(HostContext& context) const {
-  context.profile = &profile_;
+  // A state that names a profile of its own keeps its differences.
+  if (!context.profile) context.profile = &profile_;
   context.mainWindow = reinterpret_cast<std::intptr_t>(reported_);
 }
 

@@ -125,16 +125,23 @@ Variant RangeObject::rangeOver(const Area& area, RangeUnit unit) const {
 // Value: one cell gives its value (Empty when blank); more give a rows x
 // columns array. The optional RangeValueDataType argument is accepted and
 // ignored: the stand-in keeps no dates or formats.
+// A profile that answers wider arrays (WPS, as reported) gives one more row
+// and column: the cells beyond the range, empty past the sheet's edge.
 Result<Variant> RangeObject::getValue(std::span<Variant> args) {
   if (auto ok = expectArgs(args, 0, 1); !ok) return std::unexpected(ok.error());
   if (area_.first == area_.last) return sheet_->value(area_.first);
   if (auto ok = checkValueSize(area_); !ok) return std::unexpected(ok.error());
-  VariantGrid grid(static_cast<std::size_t>(area_.rows()),
-                   static_cast<std::size_t>(area_.columns()));
+  const std::int64_t extra = profileOf(context(), HostKind::Spreadsheet).answersWiderArrays ? 1 : 0;
+  VariantGrid grid(static_cast<std::size_t>(area_.rows() + extra),
+                   static_cast<std::size_t>(area_.columns() + extra));
+  const SheetSize size = sheet_->size();
   for (std::size_t i = 0; i < grid.rows; ++i)
-    for (std::size_t j = 0; j < grid.columns; ++j)
-      grid.at(i, j) = sheet_->value({area_.first.row + static_cast<std::int32_t>(i),
-                                     area_.first.column + static_cast<std::int32_t>(j)});
+    for (std::size_t j = 0; j < grid.columns; ++j) {
+      const std::int64_t row = area_.first.row + static_cast<std::int64_t>(i);
+      const std::int64_t column = area_.first.column + static_cast<std::int64_t>(j);
+      if (row <= size.rows && column <= size.columns)
+        grid.at(i, j) = sheet_->value({static_cast<std::int32_t>(row), static_cast<std::int32_t>(column)});
+    }
   return grid;
 }
 

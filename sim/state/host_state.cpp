@@ -27,6 +27,17 @@ void addFaults(const Json& spec, const char* host, sim::HostContext& context) {
   }
 }
 
+// "profiles": {"acad": "intellicad", "excel": "wps"}: the program the host
+// poses as, with its differences (sim/host_profile.h); the host is still
+// found under AutoCAD's or Excel's class name.
+void setProfile(const Json& spec, const char* host, HostKind kind, sim::HostContext& context) {
+  if (!spec.contains("profiles") || !spec["profiles"].contains(host)) return;
+  const std::string id = spec["profiles"][host].get<std::string>();
+  const sim::HostProfile* profile = sim::findProfile(id);
+  if (!profile || profile->kind != kind) scenarioError("profiles: no " + std::string(host) + " profile \"" + id + "\"");
+  context.profile = profile;
+}
+
 }  // namespace
 
 SheetHost sheetHostFromJson(const Json& spec, const std::filesystem::path& sourceDir) {
@@ -35,6 +46,7 @@ SheetHost sheetHostFromJson(const Json& spec, const std::filesystem::path& sourc
       sheetFromJson(spec.value("sheet", Json::object()), sourceDir));
   host.excel = sim::makeExcelStandIn(host.sheet);
   addFaults(spec, "excel", *host.excel.context);
+  setProfile(spec, "excel", HostKind::Spreadsheet, *host.excel.context);
   return host;
 }
 
@@ -44,6 +56,7 @@ DrawingHost drawingHostFromJson(const Json& spec, const std::filesystem::path& s
   host.notes = loadDrawing(spec, sourceDir, *session);
   host.acad = sim::makeAcadStandIn(session);
   addFaults(spec, "acad", *host.acad.context);
+  setProfile(spec, "acad", HostKind::Drawing, *host.acad.context);
   return host;
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "hosts/acad.h"
+#include "hosts/excel.h"
 #include "sim/host_profile.h"
 #include "tests/native/acad_test_support.h"
 
@@ -71,6 +72,45 @@ TEST(HostProfiles, PoseAsTheirProgram) {
                                                              std::int16_t(0), std::int16_t(1), false});
   ASSERT_FALSE(translated) << "a member the program lacks";
   EXPECT_EQ(translated.error().code, hr::kUnknownName);
+}
+
+// A range whose Value answers what the host gave.
+class AnsweredRange final : public Dispatch {
+ public:
+  explicit AnsweredRange(Variant answer) : answer_(std::move(answer)) {}
+  Result<Variant> invoke(std::string_view, CallKind, std::span<Variant>) override { return answer_; }
+
+ private:
+  Variant answer_;
+};
+
+// Values numbered row by row across the array the host answered.
+Variant numberedGrid(std::size_t rows, std::size_t columns) {
+  VariantGrid grid(rows, columns);
+  for (std::size_t i = 0; i < grid.cells.size(); ++i) grid.cells[i] = static_cast<double>(i);
+  return grid;
+}
+
+// Only the cells asked for are taken from a larger array; a smaller one is refused.
+TEST(HostProfiles, RangeValuesAreSizedFromTheArraysOwnBounds) {
+  const struct { Variant answer; std::size_t rows, columns; std::vector<double> taken; } cases[] = {
+      {numberedGrid(2, 2), 2, 2, {0, 1, 2, 3}},
+      {numberedGrid(3, 3), 2, 2, {0, 1, 3, 4}},
+      {numberedGrid(5, 2), 1, 2, {0, 1}},
+      {numberedGrid(2, 3), 3, 1, {}},
+      {numberedGrid(3, 1), 3, 2, {}},
+      {7.0, 1, 1, {7}},
+      {7.0, 2, 1, {}},
+  };
+  for (const auto& c : cases) {
+    ExcelRange range(std::make_shared<AnsweredRange>(c.answer));
+    auto values = range.values(c.rows, c.columns);
+    const std::string label = describe(c.answer) + " as " + std::to_string(c.rows) + " x " + std::to_string(c.columns);
+    ASSERT_EQ(values.has_value(), !c.taken.empty()) << label;
+    if (!values) continue;
+    ASSERT_EQ(values->rows * values->columns, c.taken.size()) << label;
+    for (std::size_t i = 0; i < c.taken.size(); ++i) EXPECT_EQ(values->cells[i], Variant(c.taken[i])) << label;
+  }
 }
 
 }  // namespace

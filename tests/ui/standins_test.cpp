@@ -46,6 +46,14 @@ class StandIns : public ::testing::Test {
     ASSERT_TRUE(loaded) << loaded.error().description;
   }
 
+  // The host's HWND / Hwnd answers `window` until the next load.
+  void reportWindow(std::string_view progId, HWND window) {
+    auto host = broker_.findRunning(progId);
+    ASSERT_TRUE(host) << progId << " is not running";
+    const auto handle = static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(window));
+    ASSERT_TRUE((*host)->call("SimReportWindow", {handle}));
+  }
+
   Json state(std::string_view progId) {
     auto host = broker_.findRunning(progId);
     return host ? stateOf(*host) : Json();
@@ -94,8 +102,9 @@ TEST_F(StandIns, ExcelButtonFillsTheSheetFromThePickedPolyline) {
     entities.push_back({{"type", "line"}, {"start", {0.1 + 0.002 * i, -1}}, {"end", {0.1 + 0.002 * i, 2}}});
   load(kAcadProgId, drawing);
   load(kExcelProgId, Json::parse(R"({"sheet": {"active": "B2"}})"));
-  // A minimised window of "AutoCAD" that the export must bring forward; an
-  // earlier window whose title only begins with the name loses to it.
+  // The title rule itself, with old-style titles: a minimised window of
+  // "AutoCAD" that the export must bring forward; an earlier window whose
+  // title only begins with the name loses to it.
   HWND prefixOnly = makeWindow(L"STATIC", L"autoCAD 2018 - [plan.dwg]", 40, SW_SHOWNORMAL);
   HWND drawingWindow = makeWindow(L"STATIC", L"AUTOCAD", 60, SW_SHOWMINNOACTIVE);
   RunningProgram program("excel-button", withCrossings());
@@ -183,9 +192,10 @@ TEST_F(StandIns, BlockWindowWritesTheSelectedBlockAsOneColumnBelowIt) {
   }
 }
 
-// Windows titled as the hosts title theirs, for the tools to bring forward;
-// each notes whether it was activated. They live on the test's thread, which
-// pumps while it waits.
+// Windows titled as today's hosts title theirs, which no title the tools
+// look for matches: the hosts report them as their main windows, and the
+// tools bring them forward by that handle. Each notes whether it was
+// activated. They live on the test's thread, which pumps while it waits.
 class HostWindows {
  public:
   HostWindows() {
@@ -196,8 +206,8 @@ class HostWindows {
     activated.clear();
     // The drawing over the sheet, as while the drafter picks: a message box
     // that closes hands the activation to the drawing, not the sheet.
-    sheet = makeWindow(wc.lpszClassName, L"Microsoft Excel - Book1", 90, SW_SHOWNOACTIVATE);
-    drawing = makeWindow(wc.lpszClassName, L"AutoCAD 2018 - [plan.dwg]", 60, SW_SHOWNOACTIVATE);
+    sheet = makeWindow(wc.lpszClassName, L"Book1 - Excel", 90, SW_SHOWNOACTIVATE);
+    drawing = makeWindow(wc.lpszClassName, L"Autodesk AutoCAD 2024 - [plan.dwg]", 60, SW_SHOWNOACTIVATE);
   }
   ~HostWindows() {
     DestroyWindow(drawing);
@@ -258,6 +268,8 @@ TEST_F(StandIns, PickWindowsRecordTheirPicksUntilEscInTheDrawing) {
     settings.X = settings.Y = settings.DX = settings.DY = settings.DI = settings.WriteToExcel = 1;
     settings.T = t.withText ? 1 : 0;
     HostWindows hosts;
+    reportWindow(kAcadProgId, hosts.drawing);
+    reportWindow(kExcelProgId, hosts.sheet);
     RunningProgram program(std::string("pick-run-") + t.name, settings);
     HWND window = openTool(program, t.entry, t.className);
     ASSERT_TRUE(window) << t.name;

@@ -1,9 +1,11 @@
 // plotmate_scenario [--com] [--expect EXPECTED.json] SCENARIO.json
-// plotmate_scenario [--com] --golden SCENARIO.json...
+// plotmate_scenario [--com [--profile ID]...] --golden SCENARIO.json...
 // Runs one tool on the in-process stand-ins and prints its result as JSON;
 // with --expect, compares the result with a stored one instead; with
 // --golden, compares each scenario with the NAME.expected.json beside it.
-// With --com the hosts are the running stand-in servers, reached over COM.
+// With --com the hosts are the running stand-in servers, reached over COM;
+// each --profile starts a server posing as that program (sim/host_profile.h)
+// in place of its kind's for the run, attached under the program's own class names.
 // plotmate_scenario --sweep [--most N] SCENARIO.json...
 // Plays each scenario again with the k-th call to one host failing, for at
 // most N values of k per host (40 unless given), and reports what broke.
@@ -45,6 +47,7 @@ void mergeReadKinds(Json& result) {
   if (!result.contains("calls")) return;
   for (auto& [host, lines] : result["calls"].items())
     for (auto& line : lines) {
+      if (!line.is_string()) continue;  // "reportCalls": "count" gives numbers
       auto text = line.get<std::string>();
       auto kind = text.find(' ');
       if (kind != std::string::npos && text.compare(kind, 4, " get") == 0 &&
@@ -106,6 +109,7 @@ int sweepAll(const std::vector<fs::path>& scenarios, std::size_t most) {
 int main(int argc, char** argv) {
   fs::path expected;
   std::vector<fs::path> scenarios;
+  std::vector<std::string> profileIds;
   bool overCom = false, golden = false, sweep = false;
   std::size_t most = 40;
   for (int i = 1; i < argc; ++i) {
@@ -118,6 +122,8 @@ int main(int argc, char** argv) {
       golden = true;
     else if (arg == "--sweep")
       sweep = true;
+    else if (arg == "--profile" && i + 1 < argc)
+      profileIds.push_back(argv[++i]);
     else if (arg == "--most" && i + 1 < argc)
       most = std::stoul(argv[++i]);
     else
@@ -126,13 +132,18 @@ int main(int argc, char** argv) {
   if (sweep && !scenarios.empty() && !overCom) return sweepAll(scenarios, most);
   if (scenarios.empty() || (!golden && scenarios.size() > 1)) {
     std::cerr << "usage: plotmate_scenario [--com] [--expect EXPECTED.json] SCENARIO.json\n"
-                 "       plotmate_scenario [--com] --golden SCENARIO.json...\n"
+                 "       plotmate_scenario [--com [--profile ID]...] --golden SCENARIO.json...\n"
                  "       plotmate_scenario --sweep [--most N] SCENARIO.json...\n";
     return 2;
   }
   std::shared_ptr<plotmate::scenario::RemoteHosts> remote;
   try {
-    if (overCom) remote = plotmate::scenario::connectRemoteHosts();
+    std::vector<const plotmate::sim::HostProfile*> profiles;
+    for (const auto& id : profileIds) {
+      profiles.push_back(plotmate::sim::findProfile(id));
+      if (!profiles.back()) plotmate::scenario::scenarioError("no profile \"" + id + "\"");
+    }
+    if (overCom) remote = plotmate::scenario::connectRemoteHosts(profiles);
   } catch (const std::exception& e) {
     std::cerr << e.what() << "\n";
     return 2;

@@ -4,7 +4,7 @@
 
 namespace plotmate::scenario {
 
-std::shared_ptr<RemoteHosts> connectRemoteHosts() {
+std::shared_ptr<RemoteHosts> connectRemoteHosts(const std::vector<const sim::HostProfile*>&) {
   scenarioError("--com needs the Windows build, with the stand-in servers running");
 }
 

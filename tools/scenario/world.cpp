@@ -1,8 +1,11 @@
 #include "tools/scenario/world.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "format/output_file.h"
+#include "hosts/host_programs.h"
+#include "hosts/host_window.h"
 #include "tools/scenario/remote_hosts.h"
 #include "tools/scenario/text_lines.h"
 #include "sim/state/host_state.h"
@@ -29,8 +32,14 @@ Json messagesJson(const sim::RecordingPlatform& platform) {
 
 Result<DispatchPtr> ScenarioBroker::findRunning(std::string_view progId) {
   if (!remote) return sim::StandInBroker::findRunning(progId);
-  if (absent.contains(progId)) return std::unexpected(sim::notRunningError());
-  return remote->findRunning(progId);
+  for (auto kind : {HostKind::Drawing, HostKind::Spreadsheet}) {
+    const auto& served = remote->profile(kind).progIds;
+    const bool ofKind = std::any_of(hostPrograms(kind).begin(), hostPrograms(kind).end(),
+                                    [&](const HostProgram& program) { return program.progId == progId; });
+    if (ofKind && (absent.contains(kind) || std::find(served.begin(), served.end(), progId) == served.end()))
+      return std::unexpected(sim::notRunningError());
+  }
+  return remote->broker().findRunning(progId);
 }
 
 std::unique_ptr<World> buildWorld(Context& context) {
@@ -45,11 +54,11 @@ std::unique_ptr<World> buildWorld(Context& context) {
 
   if (context.remote) {
     context.remote->load(spec, context.sourceDir);
-    world->broker.remote = &context.remote->broker();
+    world->broker.remote = context.remote.get();
   }
   for (auto [host, progId] : {std::pair{"excel", kExcelProgId}, std::pair{"acad", kAcadProgId}}) {
     if (!hostRunning(spec, host))
-      world->broker.absent.emplace(progId);
+      world->broker.absent.insert(progId == kExcelProgId ? HostKind::Spreadsheet : HostKind::Drawing);
     else if (progId == kExcelProgId)
       world->broker.setRunning(progId, world->excel.application);
     else
@@ -67,7 +76,7 @@ namespace {
 
 // The hosts' own state: read back from the servers, or taken from the stand-ins.
 Json hostState(Context& context, const World& world, std::string_view progId) {
-  if (context.remote) return context.remote->state(progId);
+  if (context.remote) return context.remote->state(progId == kExcelProgId ? HostKind::Spreadsheet : HostKind::Drawing);
   if (progId == kExcelProgId) return sheetHostState({world.sheet, world.excel});
   return drawingHostState({world.acad, world.drawingNotes});
 }
@@ -89,6 +98,28 @@ CallReport callReport(const Json& spec) {
 
 }  // namespace
 
+namespace {
+
+// Over COM, each window a tool brought forward without a title match is the
+// attached host's own main window, found by the handle the host reports:
+// on this desktop, and titled as the program the server poses as titles
+// its own (whatever the document's name).
+void checkActivatedWindows(const Context& context, const World& world) {
+  for (const auto& title : world.desktop.activatedWindows) {
+    const auto handle = attachedHostWindow(world.session, title);
+    if (!handle) continue;  // the host the run attached to is gone
+    const HostKind kind = title == kAcadWindowTitle ? HostKind::Drawing : HostKind::Spreadsheet;
+    const std::string_view pattern = context.remote->profile(kind).title;
+    const auto name = std::min(pattern.find("NAME"), pattern.size());
+    const auto shown = context.remote->windowTitle(*handle);
+    if (!shown || !shown->starts_with(pattern.substr(0, name)) ||
+        !shown->ends_with(pattern.substr(std::min(name + 4, pattern.size()))))
+      scenarioError("\"" + title + "\" brought forward " + (shown ? "\"" + *shown + "\"" : "no window of this desktop"));
+  }
+}
+
+}  // namespace
+
 void reportWorld(Context& context, const World& world) {
   const CallReport calls = callReport(context.spec);
   Json sheet = hostState(context, world, kExcelProgId);
@@ -106,6 +137,8 @@ void reportWorld(Context& context, const World& world) {
     context.result["calls"] = {{"excel", sheet["calls"]}, {"acad", drawing["calls"]}};
   if (calls == CallReport::Counts)
     context.result["calls"] = {{"excel", sheet["calls"].size()}, {"acad", drawing["calls"].size()}};
+  // After the hosts' logs are read: the check asks the hosts for their windows.
+  if (context.remote) checkActivatedWindows(context, world);
 }
 
 }  // namespace plotmate::scenario

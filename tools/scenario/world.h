@@ -24,11 +24,12 @@ namespace plotmate::scenario {
 // Finds the scenario's running hosts: the in-process stand-ins, or the
 // servers over COM. Over COM a host the scenario says is not running answers
 // as the Running Object Table does for a closed program (the servers
-// themselves stay up for the next scenario).
+// themselves stay up for the next scenario), and so does every class name
+// of a kind other than those its server answers under.
 class ScenarioBroker final : public sim::StandInBroker {
  public:
-  HostBroker* remote = nullptr;
-  std::set<std::string, std::less<>> absent;  // ProgIDs, over COM only
+  RemoteHosts* remote = nullptr;
+  std::set<HostKind> absent;  // over COM only
 
   Result<DispatchPtr> findRunning(std::string_view progId) override;
 };
