@@ -24,7 +24,8 @@ void MeasureDistance(const HostSession& session, Platform& platform, Settings se
     if (auto q = run->utility().translateCoordinates(picked, kWorld, kUser, false))
       user = *q;
     else
-      platform.stepRefused(kAcadProgId, {RefusedKind::PointRead, std::to_string(pick)}, q.error());
+      platform.stepRefused(HostKind::Drawing, {RefusedKind::PointRead, std::to_string(pick)},
+                           q.error());
   };
   for (int pair = 1;; ++pair) {
     if (pair > 1) run->refreshUtility();
