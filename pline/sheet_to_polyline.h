@@ -23,7 +23,7 @@ inline constexpr std::string_view kNoModelSpaceDescription = "无法取得当前
 // unread (every selected row is then drawn, empty ones at 0), and the
 // polyline of two or more vertices not drawn.
 inline constexpr std::string_view kUsedRowsUnreadText =
-    "工作表已用的行未读到，选区的每一行都画进了多义线（空行按 0 计）";
+    "工作表已用的行未读到，选区的每一行都算作多义线的顶点（空行按 0 计）";
 inline constexpr std::string_view kPolylineRefusedText = "多义线没有画出";
 
 // The rows of a selection: the first one and how many.
