@@ -3,11 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include "convert/block_to_column.h"
 #include "hosts/attach.h"
 #include "hosts/broker.h"
 #include "hosts/busy_retry.h"
+#include "hosts/counting_broker.h"
 #include "hosts/host_loss_report.h"
+#include "measure/identify_points.h"
+#include "measure/measure_area.h"
+#include "repeater/batch_run.h"
 #include "sim/recording_platform.h"
+#include "sim/standin_desk.h"
 
 namespace plotmate {
 namespace {
@@ -91,6 +97,64 @@ TEST(RunReport, SaysEachRefusedStepOnceWhenTheRunEnds) {
     report.beginRun();  // a new run starts with nothing to say
     report.endRun();
     EXPECT_EQ(desktop.messages.size(), c.shown.size()) << c.what;
+  }
+}
+
+// A host gone in a tool's run: whatever the tool refused and whatever it
+// showed passing the loss on, the drafter gets one message: the loss, or the
+// tool's own word for the step that failed.
+TEST(RunReport, AToolUnderALostHostEndsWithOneMessage) {
+  struct Case {
+    const char* what;
+    bool sheetLost;  // else the drawing
+    std::function<void(HostSession&, HostBroker&, Platform&)> click;
+    const char* ownWord = nullptr;
+    // The lost host's calls that fail (member, nth); by default every one.
+    std::vector<std::pair<const char*, std::size_t>> failing = {{"*", 0}};
+  };
+  const Case cases[] = {
+      {"AREA passes the loss on", false,
+       [](HostSession& s, HostBroker&, Platform& p) { MeasureArea(s, p, Settings{}); }},
+      {"AREA leaves its region, then passes the loss on", false,
+       [](HostSession& s, HostBroker&, Platform& p) { MeasureArea(s, p, Settings{}); }, nullptr,
+       {{"Highlight", 0}, {"Count", 4}}},
+      {"ID refuses to read the sheet", true,
+       [](HostSession& s, HostBroker&, Platform& p) {
+         Settings settings;
+         settings.X = 1;
+         IdentifyPoints(s, p, settings);
+       }},
+      {"block to column cannot read the selection", true,
+       [](HostSession& s, HostBroker&, Platform& p) {
+         ExcelApp excel(s.ExcelApp);
+         if (auto done = BlockToColumn(excel, -1); !done) p.messageBox(done.error().description);
+       },
+       kWrongSelectionMessage},
+      {"the repeater refuses the selection and its commands", true,
+       [](HostSession& s, HostBroker& b, Platform& p) {
+         RepeaterForm form;
+         form.Combo1 = "circle";
+         RunCommandForEachRow(form, Settings{}, s, b, p);
+       }},
+  };
+  const Error gone = hostGoneError({hr::kDisconnected, "The object invoked has disconnected"});
+  for (const Case& c : cases) {
+    sim::StandInDesk desk;
+    desk.sheet->select({{2, 2}, {3, 3}});
+    desk.drawing->addEntity({.kind = sim::EntityKind::Circle, .points = {{0, 0, 0}}, .radius = 5});
+    desk.drawing->picks.push(sim::PickAnswer::at({1, 2, 0}));
+    HostLossReport report(desk.platform, &desk.hosts);
+    CountingBroker broker(desk.broker, {}, [&](std::string_view progId, const Error& e) { report.callFailed(progId, e); });
+    AttachAcad(desk.hosts, broker, report);
+    AttachExcel(desk.hosts, broker, report);
+    auto& lost = c.sheetLost ? *desk.excel.context : *desk.acad.context;
+    for (const auto& [member, nth] : c.failing) lost.faults.add({"", member, nth, gone});
+    report.beginRun();
+    c.click(desk.hosts, broker, report);
+    report.endRun();
+    ASSERT_EQ(desk.platform.messages.size(), 1u) << c.what;
+    const std::string said = c.ownWord ? c.ownWord : hostLostMessage(c.sheetLost ? kExcelProgId : kAcadProgId, gone);
+    EXPECT_TRUE(desk.platform.messages[0].text.starts_with(said)) << c.what << ": " << desk.platform.messages[0].text;
   }
 }
 
