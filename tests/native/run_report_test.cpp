@@ -144,7 +144,9 @@ TEST(RunReport, AToolUnderALostHostEndsWithOneMessage) {
     desk.drawing->addEntity({.kind = sim::EntityKind::Circle, .points = {{0, 0, 0}}, .radius = 5});
     desk.drawing->picks.push(sim::PickAnswer::at({1, 2, 0}));
     HostLossReport report(desk.platform, &desk.hosts);
-    CountingBroker broker(desk.broker, {}, [&](std::string_view progId, const Error& e) { report.callFailed(progId, e); });
+    CountingBroker broker(desk.broker, {}, [&](std::string_view progId, const Error& e) {
+      report.callFailed(progId, e);
+    });
     AttachAcad(desk.hosts, broker, report);
     AttachExcel(desk.hosts, broker, report);
     auto& lost = c.sheetLost ? *desk.excel.context : *desk.acad.context;
@@ -153,8 +155,10 @@ TEST(RunReport, AToolUnderALostHostEndsWithOneMessage) {
     c.click(desk.hosts, broker, report);
     report.endRun();
     ASSERT_EQ(desk.platform.messages.size(), 1u) << c.what;
-    const std::string said = c.ownWord ? c.ownWord : hostLostMessage(c.sheetLost ? kExcelProgId : kAcadProgId, gone);
-    EXPECT_TRUE(desk.platform.messages[0].text.starts_with(said)) << c.what << ": " << desk.platform.messages[0].text;
+    const std::string said =
+        c.ownWord ? c.ownWord : hostLostMessage(c.sheetLost ? kExcelProgId : kAcadProgId, gone);
+    EXPECT_TRUE(desk.platform.messages[0].text.starts_with(said))
+        << c.what << ": " << desk.platform.messages[0].text;
   }
 }
 
