@@ -59,7 +59,7 @@ class Program {
   Win32Platform desktop_;         // declared before the desktop in front of it
 
  public:
-  HostLossReport platform{desktop_};
+  HostLossReport platform{desktop_, &session};
   CountingBroker broker{comBroker_, [this](std::uint64_t calls) { hostCallMade(calls); },
                         [this](std::string_view progId, const Error& error) {
                           platform.callFailed(progId, error);

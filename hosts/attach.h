@@ -3,6 +3,7 @@
 // live for the whole process and are refreshed by every attach.
 
 #include <cstdint>
+#include <string>
 
 #include "hosts/broker.h"
 #include "hosts/dispatch.h"
@@ -18,6 +19,11 @@ struct HostSession {
 
   DispatchPtr ExcelApp;
   std::int16_t ExcelMissing = 0;
+
+  // The class names that answered at the last attach ("ZWCAD.Application",
+  // "KET.Application"); empty before the first.
+  std::string acadProgId;
+  std::string excelProgId;
 };
 
 inline constexpr std::string_view kAcadMissingMessage = "AutoCAD可能未打开！";

@@ -182,7 +182,7 @@ Result<ExcelRange> cellAt(Result<ExcelRange>& start, const Place& by) {
 }
 
 void tell(Platform* report, RefusedKind kind, std::string cell, const Error& error) {
-  if (report) report->stepRefused(kExcelProgId, {kind, std::move(cell)}, error);
+  if (report) report->stepRefused(HostKind::Spreadsheet, {kind, std::move(cell)}, error);
 }
 
 }  // namespace
@@ -228,7 +228,8 @@ std::optional<std::string> WriteTableWhereItFits(ExcelApp& excel, const CursorSc
   auto place = ReadSheetPlace(excel);
   // A table that may not fit is not written: the refusal says why.
   if (!place) {
-    report.stepRefused(kExcelProgId, {RefusedKind::Other, std::string(kPlaceUnreadText)}, place.error());
+    report.stepRefused(HostKind::Spreadsheet, {RefusedKind::Other, std::string(kPlaceUnreadText)},
+                       place.error());
     return std::nullopt;
   }
   if (auto noRoom = NoRoomMessage(*place, script.extent())) return noRoom;

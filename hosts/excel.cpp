@@ -245,9 +245,9 @@ SelectionGeometry geometryOf(ExcelRange& selection) {
 
 SelectionRead ReadSelection(ExcelApp& excel) {
   auto selection = excel.selection();
-  if (!selection) return {};
-  if (auto area = selection->area()) return {*area, *selection};
-  return {geometryOf(*selection), std::nullopt};
+  if (!selection) return {{}, std::nullopt, selection.error()};
+  if (auto area = selection->area()) return {*area, *selection, std::nullopt};
+  return {geometryOf(*selection), std::nullopt, std::nullopt};
 }
 
 }  // namespace plotmate

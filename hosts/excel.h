@@ -107,10 +107,13 @@ class ExcelApp {
 // Columns.Count, each read its own action, so one the host does not answer
 // leaves its 0 and the others go on. `block` is the selection's range when
 // its Address gave the whole geometry: its Value then reads exactly the
-// selected cells in one call.
+// selected cells in one call. `refused` is the host's error when it refused
+// Selection itself (a selection that is no cell range answers, and fails its
+// members instead).
 struct SelectionRead {
   SelectionGeometry geometry;
   std::optional<ExcelRange> block;
+  std::optional<Error> refused;
 };
 SelectionRead ReadSelection(ExcelApp& excel);
 

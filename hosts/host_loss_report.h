@@ -4,13 +4,16 @@
 //
 // - A host that closes, crashes or stays busy beyond the retry bound in the
 //   middle of a run makes every later call fail. The report names the host
-//   and what to do next, unless something was shown after the loss already
-//   (the tool's own message on a failed step is the word the drafter gets
-//   then, and one that only passes the lost host's error on is said the
-//   clear way).
+//   and what to do next. A tool message that only passes the lost host's
+//   error on is held back and said the clear way, in the report. When the
+//   tool showed a message of its own after the loss (a failed pick's "Good
+//   Bye."), that is the word the drafter gets, unless steps were refused too:
+//   then the report says the loss with them.
 // - Every step a host refused (the tools drop it and go on) is counted with
 //   what it would have done, per host, with the host's first error text.
-// A run with nothing refused and no host lost ends without a word.
+// The report names the programs the last attach found (ZWCAD, WPS 表格).
+// A run with nothing refused and no host lost ends without a word; one that
+// has anything to say says it in one message, after the tool's own.
 
 #include <cstdint>
 #include <optional>
@@ -19,6 +22,7 @@
 #include <vector>
 
 #include "base/result.h"
+#include "hosts/attach.h"
 #include "hosts/platform.h"
 
 namespace plotmate {
@@ -28,7 +32,9 @@ std::string hostLostMessage(std::string_view progId, const Error& error);
 
 class HostLossReport final : public Platform {
  public:
-  explicit HostLossReport(Platform& desktop) : desktop_(desktop) {}
+  // `hosts` names the programs attached; without it, AutoCAD and Excel.
+  explicit HostLossReport(Platform& desktop, const HostSession* hosts = nullptr)
+      : desktop_(desktop), hosts_(hosts) {}
 
   void messageBox(std::string_view text, std::string_view title = {}) override;
   void activateWindow(std::string_view title) override { desktop_.activateWindow(title); }
@@ -37,7 +43,7 @@ class HostLossReport final : public Platform {
   }
   std::string executableFolder() override { return desktop_.executableFolder(); }
   // Kept for the end of the run; outside a run said at once.
-  void stepRefused(std::string_view progId, RefusedStep step, const Error& error) override;
+  void stepRefused(HostKind host, RefusedStep step, const Error& error) override;
 
   // A host call failed. Only the first loss of a host in a run is kept:
   // a call that found its host gone, or busy for the whole bound.
@@ -45,25 +51,28 @@ class HostLossReport final : public Platform {
 
   void beginRun();
   // Shows the run's report, when there is anything to say: the loss of a
-  // host (when nothing was shown since), then each host's refused steps.
+  // host, then each host's refused steps.
   void endRun();
 
  private:
   struct Loss {
     std::string progId;
     Error error;
-    std::uint64_t shownBefore = 0;
+    std::uint64_t shownBefore = 0;  // messages shown in the run before the loss
+    bool held = false;              // a tool message passing it on was held back
   };
 
   struct Refusals {
-    std::string progId;
+    HostKind host;
     std::vector<RefusedStep> steps;
     Error first;
   };
 
-  std::string refusalText(const Refusals& refusals, bool lossInReport) const;
+  bool lossToSay() const;
+  std::string refusalText(const Refusals& refusals, bool lossSaid) const;
 
   Platform& desktop_;
+  const HostSession* hosts_;
   bool running_ = false;
   std::uint64_t shown_ = 0;
   std::optional<Loss> loss_;

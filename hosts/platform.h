@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/result.h"
+#include "hosts/host_programs.h"
 #include "hosts/refused_steps.h"
 
 namespace plotmate {
@@ -29,10 +30,11 @@ class Platform {
   virtual bool startProcess(std::string_view systemProgram, std::string_view commandLine) = 0;
   // The folder holding the program's executable, without a trailing separator.
   virtual std::string executableFolder() = 0;
-  // A step the host `progId` refused in a tool run; the run went on without
-  // it. The run report in front of the desktop says every such step once,
-  // when the run ends; a desktop without one lets them pass.
-  virtual void stepRefused(std::string_view /*progId*/, RefusedStep /*step*/, const Error& /*error*/) {}
+  // A step the drawing or the spreadsheet host refused in a tool run; the
+  // run went on without it. The run report in front of the desktop says
+  // every such step once, when the run ends, naming the program attached;
+  // a desktop without one lets them pass.
+  virtual void stepRefused(HostKind /*host*/, RefusedStep /*step*/, const Error& /*error*/) {}
 };
 
 }  // namespace plotmate

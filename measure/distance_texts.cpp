@@ -15,9 +15,14 @@ void UpdateDistanceTexts(const AcadDocument& document, AcadSelectionSet& textSet
   if (set)
     textSet = std::move(*set);
   else if (report)
-    report->stepRefused(kAcadProgId, {RefusedKind::Other, "选择集 ss 未能取得，图中文字未更新"}, set.error());
+    report->stepRefused(HostKind::Drawing,
+                        {RefusedKind::Other, "选择集 ss 未能取得，图中文字未更新"}, set.error());
   if (!textSet) return;  // no set has ever been in hand: there is nothing to select into
-  (void)textSet.clear();
+  // Not emptied, the set keeps the texts of the last update ahead of the new ones.
+  if (auto cleared = textSet.clear(); !cleared && report)
+    report->stepRefused(HostKind::Drawing,
+                        {RefusedKind::Other, "选择集 ss 未清空，测得的值可能写进了上次选的文字"},
+                        cleared.error());
   (void)textSet.selectOnScreen();  // a cancelled selection leaves the set empty
   std::int32_t position = 0;
   for (auto& [value, flag] : row) {

@@ -18,7 +18,8 @@ inline constexpr std::string_view kTextSelectionSetName = "ss";
 // `textSet`, empties it and lets the drafter select. The values that are on,
 // in row order, go to the selected objects by position (first value, first
 // object), each as `prefix` followed by its cell text. A value without an
-// object of its own is left unwritten. Every host failure is skipped.
+// object of its own is left unwritten. Every host failure is skipped; a set
+// that cannot be had or emptied is told to `report`'s run report.
 void UpdateDistanceTexts(const AcadDocument& document, AcadSelectionSet& textSet,
                          MeasureRow row, const std::string& prefix, std::int16_t decimals,
                          Platform* report = nullptr);

@@ -18,28 +18,28 @@ namespace {
 // Returns false when the active cell did not come back: the next row would
 // land beside its place.
 bool writeTextBesideRow(ExcelApp& sheet, const AcadEntity& text, PickRun& run, Platform& platform) {
-  auto refused = [&](std::string_view host, RefusedKind kind, std::int64_t row, std::int64_t column,
+  auto refused = [&](HostKind host, RefusedKind kind, std::int64_t row, std::int64_t column,
                      const Error& error) {
     platform.stepRefused(host, {kind, run.cellName(row, column)}, error);
   };
   auto home = sheet.activeCell();
   if (!home) {
-    refused(kExcelProgId, RefusedKind::CellWrite, -1, 3, home.error());
+    refused(HostKind::Spreadsheet, RefusedKind::CellWrite, -1, 3, home.error());
     return true;  // nothing was moved
   }
   if (run.onFirstRow()) return true;  // there is no row above
   auto target = home->offset(-1, 3);
   if (!target) {
-    refused(kExcelProgId, RefusedKind::CellWrite, -1, 3, target.error());
+    refused(HostKind::Spreadsheet, RefusedKind::CellWrite, -1, 3, target.error());
     return true;
   }
   (void)target->activate();
   if (auto string = text.textString(); !string)
-    refused(kAcadProgId, RefusedKind::CellWrite, -1, 3, string.error());
+    refused(HostKind::Drawing, RefusedKind::CellWrite, -1, 3, string.error());
   else if (auto written = target->setExactValue(Variant(*string)); !written)
-    refused(kExcelProgId, RefusedKind::CellWrite, -1, 3, written.error());
+    refused(HostKind::Spreadsheet, RefusedKind::CellWrite, -1, 3, written.error());
   if (auto back = home->activate(); !back) {
-    refused(kExcelProgId, RefusedKind::CursorMove, 0, 0, back.error());
+    refused(HostKind::Spreadsheet, RefusedKind::CursorMove, 0, 0, back.error());
     return false;
   }
   return true;
@@ -95,7 +95,7 @@ void IdentifyPoints(const HostSession& session, Platform& platform, Settings set
       platform.messageBox(MissingMemberMessage(kTranslateCoordinates, q.error()));
       break;
     } else {
-      platform.stepRefused(kAcadProgId, {RefusedKind::PointRead, std::to_string(pick)}, q.error());
+      platform.stepRefused(HostKind::Drawing, {RefusedKind::PointRead, std::to_string(pick)}, q.error());
     }
     Point3 out = user;  // exchanged for output only, so a repeated point is never exchanged twice
     if (settings.YOX == 1) std::swap(out[0], out[1]);

@@ -87,9 +87,8 @@ class AreaRun {
     auto outer = space_.item(index);
     if (!outer) return std::unexpected(outer.error());
     if (index != base_) {
-      auto removed = deleteAdded();
+      removeAdded();
       platform_.messageBox(kAreaErrorMessage);
-      if (!removed) ShowAcadFailure(platform_, removed.error());
       return {};
     }
     if (auto subtracted = subtractIslands(*outer, added); !subtracted) return subtracted;
@@ -153,9 +152,16 @@ class AreaRun {
     return {};
   }
 
+  // Regions the host does not let go stay in the drawing: said in the run report.
+  void removeAdded() {
+    if (auto removed = deleteAdded(); !removed)
+      platform_.stepRefused(HostKind::Drawing, {RefusedKind::Other, std::string(kRegionsLeftText)},
+                            removed.error());
+  }
+
   // A host failure after the command: the run's regions go, then the reason is shown.
   void abandon(const Error& error) {
-    (void)deleteAdded();
+    removeAdded();
     ShowAcadFailure(platform_, error);
   }
 

@@ -29,7 +29,7 @@ void MeasureDistance(const HostSession& session, Platform& platform, Settings se
       platform.messageBox(MissingMemberMessage(kTranslateCoordinates, q.error()));
       return false;
     } else {
-      platform.stepRefused(kAcadProgId, {RefusedKind::PointRead, std::to_string(pick)}, q.error());
+      platform.stepRefused(HostKind::Drawing, {RefusedKind::PointRead, std::to_string(pick)}, q.error());
     }
     return true;
   };

@@ -43,7 +43,8 @@ bool PickRun::roomFor(const TableExtent& extent, Platform& platform) {
     // Where the row would go unknown: the run ends before the pick, saying so.
     auto place = ReadSheetPlace(*excel);
     if (!place) {
-      platform.stepRefused(kExcelProgId, {RefusedKind::Other, std::string(kPlaceUnreadText)}, place.error());
+      platform.stepRefused(HostKind::Spreadsheet,
+                           {RefusedKind::Other, std::string(kPlaceUnreadText)}, place.error());
       return false;
     }
     place_ = *place;

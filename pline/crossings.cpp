@@ -34,7 +34,7 @@ std::expected<CrossingTable, MissingMember> CollectCrossings(const AcadDocument&
                                const CoordinateFrame* userSystem, const AcadEntity& polyline,
                                const std::vector<double>& fence, Platform* report) {
   auto refused = [&](RefusedKind kind, std::string item, const Error& error) {
-    if (report) report->stepRefused(kAcadProgId, {kind, std::move(item)}, error);
+    if (report) report->stepRefused(HostKind::Drawing, {kind, std::move(item)}, error);
   };
   // A set that can neither be found nor made: no crossing line is recorded.
   auto set = crossingSet(document);
@@ -66,9 +66,9 @@ std::expected<CrossingTable, MissingMember> CollectCrossings(const AcadDocument&
   std::vector<double> meeting;
   Point3 intersection{}, start{}, end{};
   for (std::int32_t i = 0; i < count; ++i) {
-    std::optional<Error> unread;  // the row's first refused read
+    // Every refused read of the row is told, each a step of its own.
     auto check = [&](const auto& result) -> const auto& {
-      if (!result && !unread) unread = result.error();
+      if (!result) refused(RefusedKind::CrossingRead, std::to_string(i + 1), result.error());
       return result;
     };
     AcadEntity line;
@@ -97,7 +97,6 @@ std::expected<CrossingTable, MissingMember> CollectCrossings(const AcadDocument&
       }
       table[static_cast<std::size_t>(i)] = {intersection, start, end};
     }
-    if (unread) refused(RefusedKind::CrossingRead, std::to_string(i + 1), *unread);
   }
   return table;
 }

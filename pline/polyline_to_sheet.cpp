@@ -74,29 +74,6 @@ std::optional<PolylineVertices> readVerticesInBulk(const CoordinateFrame* userSy
   return out;
 }
 
-// The first refusal among the reads of one vertex, told to the run report.
-class VertexRefusal {
- public:
-  template <class T>
-  const Result<T>& check(const Result<T>& result) {
-    if (!result && !error_) error_ = result.error();
-    return result;
-  }
-  // The host has no TranslateCoordinates: no vertex can be translated.
-  std::optional<MissingMember> missingTranslation() const {
-    if (error_ && LacksMember(*error_)) return MissingMember{kTranslateCoordinates, *error_};
-    return std::nullopt;
-  }
-  void tell(Platform* report, std::int32_t vertex) {
-    if (report && error_)
-      report->stepRefused(kAcadProgId, {RefusedKind::VertexRead, std::to_string(vertex + 1)}, *error_);
-    error_.reset();
-  }
-
- private:
-  std::optional<Error> error_;
-};
-
 PolylineVertices readVerticesCallByCall(const AcadUtility& utility, const AcadEntity& polyline,
                                         Platform* report) {
   std::size_t listLength = 0;
@@ -113,7 +90,8 @@ PolylineVertices readVerticesCallByCall(const AcadUtility& utility, const AcadEn
   else if (!list && VertexCount(kind, 6) > 0)
     unread = list.error();
   if (unread && report)
-    report->stepRefused(kAcadProgId, {RefusedKind::Other, "多义线的顶点未读到，表中没有顶点"}, *unread);
+    report->stepRefused(HostKind::Drawing, {RefusedKind::Other, "多义线的顶点未读到，表中没有顶点"},
+                        *unread);
   // Vertex indices cross the boundary as 32-bit integers.
   const auto count = static_cast<std::int32_t>(std::min<std::size_t>(
       VertexCount(kind, listLength), std::numeric_limits<std::int32_t>::max()));
@@ -124,26 +102,38 @@ PolylineVertices readVerticesCallByCall(const AcadUtility& utility, const AcadEn
   out.fence.reserve(3 * static_cast<std::size_t>(count));
   // What each action produced last: a failed one leaves it as it was.
   Point3 p{}, user{}, world{};
-  VertexRefusal refusal;
+  std::optional<MissingMember> missing;
   for (std::int32_t i = 0; i < count; ++i) {
+    // Every refused read of the vertex is told, each a step of its own; a host
+    // without TranslateCoordinates ends the reading instead (no vertex can be
+    // translated).
+    auto check = [&](const auto& result) -> const auto& {
+      if (!result && LacksMember(result.error()))
+        missing = MissingMember{kTranslateCoordinates, result.error()};
+      else if (!result && report)
+        report->stepRefused(HostKind::Drawing, {RefusedKind::VertexRead, std::to_string(i + 1)},
+                            result.error());
+      return result;
+    };
     if (ownSystem) {
       // X and Y in the polyline's own system; its height is the Elevation
       // (the Z an old-style polyline reports with each vertex is not).
-      if (auto c = refusal.check(polyline.coordinate(i)); c && c->size() >= 2)
+      if (auto c = check(polyline.coordinate(i)); c && c->size() >= 2)
         p = *FirstPoint(WidenTo3D(std::span<const double>(*c).first(2)));
-      if (auto z = refusal.check(polyline.elevation())) p[2] = *z;
-      if (auto normal = refusal.check(polyline.normal())) {
-        if (auto q = refusal.check(utility.translateCoordinates(p, kEntity, kUser, false, *normal))) user = *q;
-        if (auto w = refusal.check(utility.translateCoordinates(p, kEntity, kWorld, false, *normal))) world = *w;
+      if (auto z = check(polyline.elevation())) p[2] = *z;
+      if (auto normal = check(polyline.normal())) {
+        if (auto q = check(utility.translateCoordinates(p, kEntity, kUser, false, *normal)))
+          user = *q;
+        if (auto w = check(utility.translateCoordinates(p, kEntity, kWorld, false, *normal)))
+          world = *w;
       }
     } else {
-      if (auto c = refusal.check(polyline.coordinate(i)))
+      if (auto c = check(polyline.coordinate(i)))
         if (auto point = FirstPoint(*c)) p = *point;
       world = p;
-      if (auto q = refusal.check(utility.translateCoordinates(p, kWorld, kUser, false))) user = *q;
+      if (auto q = check(utility.translateCoordinates(p, kWorld, kUser, false))) user = *q;
     }
-    if ((out.missing = refusal.missingTranslation())) return out;
-    refusal.tell(report, i);
+    if ((out.missing = missing)) return out;
     out.user.push_back(user);
     out.fence.insert(out.fence.end(), world.begin(), world.end());
   }

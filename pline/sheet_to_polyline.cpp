@@ -6,6 +6,7 @@
 
 #include "format/number_text.h"
 #include "hosts/acad.h"
+#include "hosts/sheet_room.h"
 #include "hosts/user_system.h"
 #include "pline/drawing_access.h"
 #include "pline/point_list.h"
@@ -15,20 +16,26 @@ namespace plotmate {
 
 namespace {
 
-// A cell that cannot be read, or holds no number, leaves the slot as it was.
-void readCoordinate(ExcelApp& excel, std::int32_t row, std::int32_t column, double& slot) {
-  if (auto value = excel.cellValue(row, column))
-    if (auto number = CellCoordinate(*value)) slot = *number;
+// A cell that cannot be read, or holds no number, leaves the slot as it was;
+// one the host refuses is told to the run report.
+void readCoordinate(ExcelApp& excel, std::int32_t row, std::int32_t column, double& slot,
+                    Platform& platform) {
+  auto value = excel.cellValue(row, column);
+  if (!value)
+    return platform.stepRefused(HostKind::Spreadsheet,
+                                {RefusedKind::CellRead, CellName(row, column)}, value.error());
+  if (auto number = CellCoordinate(*value)) slot = *number;
 }
 
 // The used rows of the sheet: by Address in one call, else by Row and Rows.Count.
-std::optional<RowSpan> usedRows(ExcelApp& excel) {
+Result<RowSpan> usedRows(ExcelApp& excel) {
   auto used = excel.usedRange();
-  if (!used) return std::nullopt;
+  if (!used) return std::unexpected(used.error());
   if (auto area = used->area()) return RowSpan{area->row, area->rows};
   auto first = used->row();
+  if (!first) return std::unexpected(first.error());
   auto count = used->rowCount();
-  if (!first || !count) return std::nullopt;
+  if (!count) return std::unexpected(count.error());
   return RowSpan{*first, *count};
 }
 
@@ -54,9 +61,13 @@ std::optional<VariantGrid> readRows(ExcelRange& selection, const SelectionGeomet
 
 }  // namespace
 
-RowSpan UsedRowsOfSelection(ExcelApp& excel, RowSpan selected) {
+RowSpan UsedRowsOfSelection(ExcelApp& excel, RowSpan selected, Platform& platform) {
   auto used = usedRows(excel);
-  if (!used) return selected;
+  if (!used) {
+    platform.stepRefused(HostKind::Spreadsheet,
+                         {RefusedKind::Other, std::string(kUsedRowsUnreadText)}, used.error());
+    return selected;
+  }
   const std::int64_t first = std::max<std::int64_t>(selected.first, used->first);
   const std::int64_t last = std::min<std::int64_t>(std::int64_t{selected.first} + selected.count,
                                                    std::int64_t{used->first} + used->count) -
@@ -91,7 +102,7 @@ void SheetToPolyline(const HostSession& hosts, Platform& platform, Settings sett
     platform.messageBox(kWrongColumnsMessage);
     return;
   }
-  const RowSpan rows = UsedRowsOfSelection(excel, {selection.row, selection.rows});
+  const RowSpan rows = UsedRowsOfSelection(excel, {selection.row, selection.rows}, platform);
   const auto width = static_cast<std::size_t>(selection.columns);
 
   // In bulk: every cell in one read and the user system read once, each point
@@ -102,7 +113,7 @@ void SheetToPolyline(const HostSession& hosts, Platform& platform, Settings sett
   if (grid) userSystem = ReadUserSystem(AcadDocument(hosts.AcadDoc));
   const bool bulk = grid && userSystem;
   auto cell = [&](std::int32_t i, std::int32_t j, double& slot) {
-    if (!bulk) return readCoordinate(excel, rows.first + i, selection.column + j, slot);
+    if (!bulk) return readCoordinate(excel, rows.first + i, selection.column + j, slot, platform);
     const auto& value = grid->at(static_cast<std::size_t>(i), static_cast<std::size_t>(j));
     if (auto number = CellCoordinate(value)) slot = *number;
   };
@@ -124,6 +135,9 @@ void SheetToPolyline(const HostSession& hosts, Platform& platform, Settings sett
       // No point can be translated: nothing is drawn.
       platform.messageBox(MissingMemberMessage(kTranslateCoordinates, q.error()));
       return;
+    } else {
+      platform.stepRefused(HostKind::Drawing, {RefusedKind::VertexRead, std::to_string(i + 1)},
+                           q.error());
     }
     // Two columns draw in the world XY plane: the translated height is dropped.
     std::copy_n(world.begin(), width, points.begin() + static_cast<std::ptrdiff_t>(width * i));
@@ -131,10 +145,10 @@ void SheetToPolyline(const HostSession& hosts, Platform& platform, Settings sett
 
   // The host refuses a polyline of fewer than two vertices; nothing is said then.
   AcadModelSpace space(hosts.AcadModelSpace);
-  if (width == 3)
-    (void)space.add3DPoly(points);
-  else
-    (void)space.addLightWeightPolyline(points);
+  auto added = width == 3 ? space.add3DPoly(points) : space.addLightWeightPolyline(points);
+  if (!added && rows.count >= 2)
+    platform.stepRefused(HostKind::Drawing, {RefusedKind::Other, std::string(kPolylineRefusedText)},
+                         added.error());
 }
 
 }  // namespace plotmate

@@ -95,7 +95,8 @@ CapturedBlock capture(ExcelApp& excel, SelectionRead& selection, Platform& platf
       if (value)
         *block.value(c, r) = std::move(*value);
       else
-        platform.stepRefused(kExcelProgId, {RefusedKind::CellRead, CellName(row, column)}, value.error());
+        platform.stepRefused(HostKind::Spreadsheet, {RefusedKind::CellRead, CellName(row, column)},
+                             value.error());
     }
   }
   return block;
@@ -105,12 +106,13 @@ template <std::size_t N>
 void setVariables(const AcadDocument& doc, const SystemVariable (&variables)[N], Platform& platform) {
   for (const auto& v : variables) {
     auto set = std::visit([&](auto value) { return doc.setVariable(v.name, Variant(value)); }, v.value);
-    if (!set) platform.stepRefused(kAcadProgId, {RefusedKind::SystemVariable, v.name}, set.error());
+    if (!set)
+      platform.stepRefused(HostKind::Drawing, {RefusedKind::SystemVariable, v.name}, set.error());
   }
 }
 
 void undoMark(Result<void> set, const char* which, Platform& platform) {
-  if (!set) platform.stepRefused(kAcadProgId, {RefusedKind::UndoMark, which}, set.error());
+  if (!set) platform.stepRefused(HostKind::Drawing, {RefusedKind::UndoMark, which}, set.error());
 }
 
 }  // namespace
@@ -129,9 +131,15 @@ void RunCommandForEachRow(const RepeaterForm& form, const Settings& settings, Ho
   ExcelApp excel(session.ExcelApp);
   SelectionRead selection = ReadSelection(excel);
   const SelectionGeometry& geometry = selection.geometry;
+  // Unread, the selection has no rows: the run goes on and sends no command.
+  if (selection.refused)
+    platform.stepRefused(HostKind::Spreadsheet,
+                         {RefusedKind::Other, std::string(kSelectionUnreadText)},
+                         *selection.refused);
   if (form.Check3)
     if (auto moved = selectNextRow(excel, geometry); !moved)
-      platform.stepRefused(kExcelProgId, {RefusedKind::CursorMove, NextRowName(geometry)}, moved.error());
+      platform.stepRefused(HostKind::Spreadsheet, {RefusedKind::CursorMove, NextRowName(geometry)},
+                           moved.error());
   if (!selectionFits(form, geometry)) {
     platform.messageBox(kWrongSelectionForRunMessage);
     return;
@@ -150,9 +158,9 @@ void RunCommandForEachRow(const RepeaterForm& form, const Settings& settings, Ho
   for (std::int32_t r = 0; r < block.rows(); ++r) {
     // A row whose line the host refuses is passed over, and said by its worksheet row.
     if (auto sent = doc.sendCommand(BuildCommandLine(form, block, r)); !sent)
-      platform.stepRefused(kAcadProgId,
-                           {RefusedKind::CommandRow, std::to_string(std::int64_t{geometry.row} + r)},
-                           sent.error());
+      platform.stepRefused(
+          HostKind::Drawing,
+          {RefusedKind::CommandRow, std::to_string(std::int64_t{geometry.row} + r)}, sent.error());
   }
   undoMark(doc.endUndoMark(), "结束", platform);
   setVariables(doc, kRestoredVariables, platform);

@@ -16,6 +16,8 @@ namespace plotmate {
 inline constexpr std::string_view kWrongSelectionForRunMessage = "对不起，您的选择区域不对！";
 // Engineering coordinates asked for while a pair goes on into a third part.
 inline constexpr std::string_view kThreeDimensionalMessage = "有三维坐标";
+// Told to the run report when the host refuses to say what is selected.
+inline constexpr std::string_view kSelectionUnreadText = "选区未读到，没有发送命令";
 
 // The most cells a run captures: four whole columns of 1,048,576 rows. A
 // larger selection, such as the whole sheet, ends the run with the selection
@@ -26,8 +28,9 @@ inline constexpr std::int64_t kMaxCapturedCells = std::int64_t{1} << 22;
 // captures it, and sends one command line per row between the system
 // variables that silence the drawing host and the ones that restore it, all
 // in one undo group. After the attach every host call that fails is passed
-// over; only the three messages above end a run early, and they do so
-// before any system variable is set or any line is sent.
+// over, and told to the run report; only the three messages above end a
+// run early, and they do so before any system variable is set or any line
+// is sent.
 void RunCommandForEachRow(const RepeaterForm& form, const Settings& settings, HostSession& session,
                     HostBroker& broker, Platform& platform);
 

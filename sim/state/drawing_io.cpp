@@ -248,9 +248,10 @@ Json entityJson(const sim::Entity& entity) {
   return out;
 }
 
-Json drawingJson(const sim::DrawingSession& session) {
+Json drawingJson(const sim::DrawingSession& session, bool withEntities) {
   Json entities = Json::array();
-  for (const auto* e : session.drawing.entities()) entities.push_back(entityJson(*e));
+  if (withEntities)
+    for (const auto* e : session.drawing.entities()) entities.push_back(entityJson(*e));
   Json sets = Json::object();
   for (const auto* set : session.selectionSets.all()) sets[set->name] = set->live(session.drawing);
   Json variables = Json::object();
@@ -259,7 +260,10 @@ Json drawingJson(const sim::DrawingSession& session) {
   Json prompts = Json::array();
   for (const auto& p : session.picks.log())
     prompts.push_back(p.method + " \"" + p.prompt + "\": " + p.outcome);
-  Json out = {{"entities", entities}, {"selectionSets", sets}, {"variables", variables}};
+  Json out = Json::object();
+  if (withEntities) out["entities"] = entities;
+  out["selectionSets"] = sets;
+  out["variables"] = variables;
   if (!prompts.empty()) out["prompts"] = prompts;
   if (!session.commands.sent.empty()) out["commandsSent"] = session.commands.sent;
   if (!session.commands.transcript.empty()) out["commandLine"] = session.commands.transcript;

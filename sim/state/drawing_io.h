@@ -18,7 +18,8 @@ std::vector<std::string> loadDrawing(const Json& spec, const std::filesystem::pa
 // Adds a "picks" list to the session's pick queue.
 void queuePicks(const Json& picks, sim::DrawingSession& session);
 Json entityJson(const sim::Entity& entity);
-// Entities, selection sets, the system variables the tools set, prompts and commands.
-Json drawingJson(const sim::DrawingSession& session);
+// Entities (unless `entities` is false), selection sets, the system variables
+// the tools set, prompts and commands.
+Json drawingJson(const sim::DrawingSession& session, bool entities = true);
 
 }  // namespace plotmate::scenario

@@ -64,20 +64,33 @@ Json sheetHostState(const SheetHost& host) {
   return {{"sheet", sheetJson(*host.sheet)}, {"calls", callsJson(host.excel.context->log)}};
 }
 
-Json drawingHostState(const DrawingHost& host) {
-  Json drawing = drawingJson(*host.acad.session);
+Json drawingHostState(const DrawingHost& host, bool entities) {
+  Json drawing = drawingJson(*host.acad.session, entities);
   if (!host.notes.empty()) drawing["notes"] = host.notes;
   return {{"drawing", drawing}, {"calls", callsJson(host.acad.context->log)}};
 }
 
+namespace {
+
+std::string callLine(const sim::CallRecord& call) {
+  std::string line = call.object + "." + call.member + " " + sim::kindName(call.kind);
+  if (!call.arguments.empty()) line += " (" + call.arguments + ")";
+  if (call.failed) line += " FAILED";
+  return line;
+}
+
+}  // namespace
+
 Json callsJson(const sim::CallLog& log) {
   Json out = Json::array();
-  for (const auto& call : log.entries()) {
-    std::string line = call.object + "." + call.member + " " + sim::kindName(call.kind);
-    if (!call.arguments.empty()) line += " (" + call.arguments + ")";
-    if (call.failed) line += " FAILED";
-    out.push_back(line);
-  }
+  for (const auto& call : log.entries()) out.push_back(callLine(call));
+  return out;
+}
+
+Json failedCallsJson(const sim::CallLog& log) {
+  Json out = Json::array();
+  for (const auto& call : log.entries())
+    if (call.failed) out.push_back(std::to_string(call.number) + ": " + callLine(call));
   return out;
 }
 

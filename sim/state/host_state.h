@@ -33,9 +33,13 @@ SheetHost sheetHostFromJson(const Json& spec, const std::filesystem::path& sourc
 DrawingHost drawingHostFromJson(const Json& spec, const std::filesystem::path& sourceDir);
 
 Json sheetHostState(const SheetHost& host);
-Json drawingHostState(const DrawingHost& host);
+// Without `entities`, the drawing's report leaves its entities out (a run
+// that only compares the rest need not build them).
+Json drawingHostState(const DrawingHost& host, bool entities = true);
 
 // The call log as lines: "Object.Member kind (arguments) FAILED".
 Json callsJson(const sim::CallLog& log);
+// The failed calls the log kept, each with its number: "15: Range.Address get FAILED".
+Json failedCallsJson(const sim::CallLog& log);
 
 }  // namespace plotmate::scenario

@@ -117,6 +117,7 @@ TEST(Attach, TakesTheHostInUse) {
     } else {
       EXPECT_EQ(missing, 0) << c.name;
       EXPECT_EQ(attached, apps[c.expected]) << c.name;
+      EXPECT_EQ(c.drawing ? session.acadProgId : session.excelProgId, c.expected) << c.name;
       EXPECT_TRUE(platform.messages.empty()) << c.name;
     }
     // Main windows are asked for only when there is a choice.

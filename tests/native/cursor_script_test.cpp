@@ -110,7 +110,7 @@ struct RefusalLog : Platform {
   void activateWindow(std::string_view) override {}
   bool startProcess(std::string_view, std::string_view) override { return false; }
   std::string executableFolder() override { return {}; }
-  void stepRefused(std::string_view, RefusedStep step, const Error&) override { steps.push_back(step); }
+  void stepRefused(HostKind, RefusedStep step, const Error&) override { steps.push_back(step); }
   std::vector<RefusedStep> steps;
 };
 

@@ -23,7 +23,7 @@ TEST(SheetToPolyline, UsedRowsClipOnlyWhatLiesOutsideTheData) {
       {{1, 1048576}, {5, 5}}, {{6, 2}, {6, 2}},   {{7, 10}, {7, 3}},
       {{1, 3}, {1, 0}},       {{10, 5}, {10, 0}},     {{9, 3}, {9, 1}},
   };
-  for (const auto& [selected, used] : cases) EXPECT_EQ(UsedRowsOfSelection(excel, selected), used);
+  for (const auto& [selected, used] : cases) EXPECT_EQ(UsedRowsOfSelection(excel, selected, desk.platform), used);
 }
 
 TEST(SheetToPolyline, NoModelSpaceKeptSaysSo) {

@@ -1,6 +1,7 @@
 #include "tools/scenario/fault_sweep.h"
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "format/output_file.h"
@@ -73,7 +74,8 @@ std::string cellsOutside(const Json& before, const Json& after, const std::optio
   return found;
 }
 
-// What a run left for the drafter: cells, file and drawing.
+// What a run left for the drafter: cells, file, commands and, when the
+// result holds them, the drawing's entities.
 Json outputOf(const Json& result) {
   Json drawing = result.value("drawing", Json::object());
   return {{"cells", result["sheet"]["cells"]},
@@ -82,11 +84,27 @@ Json outputOf(const Json& result) {
           {"entities", drawing.value("entities", Json())}};
 }
 
-// The member whose call was made to fail, from the run's call log.
-std::string failedMember(const Json& result, const char* host) {
+// The scenario with call k to `host` failing. The result names the failed
+// calls only and, without `entities`, leaves the drawing's entities out:
+// building them is most of a run's cost where a failure makes them large.
+Json failingSpec(const Json& spec, const char* host, std::size_t k, bool entities) {
+  Json failing = spec;
+  failing["reportCalls"] = "failed";
+  failing["reportEntities"] = entities;
+  if (!failing.contains("faults")) failing["faults"] = Json::array();
+  failing["faults"].push_back(
+      {{"host", host}, {"member", "*"}, {"nth", k}, {"description", "Injected failure"}});
+  return failing;
+}
+
+// The member whose call the sweep made fail: the host's call k, among the
+// failed calls the run reports ("15: Range.Address get FAILED").
+std::string failedMember(const Json& result, const char* host, std::size_t k) {
+  const std::string number = std::to_string(k) + ": ";
   for (const auto& line : result["calls"][host]) {
     const std::string text = line.get<std::string>();
-    if (text.ends_with("FAILED")) return text.substr(0, text.find(' '));
+    if (text.starts_with(number))
+      return text.substr(number.size(), text.find(' ', number.size()) - number.size());
   }
   return {};
 }
@@ -102,11 +120,22 @@ bool failureIsAnOutcome(const std::string& member) {
   return false;
 }
 
-// A run that lost some of its output must say something the clean run did not.
-std::string quietLoss(const Json& clean, const Json& failing, const std::string& member) {
-  if (outputOf(clean) == outputOf(failing) || failureIsAnOutcome(member)) return {};
-  if (clean["messages"] != failing["messages"]) return {};
-  return " lost output without a word (" + member + " failing);";
+// Whether a failing run said nothing the clean run did not: the same
+// messages and, where the drawing stand-in's own steps run, the same answers.
+bool saidNothingNew(const Json& clean, const Json& failing) {
+  return clean["messages"] == failing["messages"] &&
+         clean.value("steps", Json()) == failing.value("steps", Json());
+}
+
+// Whether a failing run left other output than the clean run. Its entities,
+// left out of `failing`, are built (by playing it again) only when all else
+// it left is the clean run's and the clean run has a drawing.
+bool lostOutput(const Json& cleanOutput, const Json& failing,
+                const std::function<Json()>& withEntities) {
+  Json withoutEntities = cleanOutput;
+  withoutEntities["entities"] = nullptr;
+  if (outputOf(failing) != withoutEntities) return true;
+  return !cleanOutput["entities"].is_null() && outputOf(withEntities()) != cleanOutput;
 }
 
 }  // namespace
@@ -132,26 +161,27 @@ SweepReport sweepScenario(const Json& spec, const fs::path& sourceDir, const std
   const Json before =
       sheetJson(sheetFromJson(spec.value("sheet", Json::object()), sourceDir))["cells"];
   const auto tables = tableRectangle(changedCells(before, clean["sheet"]["cells"]));
+  const Json cleanOutput = outputOf(clean);
 
   for (std::size_t host = 0; host < 2; ++host) {
     report.calls[host] = clean["calls"][kHosts[host]].get<std::size_t>();
     for (std::size_t k : sweepSample(report.calls[host], mostRunsPerHost)) {
-      Json failing = spec;
-      failing["reportCalls"] = true;
-      if (!failing.contains("faults")) failing["faults"] = Json::array();
-      failing["faults"].push_back(
-          {{"host", kHosts[host]}, {"member", "*"}, {"nth", k}, {"description", "Injected failure"}});
       std::string found;
       PlayOptions options;
       options.afterRun = [&](const Context& context) { found = fileFaults(context); };
       try {
-        const Json result = playScenario(failing, sourceDir, name, options);
+        const Json result =
+            playScenario(failingSpec(spec, kHosts[host], k, false), sourceDir, name, options);
         // A refused worksheet step never moves output; a drawing step may
         // change what the tables hold and so how large they are.
         if (host == 0) found += cellsOutside(before, result["sheet"]["cells"], tables);
-        if (spec.value("tool", "") != "Drawing" && spec.value("tool", "") != "MeasureArea")
-          if (auto quiet = quietLoss(clean, result, failedMember(result, kHosts[host])); !quiet.empty())
-            report.quiet.push_back(name + ": " + kHosts[host] + " call " + std::to_string(k) + " failing:" + quiet);
+        // A run that lost output must say so.
+        const std::string member = failedMember(result, kHosts[host], k);
+        if (!failureIsAnOutcome(member) && saidNothingNew(clean, result) &&
+            lostOutput(cleanOutput, result, [&] {
+              return playScenario(failingSpec(spec, kHosts[host], k, true), sourceDir, name);
+            }))
+          found += " lost output without a word (" + member + " failing);";
       } catch (const std::exception& e) {
         found += std::string(" an exception escaped: ") + e.what() + ";";
       }

@@ -3,13 +3,12 @@
 // failing, for k over the calls the run makes (every k, or an even sample of
 // them when the run is long), on each host in turn. Each failing run must end
 // normally (no exception), leave "DistOut.txt" as whole records after what it
-// held before, leave any "config" complete, and with a worksheet call failing
-// change no cell outside the rectangle around what the clean run wrote. Runs
-// that lose output without a message the clean run did not show are listed
-// (a call
-// whose failure the tools take as an outcome, such as a cancelled pick, loses
-// nothing; the area tool ends every failing run with its own message, and the
-// drawing stand-in's own scenarios report each step's answer).
+// held before, leave any "config" complete, with a worksheet call failing
+// change no cell outside the rectangle around what the clean run wrote, and
+// never lose output (cells, "DistOut.txt", commands, entities) without a
+// message the clean run did not show: the run report's, or the tool's own (a
+// call whose failure the tools take as an outcome, such as a cancelled pick,
+// loses nothing; the drawing stand-in's own scenarios answer each step).
 
 #include <cstddef>
 #include <filesystem>
@@ -24,9 +23,6 @@ struct SweepReport {
   std::size_t calls[2] = {0, 0};  // the run's calls to the worksheet and drawing hosts
   std::size_t runs = 0;           // runs with one failing call
   std::vector<std::string> faults;  // what went wrong, one line per run at fault
-  // Runs that lost output and said nothing about it: listed, not yet failed
-  // on, until every tool tells its refused steps.
-  std::vector<std::string> quiet;
 };
 
 // The calls to sweep: 1..count, or `most` of them spread evenly from the

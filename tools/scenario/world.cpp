@@ -42,6 +42,42 @@ Result<DispatchPtr> ScenarioBroker::findRunning(std::string_view progId) {
   return remote->broker().findRunning(progId);
 }
 
+namespace {
+
+enum class CallReport { None, Lines, Counts, Failed };
+
+// "reportCalls": true lists every call; "count" gives only their numbers
+// (for runs too long to list); "failed" only the failed calls, numbered.
+CallReport callReport(const Json& spec) {
+  const Json option = spec.value("reportCalls", Json(false));
+  if (option == Json("count")) return CallReport::Counts;
+  if (option == Json("failed")) return CallReport::Failed;
+  if (option.is_boolean()) return option.get<bool>() ? CallReport::Lines : CallReport::None;
+  scenarioError("reportCalls: true, false, \"count\" or \"failed\"");
+}
+
+// The in-process hosts keep only the calls the report shows.
+sim::KeptCalls keptCalls(CallReport report) {
+  if (report == CallReport::Lines) return sim::KeptCalls::All;
+  if (report == CallReport::Failed) return sim::KeptCalls::Failed;
+  return sim::KeptCalls::None;
+}
+
+// A host's calls as the scenario asks for them, from the in-process host's
+// log, or from the lines a server reported.
+Json callsAsked(CallReport report, const sim::CallLog* log, const Json& lines) {
+  if (report == CallReport::Lines) return lines;
+  if (report == CallReport::Counts) return log ? Json(log->callCount()) : Json(lines.size());
+  if (log) return failedCallsJson(*log);
+  Json failed = Json::array();
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (lines[i].get<std::string>().ends_with("FAILED"))
+      failed.push_back(std::to_string(i + 1) + ": " + lines[i].get<std::string>());
+  return failed;
+}
+
+}  // namespace
+
 std::unique_ptr<World> buildWorld(Context& context) {
   auto world = std::make_unique<World>();
   const Json& spec = context.spec;
@@ -51,6 +87,9 @@ std::unique_ptr<World> buildWorld(Context& context) {
   auto drawingHost = drawingHostFromJson(spec, context.sourceDir);
   world->acad = drawingHost.acad;
   world->drawingNotes = drawingHost.notes;
+  const sim::KeptCalls kept = keptCalls(callReport(spec));
+  world->excel.context->log.keep(kept);
+  world->acad.context->log.keep(kept);
 
   if (context.remote) {
     context.remote->load(spec, context.sourceDir);
@@ -75,25 +114,12 @@ std::unique_ptr<World> buildWorld(Context& context) {
 namespace {
 
 // The hosts' own state: read back from the servers, or taken from the stand-ins.
+// "reportEntities": false leaves the drawing's entities out.
 Json hostState(Context& context, const World& world, std::string_view progId) {
   if (context.remote) return context.remote->state(progId == kExcelProgId ? HostKind::Spreadsheet : HostKind::Drawing);
   if (progId == kExcelProgId) return sheetHostState({world.sheet, world.excel});
-  return drawingHostState({world.acad, world.drawingNotes});
-}
-
-}  // namespace
-
-namespace {
-
-enum class CallReport { None, Lines, Counts };
-
-// "reportCalls": true lists every call; "count" gives only their numbers
-// (for runs too long to list).
-CallReport callReport(const Json& spec) {
-  const Json option = spec.value("reportCalls", Json(false));
-  if (option == Json("count")) return CallReport::Counts;
-  if (option.is_boolean()) return option.get<bool>() ? CallReport::Lines : CallReport::None;
-  scenarioError("reportCalls: true, false or \"count\"");
+  return drawingHostState({world.acad, world.drawingNotes},
+                          context.spec.value("reportEntities", true));
 }
 
 }  // namespace
@@ -133,10 +159,12 @@ void reportWorld(Context& context, const World& world) {
   if (world.session.AcadApp) context.result["drawing"] = drawing["drawing"];
   if (const auto file = context.workDir / kOutputFileName; std::filesystem::exists(file))
     context.result["outputFile"] = linesJson(fileBytes(file));
-  if (calls == CallReport::Lines)
-    context.result["calls"] = {{"excel", sheet["calls"]}, {"acad", drawing["calls"]}};
-  if (calls == CallReport::Counts)
-    context.result["calls"] = {{"excel", sheet["calls"].size()}, {"acad", drawing["calls"].size()}};
+  if (calls != CallReport::None) {
+    const bool here = !context.remote;
+    context.result["calls"] = {
+        {"excel", callsAsked(calls, here ? &world.excel.context->log : nullptr, sheet["calls"])},
+        {"acad", callsAsked(calls, here ? &world.acad.context->log : nullptr, drawing["calls"])}};
+  }
   // After the hosts' logs are read: the check asks the hosts for their windows.
   if (context.remote) checkActivatedWindows(context, world);
 }

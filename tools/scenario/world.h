@@ -41,8 +41,8 @@ struct World {
   std::vector<std::string> drawingNotes;  // what a loaded DXF left out
   ScenarioBroker broker;
   sim::RecordingPlatform desktop;
-  HostLossReport platform{desktop};  // the tools' desktop, with the run report in front
   HostSession session;
+  HostLossReport platform{desktop, &session};  // the tools' desktop, with the run report in front
 
   // One click of a tool's button, as the program runs it: what the hosts
   // refused is said when the click's run ends.
