@@ -74,21 +74,26 @@ std::expected<CrossingTable, MissingMember> CollectCrossings(const AcadDocument&
     AcadEntity line;
     if (auto item = check(set->item(i))) line = *item;
     if (line) {
-      auto points = check(line.intersectWith(polyline, kNoExtension));
+      // A host without the member ends the table, said once by the caller.
+      auto points = line.intersectWith(polyline, kNoExtension);
       if (points)
         meeting = *points;
       else if (LacksMember(points.error()))
         return std::unexpected(MissingMember{kIntersectWith, points.error()});
+      else
+        check(points);
     }
     // No meeting point, as an empty value or a list of none: the row stays zero.
     auto first = FirstPoint(meeting);
     if (first) {
       // Only the first point counts when the line meets the polyline more than once.
-      auto q = check(toUser(utility, userSystem, *first));
+      auto q = toUser(utility, userSystem, *first);
       if (q)
         intersection = *q;
       else if (LacksMember(q.error()))
         return std::unexpected(MissingMember{kTranslateCoordinates, q.error()});
+      else
+        check(q);
       if (line) {
         if (auto p = check(line.startPoint()))
           if (auto s = check(toUser(utility, userSystem, *p))) start = *s;

@@ -13,7 +13,7 @@
 #include "measure/measure_area.h"
 #include "repeater/batch_run.h"
 #include "sim/recording_platform.h"
-#include "sim/standin_desk.h"
+#include "sim/state/standin_desk.h"
 
 namespace plotmate {
 namespace {
