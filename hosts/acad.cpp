@@ -128,7 +128,9 @@ Result<void> AcadSelectionSet::keepOnly(std::string_view objectName) const {
 Result<void> AcadSelectionSet::removeItems(const std::vector<AcadEntity>& entities) const {
   VariantList list;
   for (const auto& e : entities) list.emplace_back(e.object());
-  return done(self().call("RemoveItems", {std::move(list)}));
+  // One argument, the array: `{list}` alone would be read as the argument
+  // list itself by compilers that take a lone same-type element as a copy.
+  return done(self().call("RemoveItems", {Variant(std::move(list))}));
 }
 Result<std::int32_t> AcadSelectionSet::count() const { return integer(self().get("Count")); }
 Result<AcadEntity> AcadSelectionSet::item(std::int32_t index) const {

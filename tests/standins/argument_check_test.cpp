@@ -61,7 +61,7 @@ TEST(ArgumentCheck, RefusesWhatTheHostsDispatcherRefuses) {
       {"IAcadEntity", "IntersectWith", CallKind::Method, {"line", 0.0}, hr::kTypeMismatch, 0},
       {"IAcadEntity", "Highlight", CallKind::Method, {"maybe"}, hr::kTypeMismatch, 0},
       {"IAcadEntity", "TextString", CallKind::Put, {2.5}, 0, -1},
-      {"IAcadEntity", "TextString", CallKind::Put, {doubles}, hr::kTypeMismatch, 0},
+      {"IAcadEntity", "TextString", CallKind::Put, {Variant(doubles)}, hr::kTypeMismatch, 0},
       {"IAcadEntity", "TextString", CallKind::Get, {1.0}, hr::kNotACollection, -1},
       {"IAcadEntity", "TextString", CallKind::Put, {outputVariant()}, hr::kInvalidArg, 0},
       {"IAcadUtility", "GetEntity", CallKind::Method, {7.0, outputVariant()}, hr::kBadVarType, 0},

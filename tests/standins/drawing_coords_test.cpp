@@ -25,8 +25,6 @@ void expectNear(Vec3 actual, Vec3 expected, const char* what) {
 const Ucs kRaisedTurned{{10, 20, 5}, {0, 1, 0}, {-1, 0, 0}};
 // A UCS standing up: X along world X, Y along world Z (Z then points to -Y).
 const Ucs kStanding{{0, 0, 0}, {1, 0, 0}, {0, 0, 1}};
-// Axes given with a length and a slight skew, as a file may hold them.
-const Ucs kSkewed{{1, 2, 3}, {2, 0, 0}, {0.001, 3, 0}};
 const double kSqrtHalf = std::sqrt(0.5);
 const Ucs kTilted{{-4, 7, 2}, {kSqrtHalf, kSqrtHalf, 0}, {-0.5, 0.5, kSqrtHalf}};
 
