@@ -71,29 +71,29 @@ std::expected<CrossingTable, MissingMember> CollectCrossings(const AcadDocument&
       if (!result) refused(RefusedKind::CrossingRead, std::to_string(i + 1), result.error());
       return result;
     };
+    // A read the table cannot do without: kept, or told as refused; a host
+    // without the member ends the table instead, said once by the caller.
+    auto essential = [&](const auto& result, std::string_view member,
+                         auto& slot) -> std::optional<MissingMember> {
+      if (result)
+        slot = *result;
+      else if (LacksMember(result.error()))
+        return MissingMember{member, result.error()};
+      else
+        check(result);
+      return std::nullopt;
+    };
     AcadEntity line;
     if (auto item = check(set->item(i))) line = *item;
-    if (line) {
-      // A host without the member ends the table, said once by the caller.
-      auto points = line.intersectWith(polyline, kNoExtension);
-      if (points)
-        meeting = *points;
-      else if (LacksMember(points.error()))
-        return std::unexpected(MissingMember{kIntersectWith, points.error()});
-      else
-        check(points);
-    }
+    if (line)
+      if (auto missing = essential(line.intersectWith(polyline, kNoExtension), kIntersectWith, meeting))
+        return std::unexpected(*missing);
     // No meeting point, as an empty value or a list of none: the row stays zero.
     auto first = FirstPoint(meeting);
     if (first) {
       // Only the first point counts when the line meets the polyline more than once.
-      auto q = toUser(utility, userSystem, *first);
-      if (q)
-        intersection = *q;
-      else if (LacksMember(q.error()))
-        return std::unexpected(MissingMember{kTranslateCoordinates, q.error()});
-      else
-        check(q);
+      if (auto missing = essential(toUser(utility, userSystem, *first), kTranslateCoordinates, intersection))
+        return std::unexpected(*missing);
       if (line) {
         if (auto p = check(line.startPoint()))
           if (auto s = check(toUser(utility, userSystem, *p))) start = *s;
