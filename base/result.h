@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <expected>
 #include <string>
+#include <utility>
 
 namespace plotmate {
 
@@ -44,3 +45,15 @@ inline constexpr std::int32_t kObjectNotSet = static_cast<std::int32_t>(0x800A00
 }  // namespace hr
 
 }  // namespace plotmate
+
+// Declares `name` as the result of `expr` and, when it failed, returns its
+// error from the enclosing function (which returns some Result<U>).
+#define PLOTMATE_TRY(name, expr) \
+  auto name = (expr);            \
+  if (!name) return std::unexpected(std::move(name).error())
+
+// Returns the error of the result `r`, when it failed, from the enclosing function.
+#define PLOTMATE_RETURN_IF_FAILED(r)                    \
+  do {                                                  \
+    if (!(r)) return std::unexpected((r).error());      \
+  } while (false)
