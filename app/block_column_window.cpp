@@ -8,11 +8,11 @@ namespace plotmate::app {
 namespace {
 
 constexpr ControlDesign kControls[] = {
-    {BlockColumnWindow::optReadStype0, "optReadStype(0)", ControlKind::OptionButton, "row→",
+    {BlockColumnWindow::optReadStype0, ControlKind::OptionButton, "row→",
      "按先行后列的方式读取", {0, 0, 855, 255}, "Arial"},
-    {BlockColumnWindow::optReadStype1, "optReadStype(1)", ControlKind::OptionButton, "col↓",
+    {BlockColumnWindow::optReadStype1, ControlKind::OptionButton, "col↓",
      "按先列后行的方式读取", {0, 240, 855, 255}, "Arial"},
-    {BlockColumnWindow::cmdBlock2Column, "cmdBlock2Column", ControlKind::Button, "Block2Column",
+    {BlockColumnWindow::cmdBlock2Column, ControlKind::Button, "Block2Column",
      {}, {960, 0, 735, 495}, {}},
 };
 
@@ -21,7 +21,15 @@ constexpr WindowDesign kBlockColumnWindow{L"PlotmateEXCEL", "EXCEL", 1716, 540, 
 }  // namespace
 
 BlockColumnWindow::BlockColumnWindow(Program& program)
-    : FormWindow(kBlockColumnWindow), program_(program) {}
+    : DeclaredWindow(program.windows, kBlockColumnWindow), program_(program) {}
+
+std::span<const FormEvent<BlockColumnWindow>> BlockColumnWindow::events() {
+  static constexpr FormEvent<BlockColumnWindow> kEvents[] = {
+      {optReadStype0, 2, kClicked, &BlockColumnWindow::optReadStype_Click},
+      {cmdBlock2Column, kClicked, &BlockColumnWindow::cmdBlock2Column_Click},
+  };
+  return kEvents;
+}
 
 void BlockColumnWindow::Form_Load() {
   selectOption(program_.settings.ReadDirec != 0 ? optReadStype0 : optReadStype1);
@@ -30,14 +38,6 @@ void BlockColumnWindow::Form_Load() {
 bool BlockColumnWindow::Form_Unload() {
   storeReadingOrder();
   return true;
-}
-
-void BlockColumnWindow::command(int id, int notification) {
-  if ((id == optReadStype0 || id == optReadStype1) && notification == BN_CLICKED)
-    optReadStype_Click(id - optReadStype0);
-  if (id == cmdBlock2Column && notification == BN_CLICKED) cmdBlock2Column_Click();
-  // Esc closes the window as its close box does.
-  if (id == IDCANCEL) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 void BlockColumnWindow::optReadStype_Click(int index) {

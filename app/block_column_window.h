@@ -9,16 +9,16 @@ namespace plotmate::app {
 
 class Program;
 
-class BlockColumnWindow final : public FormWindow {
+class BlockColumnWindow final : public DeclaredWindow<BlockColumnWindow> {
  public:
   explicit BlockColumnWindow(Program& program);
+  static std::span<const FormEvent<BlockColumnWindow>> events();
 
   enum Control { optReadStype0 = 101, optReadStype1, cmdBlock2Column };
 
  private:
   void Form_Load() override;
   bool Form_Unload() override;
-  void command(int id, int notification) override;
 
   void optReadStype_Click(int index);
   void cmdBlock2Column_Click();

@@ -12,24 +12,21 @@ namespace {
 constexpr std::string_view kPlaceholder = "英尺.寸";
 
 constexpr ControlDesign kControls[] = {
-    {FeetInchWindow::Text1, "Text1", ControlKind::TextBox, kPlaceholder,
+    {FeetInchWindow::Text1, ControlKind::TextBox, kPlaceholder,
      "英寸到毫米的转换，\"尺\"与\"寸\"之间用小数点隔开", {50, 50, 975, 390}, "宋体"},
-    {FeetInchWindow::Label6, "Label6", ControlKind::Label, "in->", {}, {1080, 50, 732, 252},
+    {FeetInchWindow::Label6, ControlKind::Label, "in->", {}, {1080, 50, 732, 252},
      "宋体"},
-    {FeetInchWindow::Text2, "Text2", ControlKind::TextBox, "毫米", {}, {1680, 50, 975, 390},
+    {FeetInchWindow::Text2, ControlKind::TextBox, "毫米", {}, {1680, 50, 975, 390},
      "宋体"},
-    {FeetInchWindow::Label7, "Label7", ControlKind::Label, "mm", {}, {2760, 50, 372, 252},
+    {FeetInchWindow::Label7, ControlKind::Label, "mm", {}, {2760, 50, 372, 252},
      "宋体"},
 };
 
 constexpr WindowDesign kFeetInchWindow{L"PlotmateCONV", "CONV", 3108, 480, false, kControls};
 
-// The notification a click into the input box arrives as (no edit
-// notification uses 0).
-constexpr int kClicked = 0;
-
 // Edit controls tell their parent of no clicks: the input box is watched
-// for the mouse button going down, before the box itself handles it.
+// for the mouse button going down, before the box itself handles it, and
+// tells it as a click (no edit notification uses that code).
 LRESULT CALLBACK watchClicks(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                              DWORD_PTR window) {
   if (msg == WM_NCDESTROY) RemoveWindowSubclass(box, watchClicks, id);
@@ -41,17 +38,19 @@ LRESULT CALLBACK watchClicks(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, U
 
 }  // namespace
 
-FeetInchWindow::FeetInchWindow() : FormWindow(kFeetInchWindow) {}
+FeetInchWindow::FeetInchWindow(ProgramWindows& windows)
+    : DeclaredWindow(windows, kFeetInchWindow) {}
+
+std::span<const FormEvent<FeetInchWindow>> FeetInchWindow::events() {
+  static constexpr FormEvent<FeetInchWindow> kEvents[] = {
+      {Text1, kChanged, &FeetInchWindow::Text1_Change},
+      {Text1, kClicked, &FeetInchWindow::Text1_Click},
+  };
+  return kEvents;
+}
 
 void FeetInchWindow::Form_Load() {
   SetWindowSubclass(control(Text1), watchClicks, 0, reinterpret_cast<DWORD_PTR>(hwnd()));
-}
-
-void FeetInchWindow::command(int id, int notification) {
-  if (id == Text1 && notification == EN_CHANGE) Text1_Change();
-  if (id == Text1 && notification == kClicked) Text1_Click();
-  // Esc closes the window as its close box does.
-  if (id == IDCANCEL) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 void FeetInchWindow::Text1_Click() {

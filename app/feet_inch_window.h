@@ -6,15 +6,15 @@
 
 namespace plotmate::app {
 
-class FeetInchWindow final : public FormWindow {
+class FeetInchWindow final : public DeclaredWindow<FeetInchWindow> {
  public:
-  FeetInchWindow();
+  explicit FeetInchWindow(ProgramWindows& windows);
+  static std::span<const FormEvent<FeetInchWindow>> events();
 
   enum Control { Text1 = 101, Label6, Text2, Label7 };
 
  private:
   void Form_Load() override;
-  void command(int id, int notification) override;
 
   void Text1_Click();
   void Text1_Change();

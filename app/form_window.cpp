@@ -2,22 +2,14 @@
 
 #include <commctrl.h>
 
-#include <set>
-
 #include "app/button_caption.h"
 #include "app/wide_text.h"
 #include "shell/twips.h"
+#include "win32/window_procedure.h"
 
 namespace plotmate::app {
 
 namespace {
-
-std::set<HWND>& programWindows() {
-  static std::set<HWND> windows;
-  return windows;
-}
-
-bool busyNow = false;
 
 DWORD windowStyle(const WindowDesign& window) {
   const DWORD framed = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -50,21 +42,6 @@ ControlClass controlClass(ControlKind kind) {
   return {WC_STATICW, 0, 0};
 }
 
-void registerClass(const wchar_t* name, WNDPROC procedure) {
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (GetClassInfoExW(instance, name, &existing)) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = name;
-  RegisterClassExW(&wc);
-}
-
 // The window lies on no monitor (a monitor was removed since the position
 // was stored, or the position was held to 16 bits): bring it onto the nearest one.
 void keepOnScreen(HWND hwnd) {
@@ -83,35 +60,12 @@ void keepOnScreen(HWND hwnd) {
 FormWindow::~FormWindow() {
   if (hwnd_) {
     // Detached first: the window's last messages must not reach a half-destroyed object.
-    programWindows().erase(hwnd_);
+    windows_.closed(hwnd_);
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
   freeFonts();
 }
-
-int FormWindow::openWindows() { return static_cast<int>(programWindows().size()); }
-
-bool FormWindow::isProgramWindow(HWND root) { return programWindows().contains(root); }
-
-void FormWindow::setBusy(bool busy) {
-  busyNow = busy;
-  if (!busy) {
-    // Clicks and keys that waited in the queue during the run were meant for
-    // a program that looked busy: dropped, so that none starts another run.
-    MSG input;
-    while (PeekMessageW(&input, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
-    }
-    while (PeekMessageW(&input, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-    }
-  }
-  POINT at;
-  GetCursorPos(&at);
-  SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
-  SetCursorPos(at.x, at.y);  // makes the window under the cursor ask for it again
-}
-
-bool FormWindow::busy() { return busyNow; }
 
 void FormWindow::show(std::int16_t top, std::int16_t left) {
   if (!hwnd_ && !create(top, left)) return;
@@ -121,7 +75,8 @@ void FormWindow::show(std::int16_t top, std::int16_t left) {
 }
 
 bool FormWindow::create(std::int16_t top, std::int16_t left) {
-  registerClass(design_.className, procedure);
+  win32::RegisterObjectWindowClass<FormWindow>(design_.className,
+                                               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   const UINT systemDpi = GetDpiForSystem();
   const int x = TwipsToPixels(left, static_cast<int>(systemDpi));
   const int y = TwipsToPixels(top, static_cast<int>(systemDpi));
@@ -315,33 +270,16 @@ std::int16_t FormWindow::storedLeft() const {
   return StoredTwips(PixelsToTwips(restoredTopLeft().x, static_cast<int>(GetDpiForSystem())));
 }
 
-LRESULT CALLBACK FormWindow::procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    programWindows().insert(hwnd);
+LRESULT FormWindow::handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!hwnd_) {  // WM_NCCREATE: the window is this object's from now on
+    hwnd_ = hwnd;
+    windows_.opened(hwnd);
   }
-  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-  return self->handle(msg, wParam, lParam);
-}
-
-LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
   switch (msg) {
-    case WM_COMMAND: {
+    case WM_COMMAND:
       // While a tool runs, clicks that reach the window are dropped: no second run.
-      if (busyNow) return 0;
-      // Enter arrives as IDOK; on a focused push button it presses that button.
-      const HWND focused = GetFocus();
-      if (LOWORD(wParam) == IDOK && focused && GetParent(focused) == hwnd_ &&
-          (SendMessageW(focused, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
-        command(GetDlgCtrlID(focused), BN_CLICKED);
-      else
-        command(LOWORD(wParam), HIWORD(wParam));
+      if (!busy()) onCommand(wParam);
       return 0;
-    }
     case WM_ACTIVATE:
       // Focus comes back to the control that had it, as in a dialog.
       if (LOWORD(wParam) == WA_INACTIVE && IsChild(hwnd_, GetFocus())) lastFocus_ = GetFocus();
@@ -360,38 +298,56 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     }
     case WM_SETCURSOR:
-      if (!busyNow) break;
+      if (!busy()) break;
       SetCursor(LoadCursorW(nullptr, IDC_WAIT));
       return TRUE;
     case WM_CLOSE:
-      if (busyNow) return 0;  // the running tool still uses this window
+      if (busy()) return 0;  // the running tool still uses this window
       if (Form_Unload()) DestroyWindow(hwnd_);
       return 0;
-    case WM_DPICHANGED: {
-      dpi_ = HIWORD(wParam);
-      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      const RECT outer = windowRectForClient(suggested->left, suggested->top);
-      SetWindowPos(hwnd_, nullptr, outer.left, outer.top, outer.right - outer.left,
-                   outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
-      fitClientToDesign();
-      layout();
+    case WM_DPICHANGED:
+      onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
-    }
-    case WM_NCDESTROY: {
-      const HWND gone = hwnd_;
-      SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
-      hwnd_ = nullptr;
-      tooltip_ = nullptr;
-      tooltipTexts_.clear();
-      freeFonts();
-      programWindows().erase(gone);
-      if (programWindows().empty()) PostQuitMessage(0);
-      return DefWindowProcW(gone, msg, wParam, lParam);
-    }
+    case WM_NCDESTROY:
+      onDestroyed();
+      return DefWindowProcW(hwnd, msg, wParam, lParam);
     default:
-      if (message(msg, wParam, lParam, result)) return result;
+      if (LRESULT result = 0; message(msg, wParam, lParam, result)) return result;
   }
   return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+// Enter arrives as IDOK: on a focused push button it presses that button.
+// Esc arrives as IDCANCEL.
+void FormWindow::onCommand(WPARAM wParam) {
+  const int id = LOWORD(wParam);
+  const HWND focused = GetFocus();
+  if (id == IDOK && focused && GetParent(focused) == hwnd_ &&
+      (SendMessageW(focused, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
+    command(GetDlgCtrlID(focused), BN_CLICKED);
+  else if (id == IDCANCEL && design_.closesOnEsc)
+    PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+  else
+    command(id, HIWORD(wParam));
+}
+
+void FormWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  const RECT outer = windowRectForClient(suggested.left, suggested.top);
+  SetWindowPos(hwnd_, nullptr, outer.left, outer.top, outer.right - outer.left,
+               outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  fitClientToDesign();
+  layout();
+}
+
+void FormWindow::onDestroyed() {
+  const HWND gone = hwnd_;
+  SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
+  hwnd_ = nullptr;
+  tooltip_ = nullptr;
+  tooltipTexts_.clear();
+  freeFonts();
+  windows_.closed(gone);
 }
 
 }  // namespace plotmate::app

@@ -1,9 +1,10 @@
 #pragma once
 // One pattern for every window of the program. A window is a table of
 // control designs in twips, laid out at the window's DPI (pixels = twips x DPI
-// / 1440) and laid out again when the DPI changes; the window class keeps its
-// handlers (named after control and event) and forwards them to its form
-// model. `this` is kept from WM_NCCREATE on.
+// / 1440) and laid out again when the DPI changes, and a table of events
+// (control, notification, handler) that DeclaredWindow dispatches from; the
+// window class keeps its handlers (named after control and event) and
+// forwards them to its form model.
 
 #include <windows.h>
 
@@ -12,6 +13,9 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "app/program_windows.h"
+#include "shell/form_events.h"
 
 namespace plotmate::app {
 
@@ -25,7 +29,6 @@ struct TwipRect {
 
 struct ControlDesign {
   int id;                    // the control's command id (not 1 or 2: Enter and Esc use them)
-  std::string_view name;     // the control's window-level name
   ControlKind kind;
   std::string_view caption;  // UTF-8
   std::string_view tooltip;  // UTF-8; empty for none
@@ -39,11 +42,19 @@ struct WindowDesign {
   int clientWidth, clientHeight;  // twips
   bool resizable;
   std::span<const ControlDesign> controls;  // in focus order
+  // Esc closes the window as its close box does; the main window, whose
+  // closing ends the program, leaves Esc alone.
+  bool closesOnEsc = true;
 };
+
+// Notifications as the event tables name them.
+inline constexpr int kClicked = BN_CLICKED;  // also a menu entry chosen
+inline constexpr int kChanged = EN_CHANGE;
 
 class FormWindow {
  public:
-  explicit FormWindow(const WindowDesign& design) : design_(design) {}
+  FormWindow(ProgramWindows& windows, const WindowDesign& design)
+      : windows_(windows), design_(design) {}
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
   virtual ~FormWindow();
@@ -75,18 +86,15 @@ class FormWindow {
   std::int16_t storedTop() const;
   std::int16_t storedLeft() const;
 
-  // Windows of the program still open; the process ends when none is left.
-  static int openWindows();
-  // True when `root` is a top-level window of this program.
-  static bool isProgramWindow(HWND root);
-  // Lets every window's cursor show that a tool is running.
-  static void setBusy(bool busy);
-  static bool busy();
+  bool busy() const { return windows_.busy(); }
+
+  // The window procedure's entry (win32/window_procedure.h).
+  LRESULT handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
  protected:
   virtual void Form_Load() {}
-  // A control's notification (BN_CLICKED, EN_CHANGE, ...); Enter and Esc
-  // arrive as IDOK and IDCANCEL.
+  // A control's notification (BN_CLICKED, EN_CHANGE, ...), a menu entry
+  // chosen, or Enter on a push button (as its click).
   virtual void command(int id, int notification) = 0;
   // The window is closing; return false to keep it open.
   virtual bool Form_Unload() { return true; }
@@ -94,8 +102,9 @@ class FormWindow {
   virtual bool message(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
  private:
-  static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
-  LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
+  void onCommand(WPARAM wParam);
+  void onDpiChanged(UINT dpi, const RECT& suggested);
+  void onDestroyed();
   bool create(std::int16_t top, std::int16_t left);
   void createControls();
   // The table entries of the option group holding the option button `id`.
@@ -109,6 +118,7 @@ class FormWindow {
   void fitClientToDesign();
   POINT restoredTopLeft() const;
 
+  ProgramWindows& windows_;
   const WindowDesign& design_;
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
@@ -116,6 +126,19 @@ class FormWindow {
   UINT dpi_ = 96;
   std::vector<std::wstring> tooltipTexts_;
   std::vector<std::pair<std::string_view, HFONT>> fonts_;  // face name -> font at dpi_
+};
+
+// A window whose events are a table: `Window::events()` lists them, and
+// each notification goes to the first entry that answers it.
+template <class Window>
+class DeclaredWindow : public FormWindow {
+ protected:
+  using FormWindow::FormWindow;
+
+ private:
+  void command(int id, int notification) final {
+    DispatchFormEvent(Window::events(), static_cast<Window&>(*this), id, notification);
+  }
 };
 
 }  // namespace plotmate::app

@@ -34,7 +34,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int exitCode = 1;
   {
     app::Program program;
-    if (program.start()) exitCode = app::RunMessageLoop();
+    if (program.start()) exitCode = app::RunMessageLoop(program.windows);
   }
   return exitCode;
 }

@@ -11,30 +11,45 @@ namespace plotmate::app {
 namespace {
 
 constexpr ControlDesign kControls[] = {
-    {MainWindow::Command3, "Command3", ControlKind::Button, "->Excel",
+    {MainWindow::Command3, ControlKind::Button, "->Excel",
      "提取多义线顶点坐标并写入Excel", {120, 120, 810, 495}, {}},
-    {MainWindow::chkboolIntersect, "chkboolIntersect", ControlKind::CheckBox, "Check1",
+    {MainWindow::chkboolIntersect, ControlKind::CheckBox, "Check1",
      "提取与所选PLine相交的直线的起终点及交点坐标", {972, 168, 165, 195}, {}},
-    {MainWindow::Command4, "Command4", ControlKind::Button, "->Acad", "据Excel中坐标点画多义线",
+    {MainWindow::Command4, ControlKind::Button, "->Acad", "据Excel中坐标点画多义线",
      {1212, 120, 750, 495}, {}},
     // Below the design height: seen only when the window is made taller.
-    {MainWindow::chkboolchgtxt, "chkboolchgtxt", ControlKind::CheckBox, "MO", {},
+    {MainWindow::chkboolchgtxt, ControlKind::CheckBox, "MO", {},
      {375, 1350, 570, 300}, "Arial"},
-    {MainWindow::Label2, "Label2", ControlKind::Label, "Pref", {}, {1050, 1380, 300, 255}, "Arial"},
-    {MainWindow::txtPref, "txtPref", ControlKind::TextBox, "", {}, {1425, 1350, 375, 270}, {}},
-    {MainWindow::Label3, "Label3", ControlKind::Label, "Suf", {}, {1815, 1380, 255, 255}, "Arial"},
-    {MainWindow::txtSuf, "txtSuf", ControlKind::TextBox, "", {}, {2100, 1350, 375, 270}, {}},
+    {MainWindow::Label2, ControlKind::Label, "Pref", {}, {1050, 1380, 300, 255}, "Arial"},
+    {MainWindow::txtPref, ControlKind::TextBox, "", {}, {1425, 1350, 375, 270}, {}},
+    {MainWindow::Label3, ControlKind::Label, "Suf", {}, {1815, 1380, 255, 255}, "Arial"},
+    {MainWindow::txtSuf, ControlKind::TextBox, "", {}, {2100, 1350, 375, 270}, {}},
 };
 
 constexpr WindowDesign kMainWindow{L"PlotmateMain", "PLOTMATE   2012.07.04", 2064, 672, true,
-                                 kControls};
+                                   kControls, false};
 
 // Menu command ids: the entry's place in the table, past the controls' ids.
-constexpr UINT kFirstMenuId = 1000;
+constexpr int kFirstMenuId = 1000;
+constexpr int kMenuIds = 100;  // more than the menu will ever hold
 
 }  // namespace
 
-MainWindow::MainWindow(Program& program) : FormWindow(kMainWindow), program_(program) {}
+MainWindow::MainWindow(Program& program)
+    : DeclaredWindow(program.windows, kMainWindow), program_(program) {}
+
+std::span<const FormEvent<MainWindow>> MainWindow::events() {
+  static constexpr FormEvent<MainWindow> kEvents[] = {
+      {Command3, kClicked, &MainWindow::Command3_Click},
+      {Command4, kClicked, &MainWindow::Command4_Click},
+      {chkboolIntersect, kClicked, &MainWindow::chkboolIntersect_Click},
+      {chkboolchgtxt, kClicked, &MainWindow::chkboolchgtxt_Click},
+      {txtPref, kChanged, &MainWindow::txtPref_Change},
+      {txtSuf, kChanged, &MainWindow::txtSuf_Change},
+      {kFirstMenuId, kMenuIds, kClicked, &MainWindow::menuEntry_Click},
+  };
+  return kEvents;
+}
 
 void MainWindow::Form_Load() {
   // The settings were read before the window was placed; the box shows them.
@@ -48,32 +63,6 @@ bool MainWindow::Form_Unload() {
   program_.settings.LEFT = storedLeft();
   program_.saveSettings();
   return true;  // never kept open; tool windows stay
-}
-
-void MainWindow::command(int id, int notification) {
-  switch (id) {
-    case Command3:
-      if (notification == BN_CLICKED) Command3_Click();
-      return;
-    case Command4:
-      if (notification == BN_CLICKED) Command4_Click();
-      return;
-    case chkboolIntersect:
-      if (notification == BN_CLICKED) chkboolIntersect_Click();
-      return;
-    case chkboolchgtxt:
-      if (notification == BN_CLICKED) program_.mainForm.chkboolchgtxt = checked(chkboolchgtxt) ? 1 : 0;
-      return;
-    case txtPref:
-      if (notification == EN_CHANGE) program_.mainForm.txtPref = text(txtPref);
-      return;
-    case txtSuf:
-      if (notification == EN_CHANGE) program_.mainForm.txtSuf = text(txtSuf);
-      return;
-    default:
-      if (id >= static_cast<int>(kFirstMenuId))
-        menuEntry_Click(static_cast<std::size_t>(id) - kFirstMenuId);
-  }
 }
 
 void MainWindow::Command3_Click() {
@@ -91,8 +80,14 @@ void MainWindow::Command4_Click() {
 }
 
 void MainWindow::chkboolIntersect_Click() {
-  program_.mainForm.chkboolIntersect_Click(checked(chkboolIntersect) ? 1 : 0, program_.settings);
+  program_.mainForm.chkboolIntersect_Click(checkValue(chkboolIntersect), program_.settings);
 }
+
+void MainWindow::chkboolchgtxt_Click() { program_.mainForm.chkboolchgtxt = checkValue(chkboolchgtxt); }
+
+void MainWindow::txtPref_Change() { program_.mainForm.txtPref = text(txtPref); }
+
+void MainWindow::txtSuf_Change() { program_.mainForm.txtSuf = text(txtSuf); }
 
 bool MainWindow::message(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
   // Only the window's own surface: clicks on a control go to the control.
@@ -130,10 +125,10 @@ void MainWindow::Form_MouseDown(int button, POINT screen) {
   DestroyMenu(menu);
 }
 
-void MainWindow::menuEntry_Click(std::size_t entry) {
+void MainWindow::menuEntry_Click(int entry) {
   const auto entries = MainMenuEntries();
-  if (entry >= entries.size()) return;
-  switch (const auto action = entries[entry].action) {
+  if (static_cast<std::size_t>(entry) >= entries.size()) return;
+  switch (const auto action = entries[static_cast<std::size_t>(entry)].action) {
     case MenuAction::None:
     case MenuAction::Separator:
       return;

@@ -8,9 +8,10 @@ namespace plotmate::app {
 
 class Program;
 
-class MainWindow final : public FormWindow {
+class MainWindow final : public DeclaredWindow<MainWindow> {
  public:
   explicit MainWindow(Program& program);
+  static std::span<const FormEvent<MainWindow>> events();
 
   enum Control {
     Command3 = 101,
@@ -26,14 +27,16 @@ class MainWindow final : public FormWindow {
  private:
   void Form_Load() override;
   bool Form_Unload() override;
-  void command(int id, int notification) override;
   bool message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   void Command3_Click();
   void Command4_Click();
   void chkboolIntersect_Click();
+  void chkboolchgtxt_Click();
+  void txtPref_Change();
+  void txtSuf_Change();
   void Form_MouseDown(int button, POINT screen);
-  void menuEntry_Click(std::size_t entry);
+  void menuEntry_Click(int entry);
   void ABOUT_Click();
 
   Program& program_;

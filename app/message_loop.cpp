@@ -1,16 +1,12 @@
 #include "app/message_loop.h"
 
-#include <windows.h>
-
-#include "app/form_window.h"
-
 namespace plotmate::app {
 
-int RunMessageLoop() {
+int RunMessageLoop(const ProgramWindows& windows) {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root && FormWindow::isProgramWindow(root) && IsDialogMessageW(root, &msg)) continue;
+    if (root && windows.contains(root) && IsDialogMessageW(root, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

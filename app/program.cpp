@@ -2,14 +2,13 @@
 
 #include <string>
 
-#include "app/area_window.h"
 #include "app/block_column_window.h"
-#include "app/distance_window.h"
 #include "app/feet_inch_window.h"
 #include "app/main_window.h"
-#include "app/point_window.h"
+#include "app/pick_tool_window.h"
 #include "app/repeater_window.h"
 #include "app/settings_window.h"
+#include "base/unique_owner.h"
 #include "hosts/host_window.h"
 #include "shell/ansi_codec.h"
 #include "shell/config_file.h"
@@ -78,12 +77,12 @@ void Program::saveSettings() {
 std::unique_ptr<FormWindow> Program::makeToolWindow(MenuAction action) {
   switch (action) {
     case MenuAction::RepeaterWindow: return std::make_unique<RepeaterWindow>(*this);
-    case MenuAction::AreaWindow: return std::make_unique<AreaWindow>(*this);
-    case MenuAction::DistanceWindow: return std::make_unique<DistanceWindow>(*this);
-    case MenuAction::PointWindow: return std::make_unique<PointWindow>(*this);
+    case MenuAction::AreaWindow: return MakeAreaWindow(*this);
+    case MenuAction::DistanceWindow: return MakeDistanceWindow(*this);
+    case MenuAction::PointWindow: return MakePointWindow(*this);
     case MenuAction::BlockWindow: return std::make_unique<BlockColumnWindow>(*this);
-    case MenuAction::FeetInchWindow: return std::make_unique<FeetInchWindow>();
-    case MenuAction::SettingsWindow: return std::make_unique<SettingsWindow>(settings);
+    case MenuAction::FeetInchWindow: return std::make_unique<FeetInchWindow>(windows);
+    case MenuAction::SettingsWindow: return std::make_unique<SettingsWindow>(windows, settings);
     default: return nullptr;  // entries that open no window
   }
 }
@@ -97,26 +96,24 @@ void Program::showToolWindow(MenuAction action) {
 }
 
 bool Program::runTool(std::string_view label, const std::function<void()>& tool) {
-  if (FormWindow::busy()) return false;
+  if (windows.busy()) return false;
   runLabel_ = label;
   runStart_ = lastShown_ = std::chrono::steady_clock::now();
   progressShown_ = false;
   broker.resetCount();
-  struct BusyWhileRunning {
-    Program& program;
-    explicit BusyWhileRunning(Program& p) : program(p) { FormWindow::setBusy(true); }
-    ~BusyWhileRunning() {
-      if (program.progressShown_ && program.mainWindow_) program.mainWindow_->restoreCaption();
-      FormWindow::setBusy(false);
-    }
-  };
   platform.beginRun();
   {
-    BusyWhileRunning busy{*this};
+    windows.setBusy(true);
+    const UniqueOwner<Program*, &Program::endRun> running(this);
     tool();
   }
   platform.endRun();
   return true;
+}
+
+void Program::endRun(Program* program) {
+  if (program->progressShown_ && program->mainWindow_) program->mainWindow_->restoreCaption();
+  program->windows.setBusy(false);
 }
 
 void Program::runPickTool(const FormWindow& window, std::string_view label,
@@ -128,7 +125,7 @@ void Program::runPickTool(const FormWindow& window, std::string_view label,
 // the caption shows how far the run has come, a few times a second at most.
 void Program::hostCallMade(std::uint64_t calls) {
   using namespace std::chrono_literals;
-  if (!FormWindow::busy()) return;
+  if (!windows.busy()) return;
   const auto now = std::chrono::steady_clock::now();
   if (now - lastShown_ < 100ms) return;
   lastShown_ = now;

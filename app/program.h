@@ -10,12 +10,14 @@
 #include <string_view>
 
 #include "app/form_window.h"
+#include "app/program_windows.h"
 #include "app/win32_platform.h"
 #include "hosts/acad.h"
 #include "hosts/attach.h"
 #include "hosts/com/com_broker.h"
 #include "hosts/counting_broker.h"
 #include "hosts/host_loss_report.h"
+#include "measure/pick_tools.h"
 #include "shell/main_form.h"
 #include "shell/main_menu.h"
 #include "shell/settings.h"
@@ -50,6 +52,12 @@ class Program {
   // Writes "config"; says so in a message when the file cannot be written.
   void saveSettings();
 
+  // What a pick tool's run works with.
+  PickDesk pickDesk() {
+    return {{broker, session, platform}, settings, mainForm, distanceSelection};
+  }
+
+  ProgramWindows windows;  // declared before the windows, which leave it as they go
   Settings settings;
   MainForm mainForm;
   HostSession session;
@@ -70,6 +78,9 @@ class Program {
   void loadSettings();
   std::unique_ptr<FormWindow> makeToolWindow(MenuAction action);
   void hostCallMade(std::uint64_t calls);
+  // The busy cursor and dropped clicks while a tool runs; the main window's
+  // own caption back at the end.
+  static void endRun(Program* program);
 
   std::string runLabel_;
   std::chrono::steady_clock::time_point runStart_, lastShown_;

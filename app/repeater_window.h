@@ -11,9 +11,10 @@ namespace plotmate::app {
 
 class Program;
 
-class RepeaterWindow final : public FormWindow {
+class RepeaterWindow final : public DeclaredWindow<RepeaterWindow> {
  public:
   explicit RepeaterWindow(Program& program);
+  static std::span<const FormEvent<RepeaterWindow>> events();
 
   // Groups of ten: the element with index i has the id first + i.
   enum Control {
@@ -24,11 +25,15 @@ class RepeaterWindow final : public FormWindow {
  private:
   void Form_Load() override;
   bool Form_Unload() override;
-  void command(int id, int notification) override;
 
   void Combo1_Click();
   void Combo1_Validate();
   void Command1_Click();
+  void Text1_Change(int index);
+  void Text2_Change();
+  void Check1_Click(int index);
+  void Check2_Click(int index);
+  void Check3_Click();
   // The parameters' captions, texts and boxes as the form holds them.
   void showParameters();
 

@@ -5,13 +5,13 @@ namespace plotmate::app {
 namespace {
 
 constexpr ControlDesign kControls[] = {
-    {SettingsWindow::Label4, "Label4", ControlKind::Label, "精度(保留小数点后位数)", {},
+    {SettingsWindow::Label4, ControlKind::Label, "精度(保留小数点后位数)", {},
      {120, 120, 2052, 192}, {}},
-    {SettingsWindow::txtPrec, "txtPrec", ControlKind::TextBox, "3", "精度", {2160, 120, 312, 270},
+    {SettingsWindow::txtPrec, ControlKind::TextBox, "3", "精度", {2160, 120, 312, 270},
      {}},
-    {SettingsWindow::Label1, "Label1", ControlKind::Label, "是否使用工程坐标系", {},
+    {SettingsWindow::Label1, ControlKind::Label, "是否使用工程坐标系", {},
      {120, 480, 1812, 252}, {}},
-    {SettingsWindow::chkboolCoor, "chkboolCoor", ControlKind::CheckBox, "YOX", {},
+    {SettingsWindow::chkboolCoor, ControlKind::CheckBox, "YOX", {},
      {2040, 480, 732, 180}, {}},
 };
 
@@ -19,8 +19,15 @@ constexpr WindowDesign kSettingsWindow{L"PlotmateSET", "SET", 2760, 804, false, 
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(Settings& settings)
-    : FormWindow(kSettingsWindow), settings_(settings) {}
+SettingsWindow::SettingsWindow(ProgramWindows& windows, Settings& settings)
+    : DeclaredWindow(windows, kSettingsWindow), settings_(settings) {}
+
+std::span<const FormEvent<SettingsWindow>> SettingsWindow::events() {
+  static constexpr FormEvent<SettingsWindow> kEvents[] = {
+      {chkboolCoor, kClicked, &SettingsWindow::chkboolCoor_Click},
+  };
+  return kEvents;
+}
 
 void SettingsWindow::Form_Load() {
   form_.Form_Load(settings_);
@@ -34,10 +41,6 @@ bool SettingsWindow::Form_Unload() {
   return true;
 }
 
-void SettingsWindow::command(int id, int notification) {
-  if (id == chkboolCoor && notification == BN_CLICKED) form_.chkboolCoor_Click(checked(chkboolCoor));
-  // Esc closes the window as its close box does.
-  if (id == IDCANCEL) PostMessageW(hwnd(), WM_CLOSE, 0, 0);
-}
+void SettingsWindow::chkboolCoor_Click() { form_.chkboolCoor_Click(checked(chkboolCoor)); }
 
 }  // namespace plotmate::app

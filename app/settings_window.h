@@ -8,16 +8,17 @@
 
 namespace plotmate::app {
 
-class SettingsWindow final : public FormWindow {
+class SettingsWindow final : public DeclaredWindow<SettingsWindow> {
  public:
-  explicit SettingsWindow(Settings& settings);
+  SettingsWindow(ProgramWindows& windows, Settings& settings);
+  static std::span<const FormEvent<SettingsWindow>> events();
 
   enum Control { Label4 = 101, txtPrec, Label1, chkboolCoor };
 
  private:
   void Form_Load() override;
   bool Form_Unload() override;
-  void command(int id, int notification) override;
+  void chkboolCoor_Click();
 
   Settings& settings_;
   SETfrm form_;

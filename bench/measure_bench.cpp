@@ -1,5 +1,6 @@
-// The point tool on the in-process stand-ins: 1,000 picks with X, Y and Z
-// recorded, into the worksheet and into "DistOut.txt". Every pick costs
+// The point tool's button on the in-process stand-ins: 1,000 picks with X,
+// Y and Z recorded, into the worksheet and into "DistOut.txt" (the
+// spreadsheet host not running). Every pick costs
 // three drawing-host calls and, in the worksheet, eight spreadsheet calls
 // per value, so the call counters show what a run costs across processes.
 
@@ -8,7 +9,7 @@
 #include <filesystem>
 
 #include "format/output_file.h"
-#include "measure/identify_points.h"
+#include "measure/pick_tools.h"
 #include "sim/state/standin_desk.h"
 
 namespace {
@@ -25,6 +26,8 @@ void BM_IdentifyPoints(benchmark::State& state) {
   Settings settings;
   settings.X = settings.Y = settings.Z = 1;
   settings.PREC = 3;
+  const MainForm mainForm;
+  AcadSelectionSet textSet;
   std::size_t acadCalls = 0, excelCalls = 0;
   for (auto _ : state) {
     state.PauseTiming();
@@ -35,13 +38,14 @@ void BM_IdentifyPoints(benchmark::State& state) {
     for (int i = 0; i < picks; ++i)
       acad.session->picks.push(sim::PickAnswer::at({1000.0 + i * 1.25, 2000.0 - i * 0.5, 3}));
     acad.session->picks.push(sim::PickAnswer::cancel());
-    desk.attach(!toFile);
+    if (toFile) desk.broker.setNotRunning(kExcelProgId);
     acad.context->log.setKeepRecords(false);
     desk.excel.context->log.setKeepRecords(false);
     const std::size_t acadBefore = acad.context->log.callCount();
     state.ResumeTiming();
 
-    IdentifyPoints(desk.hosts, desk.platform, settings);
+    PickDesk pick{{desk.broker, desk.hosts, desk.platform}, settings, mainForm, textSet};
+    PointPickTool().run(Idfrm{1, 1, 1, 0}, pick);
 
     state.PauseTiming();
     acadCalls = acad.context->log.callCount() - acadBefore;

@@ -1,22 +1,21 @@
-// The polyline exchange on the in-process stand-ins: "->Excel" on a long
-// polyline crossed by many lines, and "->Acad" from many worksheet rows.
+// The main window's two buttons on the in-process stand-ins: "->Excel" on a
+// long polyline crossed by many lines, and "->Acad" from many worksheet rows.
 // Host calls are what a run costs against the real programs, so each run's
 // call counts are reported beside its time.
 
 #include <benchmark/benchmark.h>
 
-#include "pline/polyline_to_sheet.h"
-#include "pline/sheet_to_polyline.h"
+#include "pline/main_buttons.h"
 #include "sim/state/standin_desk.h"
 
 namespace {
 
 using namespace plotmate;
 
-// The shared desk, attached, counting calls without keeping them.
+// The shared desk, counting calls without keeping them; each button
+// attaches the hosts (after the first run, a check that they still answer).
 struct Desk : sim::StandInDesk {
   Desk() {
-    attach();
     acad.context->log.setKeepRecords(false);
     excel.context->log.setKeepRecords(false);
   }
@@ -60,7 +59,7 @@ void BM_PolylineToSheet(benchmark::State& state) {
   for (auto _ : state) {
     desk.drawing->picks.push(sim::PickAnswer::entity(handle));
     desk.sheet->activate(sim::Area::cell({1, 1}));
-    PolylineToSheet(desk.hosts, desk.platform, settings, form);
+    AttachAndExportPolyline(desk.hosts, desk.broker, desk.platform, settings, form);
   }
   if (desk.sheet->activeCell().row != vertices + lines + 7)
     state.SkipWithError("unexpected table size");
@@ -80,7 +79,7 @@ void BM_SheetToPolyline(benchmark::State& state) {
   desk.sheet->select({{1, 1}, {rows, 3}});
   const auto acadBefore = desk.acadCalls();
   const auto excelBefore = desk.excelCalls();
-  for (auto _ : state) SheetToPolyline(desk.hosts, desk.platform, Settings{});
+  for (auto _ : state) AttachAndDrawPolyline(desk.hosts, desk.broker, desk.platform, Settings{});
   if (desk.drawing->drawing.size() != static_cast<std::size_t>(state.iterations()))
     state.SkipWithError("no polyline drawn");
   reportCalls(state, desk, acadBefore, excelBefore);

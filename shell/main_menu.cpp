@@ -11,17 +11,17 @@ namespace {
 constexpr std::string_view kNotepadFailedMessage = "无法启动记事本打开帮助文件：\n";
 
 constexpr MenuEntry kEntries[] = {
-    {"PLINE", "PLINE--CAD多段线坐标写入Excel或反操作", MenuAction::None},
-    {"SCR", "SCR----重复执行某个命令", MenuAction::RepeaterWindow},
-    {"AREA", "AREA---测量封闭区域面积", MenuAction::AreaWindow},
-    {"DIST", "DIST---测量两点距离", MenuAction::DistanceWindow},
-    {"ID", "ID-----取点坐标", MenuAction::PointWindow},
-    {"EXCEL", "EXCEL--块到列转换", MenuAction::BlockWindow},
-    {"CONV", "CONV---英寸与毫米转换", MenuAction::FeetInchWindow},
-    {"menuSaperate", "-", MenuAction::Separator},
-    {"SET", "SET--参数设置", MenuAction::SettingsWindow},
-    {"menuSaperate2", "-", MenuAction::Separator},
-    {"ABOUT", "ABOUT", MenuAction::About},
+    {"PLINE--CAD多段线坐标写入Excel或反操作", MenuAction::None},
+    {"SCR----重复执行某个命令", MenuAction::RepeaterWindow},
+    {"AREA---测量封闭区域面积", MenuAction::AreaWindow},
+    {"DIST---测量两点距离", MenuAction::DistanceWindow},
+    {"ID-----取点坐标", MenuAction::PointWindow},
+    {"EXCEL--块到列转换", MenuAction::BlockWindow},
+    {"CONV---英寸与毫米转换", MenuAction::FeetInchWindow},
+    {"-", MenuAction::Separator},
+    {"SET--参数设置", MenuAction::SettingsWindow},
+    {"-", MenuAction::Separator},
+    {"ABOUT", MenuAction::About},
 };
 
 }  // namespace

@@ -24,7 +24,6 @@ enum class MenuAction {
 };
 
 struct MenuEntry {
-  std::string_view name;
   std::string_view caption;  // UTF-8; "-" for a separator
   MenuAction action;
 };

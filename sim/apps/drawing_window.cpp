@@ -85,7 +85,7 @@ LRESULT DrawingWindow::handleView(UINT message, WPARAM w, LPARAM l) {
   const POINT at{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
   switch (message) {
     case WM_PAINT: paintView(); return 0;
-    case WM_SETCURSOR: SetCursor(pick_ ? crossCursor() : arrowCursor()); return TRUE;
+    case WM_SETCURSOR: SetCursor(pick_ ? crossCursor() : win32::ArrowCursor()); return TRUE;
     case WM_LBUTTONDOWN:
     case WM_MBUTTONDOWN:
       SetFocus(view_);

@@ -1,5 +1,5 @@
 #pragma once
-// What the two visible stand-ins share: their window classes' registration,
+// What the two visible stand-ins share: their window classes,
 // the host a window shows (replaced whole when a test loads a fresh state),
 // a timer that repaints once the host has received calls, and saving on
 // request (Ctrl+S) to the file the host was loaded from.
@@ -14,34 +14,18 @@
 
 #include "base/result.h"
 #include "sim/sim_object.h"
+#include "win32/window_procedure.h"
 
 namespace plotmate::sim {
 
-// The system's cursors by number: IDC_ARROW and IDC_CROSS are narrow
-// resources unless the whole build is Unicode.
-inline HCURSOR arrowCursor() { return LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); }
+// The system's cross: IDC_CROSS is a narrow resource unless the whole build is Unicode.
 inline HCURSOR crossCursor() { return LoadCursorW(nullptr, MAKEINTRESOURCEW(32515)); }
 
-// Registers a window class whose procedure hands messages to the object
-// stored at WM_NCCREATE (the creation parameter).
+// The stand-ins' windows are objects (win32/window_procedure.h); their
+// classes take double clicks.
 template <class Window>
 bool registerWindowClass(const wchar_t* name, HBRUSH background) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = arrowCursor();
-  wc.hbrBackground = background;
-  wc.lpszClassName = name;
-  wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM w, LPARAM l) -> LRESULT {
-    if (message == WM_NCCREATE) {
-      auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return self ? self->handle(hwnd, message, w, l) : DefWindowProcW(hwnd, message, w, l);
-  };
-  return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return win32::RegisterObjectWindowClass<Window>(name, background, CS_DBLCLKS);
 }
 
 // Answers WM_PAINT: `paint` draws the whole client off screen first, so the

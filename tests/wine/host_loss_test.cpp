@@ -11,10 +11,8 @@
 #include "hosts/com/com_broker.h"
 #include "hosts/counting_broker.h"
 #include "hosts/host_loss_report.h"
-#include "measure/area_form.h"
-#include "measure/dist_form.h"
-#include "measure/id_form.h"
 #include "measure/measure_area.h"
+#include "measure/pick_tools.h"
 #include "pline/main_buttons.h"
 #include "pline/polyline_to_sheet.h"
 #include "pline/sheet_to_polyline.h"
@@ -78,7 +76,7 @@ struct Desk {
   Settings settings;
   MainForm form;
   AcadSelectionSet textSet;
-  ToolDesk tools{broker, session, platform};
+  PickDesk pick{{broker, session, platform}, settings, form, textSet};
 };
 
 struct Tool {
@@ -102,9 +100,9 @@ std::vector<Tool> everyTool() {
          form.Text1[2] = "5";
          RunCommandForEachRow(form, d.settings, d.session, d.broker, d.platform);
        }},
-      {"ID", scenarioText("measure_points_sheet"), {kAcad, kExcel}, [](Desk& d) { Idfrm{1, 1, 1, 1}.Command2_Click(d.tools, d.settings); }},
-      {"DIST", scenarioText("measure_distance_texts"), {kAcad, kExcel}, [](Desk& d) { Distfrm{1, 1, 1}.Command1_Click(d.tools, d.settings, d.form, d.textSet); }},
-      {"AREA", kAreaScenario, {kAcad, kExcel}, [](Desk& d) { Areafrm{1}.Command6_Click(d.tools, d.settings); }},
+      {"ID", scenarioText("measure_points_sheet"), {kAcad, kExcel}, [](Desk& d) { PointPickTool().run(Idfrm{1, 1, 1, 1}, d.pick); }},
+      {"DIST", scenarioText("measure_distance_texts"), {kAcad, kExcel}, [](Desk& d) { DistancePickTool().run(Distfrm{1, 1, 1}, d.pick); }},
+      {"AREA", kAreaScenario, {kAcad, kExcel}, [](Desk& d) { AreaPickTool().run(Areafrm{1}, d.pick); }},
       {"block to column", scenarioText("block_to_column_rows"), {kExcel},
        [](Desk& d) { Block2ColumnClick(d.session, d.broker, d.platform, -1); }},
   };

@@ -8,14 +8,10 @@
 //   chkboolZ, chkboolText; DIST: chkboolDX, chkboolDY, chkboolDI; AREA: chkboolArea)
 // "mainForm": {"chkboolchgtxt": 1, "txtPref": "L="}  (read by the distance tool)
 
-#include <functional>
-#include <map>
 #include <utility>
 #include <vector>
 
-#include "measure/area_form.h"
-#include "measure/dist_form.h"
-#include "measure/id_form.h"
+#include "measure/pick_tools.h"
 #include "tools/scenario/main_form_io.h"
 #include "tools/scenario/tools.h"
 #include "tools/scenario/world.h"
@@ -23,14 +19,6 @@
 namespace plotmate::scenario {
 
 namespace {
-
-// A box's click handler, bound to its form and the settings.
-using BoxClicks = std::map<std::string, std::function<void(std::int16_t)>>;
-
-template <class Form>
-auto click(Form& form, void (Form::*handler)(std::int16_t, Settings&), Settings& settings) {
-  return [&form, handler, &settings](std::int16_t value) { (form.*handler)(value, settings); };
-}
 
 // The boxes "toolForm" names, with their values, in the order given.
 std::vector<std::pair<std::string, std::int16_t>> toolFormBoxes(const Context& context) {
@@ -43,61 +31,38 @@ std::vector<std::pair<std::string, std::int16_t>> toolFormBoxes(const Context& c
   return boxes;
 }
 
-void clickBoxes(const Context& context, const BoxClicks& boxes) {
+// Each box named goes to its form model's click handler with its value, as
+// the window hands a drafter's click on.
+template <class Form>
+void clickBoxes(const Context& context, const PickTool<Form>& tool, Form& form, Settings& settings) {
   for (const auto& [name, value] : toolFormBoxes(context)) {
-    auto it = boxes.find(name);
-    if (it == boxes.end()) scenarioError("toolForm: unknown control \"" + name + "\"");
-    it->second(value);
+    const auto* box = BoxNamed(tool.boxes, name);
+    if (!box) scenarioError("toolForm: unknown control \"" + name + "\"");
+    (form.*box->click)(value, settings);
   }
 }
 
-void runIdentifyPoints(Context& context) {
+// The window's life in one go: loaded from the settings, boxes clicked, the
+// button clicked "clicks" times through the tool's own run.
+template <class Form>
+void runPickTool(Context& context, const PickTool<Form>& tool) {
   auto world = buildWorld(context);
-  ToolDesk desk{world->broker, world->session, world->platform};
-  Idfrm form;
-  form.Form_Load(context.settings);
-  Settings& s = context.settings;
-  clickBoxes(context, {{"chkboolX", click(form, &Idfrm::chkboolX_Click, s)},
-                       {"chkboolY", click(form, &Idfrm::chkboolY_Click, s)},
-                       {"chkboolZ", click(form, &Idfrm::chkboolZ_Click, s)},
-                       {"chkboolText", click(form, &Idfrm::chkboolText_Click, s)}});
-  for (int i = clicksOf(context); i > 0; --i) world->run([&] { form.Command2_Click(desk, context.settings); });
-  reportWorld(context, *world);
-}
-
-void runMeasureDistance(Context& context) {
-  auto world = buildWorld(context);
-  ToolDesk desk{world->broker, world->session, world->platform};
   const MainForm mainForm = mainFormFromJson(context.spec);
   AcadSelectionSet textSet;  // the kept "ss", alive across clicks as in the program
-  Distfrm form;
+  PickDesk desk{{world->broker, world->session, world->platform}, context.settings, mainForm, textSet};
+  Form form;
   form.Form_Load(context.settings);
-  Settings& s = context.settings;
-  clickBoxes(context, {{"chkboolDX", click(form, &Distfrm::chkboolDX_Click, s)},
-                       {"chkboolDY", click(form, &Distfrm::chkboolDY_Click, s)},
-                       {"chkboolDI", click(form, &Distfrm::chkboolDI_Click, s)}});
-  for (int i = clicksOf(context); i > 0; --i)
-    world->run([&] { form.Command1_Click(desk, context.settings, mainForm, textSet); });
-  reportWorld(context, *world);
-}
-
-void runMeasureArea(Context& context) {
-  auto world = buildWorld(context);
-  ToolDesk desk{world->broker, world->session, world->platform};
-  Areafrm form;
-  form.Form_Load(context.settings);
-  clickBoxes(context,
-             {{"chkboolArea", click(form, &Areafrm::chkboolArea_Click, context.settings)}});
-  for (int i = clicksOf(context); i > 0; --i) world->run([&] { form.Command6_Click(desk, context.settings); });
+  clickBoxes(context, tool, form, context.settings);
+  for (int i = clicksOf(context); i > 0; --i) world->run([&] { tool.run(form, desk); });
   reportWorld(context, *world);
 }
 
 }  // namespace
 
 void registerMeasureTools(ToolTable& tools) {
-  tools["IdentifyPoints"] = runIdentifyPoints;
-  tools["MeasureDistance"] = runMeasureDistance;
-  tools["MeasureArea"] = runMeasureArea;
+  tools["IdentifyPoints"] = [](Context& context) { runPickTool(context, PointPickTool()); };
+  tools["MeasureDistance"] = [](Context& context) { runPickTool(context, DistancePickTool()); };
+  tools["MeasureArea"] = [](Context& context) { runPickTool(context, AreaPickTool()); };
 }
 
 }  // namespace plotmate::scenario
