@@ -9,20 +9,20 @@ using DistC = DistControls;
 using AreaC = AreaControls;
 
 constexpr BoundBox<Idfrm> kPointBoxes[] = {
-    {IdC::chkboolX, "chkboolX", &Idfrm::chkboolX, &Idfrm::chkboolX_Click},
-    {IdC::chkboolY, "chkboolY", &Idfrm::chkboolY, &Idfrm::chkboolY_Click},
-    {IdC::chkboolZ, "chkboolZ", &Idfrm::chkboolZ, &Idfrm::chkboolZ_Click},
-    {IdC::chkboolText, "chkboolText", &Idfrm::chkboolText, &Idfrm::chkboolText_Click},
+    {IdC::chkboolX, "chkboolX", &Idfrm::chkboolX, &Clicked<&Idfrm::chkboolX_Click>},
+    {IdC::chkboolY, "chkboolY", &Idfrm::chkboolY, &Clicked<&Idfrm::chkboolY_Click>},
+    {IdC::chkboolZ, "chkboolZ", &Idfrm::chkboolZ, &Clicked<&Idfrm::chkboolZ_Click>},
+    {IdC::chkboolText, "chkboolText", &Idfrm::chkboolText, &Clicked<&Idfrm::chkboolText_Click>},
 };
 
 constexpr BoundBox<Distfrm> kDistanceBoxes[] = {
-    {DistC::chkboolDX, "chkboolDX", &Distfrm::chkboolDX, &Distfrm::chkboolDX_Click},
-    {DistC::chkboolDY, "chkboolDY", &Distfrm::chkboolDY, &Distfrm::chkboolDY_Click},
-    {DistC::chkboolDI, "chkboolDI", &Distfrm::chkboolDI, &Distfrm::chkboolDI_Click},
+    {DistC::chkboolDX, "chkboolDX", &Distfrm::chkboolDX, &Clicked<&Distfrm::chkboolDX_Click>},
+    {DistC::chkboolDY, "chkboolDY", &Distfrm::chkboolDY, &Clicked<&Distfrm::chkboolDY_Click>},
+    {DistC::chkboolDI, "chkboolDI", &Distfrm::chkboolDI, &Clicked<&Distfrm::chkboolDI_Click>},
 };
 
 constexpr BoundBox<Areafrm> kAreaBoxes[] = {
-    {AreaC::chkboolArea, "chkboolArea", &Areafrm::chkboolArea, &Areafrm::chkboolArea_Click},
+    {AreaC::chkboolArea, "chkboolArea", &Areafrm::chkboolArea, &Clicked<&Areafrm::chkboolArea_Click>},
 };
 
 constexpr PickTool<Idfrm> kPoint{kPointBoxes, IdC::Command2, "PikPt",

@@ -17,8 +17,15 @@ struct BoundBox {
   int id;
   std::string_view name;  // the control's name, as scenarios name the box
   std::int16_t Form::*value;
-  void (Form::*click)(std::int16_t, Settings&);
+  void (*click)(Form&, std::int16_t, Settings&);  // Clicked<&Form::chkboolX_Click>
 };
+
+// A form model's click handler as a plain function: the handler is known at
+// compile time, so the call is direct.
+template <auto Handler, class Form>
+void Clicked(Form& form, std::int16_t value, Settings& settings) {
+  (form.*Handler)(value, settings);
+}
 
 template <class Form, class View>
 void ShowBoxes(View& view, const Form& form, std::span<const BoundBox<Form>> boxes) {
@@ -44,7 +51,7 @@ bool ClickBox(const View& view, Form& form, std::span<const BoundBox<Form>> boxe
               Settings& settings) {
   for (const auto& box : boxes) {
     if (box.id != id) continue;
-    (form.*box.click)(view.checked(id) ? 1 : 0, settings);
+    box.click(form, view.checked(id) ? 1 : 0, settings);
     return true;
   }
   return false;

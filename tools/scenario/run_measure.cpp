@@ -31,6 +31,12 @@ std::vector<std::pair<std::string, std::int16_t>> toolFormBoxes(const Context& c
   return boxes;
 }
 
+// The box a scenario clicks, showing the value it gives.
+struct ScenarioBox {
+  std::int16_t value;
+  bool checked(int) const { return value != 0; }
+};
+
 // Each box named goes to its form model's click handler with its value, as
 // the window hands a drafter's click on.
 template <class Form>
@@ -38,7 +44,7 @@ void clickBoxes(const Context& context, const PickTool<Form>& tool, Form& form, 
   for (const auto& [name, value] : toolFormBoxes(context)) {
     const auto* box = BoxNamed(tool.boxes, name);
     if (!box) scenarioError("toolForm: unknown control \"" + name + "\"");
-    (form.*box->click)(value, settings);
+    ClickBox(ScenarioBox{value}, form, tool.boxes, box->id, settings);
   }
 }
 
