@@ -40,7 +40,7 @@ struct IdControls {
   enum : int { Command2 = 101, chkboolX, chkboolY, chkboolZ, chkboolText, label1 };
 };
 struct DistControls {
-  enum : int { Command1 = 101, chkboolDX, chkboolDY, chkboolDI };
+  enum : int { Command1 = 101, chkboolDI, chkboolDY, chkboolDX };
 };
 struct AreaControls {
   enum : int { Command6 = 101, chkboolArea, Label8 };
