@@ -48,8 +48,7 @@ Result<void> OutgoingArguments::copyOutputs(std::span<Variant> args, const HostL
   for (std::size_t i = 0; i < args.size(); ++i) {
     const VARIANT& slot = slots_[args.size() - 1 - i];
     if (!(slot.vt & VT_BYREF)) continue;
-    auto value = fromVariant(slot, link);
-    if (!value) return std::unexpected(value.error());
+    PLOTMATE_TRY(value, fromVariant(slot, link));
     args[i] = std::move(*value);
   }
   return {};

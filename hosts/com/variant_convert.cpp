@@ -125,8 +125,7 @@ struct ToVariant {
     return {};
   }
   Result<void> operator()(const std::string& s) const {
-    auto b = makeBstr(s);
-    if (!b) return std::unexpected(b.error());
+    PLOTMATE_TRY(b, makeBstr(s));
     out.vt = VT_BSTR;
     out.bstrVal = b->release();
     return {};

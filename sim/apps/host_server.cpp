@@ -118,8 +118,7 @@ Result<ServerArguments> parseServerArguments(ServerIdentity defaults,
     } else if (word == "--visible") {
       args.visible = true;
     } else if (word == "--progid" || word == "--clsid" || word == "--lifetime" || word == "--profile") {
-      auto v = value();
-      if (!v) return std::unexpected(v.error());
+      PLOTMATE_TRY(v, value());
       if (word == "--progid") args.identity.progId = *v, progIdGiven = true;
       if (word == "--clsid") args.identity.clsid = *v, clsidGiven = true;
       if (word == "--profile") {
