@@ -71,7 +71,7 @@ Result<Point3> AcadUtility::getPoint(const std::optional<Point3>& base,
 
 Result<AcadUtility::Pick> AcadUtility::getEntity(const std::string& prompt) const {
   std::vector<Variant> args{outputObject(), outputVariant(), prompt};
-  PLOTMATE_TRY(r, self().invoke("GetEntity", CallKind::Method, args));
+  PLOTMATE_RETURN_IF_FAILED(self().invoke("GetEntity", CallKind::Method, args));
   auto entity = asObject(args[0]);
   if (!entity) return fail(hr::kFail, "GetEntity returned no entity");
   Pick pick{AcadEntity(entity), {}};

@@ -14,7 +14,7 @@ Result<Variant> Dispatch::get(std::string_view name, std::vector<Variant> args) 
 
 Result<void> Dispatch::put(std::string_view name, Variant value, std::vector<Variant> args) {
   args.push_back(std::move(value));
-  PLOTMATE_TRY(r, invoke(name, CallKind::Put, args));
+  PLOTMATE_RETURN_IF_FAILED(invoke(name, CallKind::Put, args));
   return {};
 }
 

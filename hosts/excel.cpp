@@ -167,12 +167,12 @@ Result<ExcelRange> ExcelRange::cells(std::int32_t row, std::int32_t column) {
 }
 
 Result<void> ExcelRange::activate() {
-  PLOTMATE_TRY(r, orNothing(range_).call("Activate"));
+  PLOTMATE_RETURN_IF_FAILED(orNothing(range_).call("Activate"));
   return {};
 }
 
 Result<void> ExcelRange::select() {
-  PLOTMATE_TRY(r, orNothing(range_).call("Select"));
+  PLOTMATE_RETURN_IF_FAILED(orNothing(range_).call("Select"));
   return {};
 }
 

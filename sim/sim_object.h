@@ -90,7 +90,7 @@ class MemberTable {
     }
     if (!h) return unknown(name);
     if (e.signature.declared) {
-      PLOTMATE_TRY(checked, checkArguments(e.name, e.signature, kind, args));
+      PLOTMATE_RETURN_IF_FAILED(checkArguments(e.name, e.signature, kind, args));
     }
     return (self.*h)(args);
   }

@@ -51,7 +51,7 @@ Result<Variant> AcadEntity::getLayer(std::span<Variant>) {
 }
 
 Result<Variant> AcadEntity::putLayer(std::span<Variant> args) {
-  PLOTMATE_TRY(e, entity());
+  PLOTMATE_RETURN_IF_FAILED(entity());
   PLOTMATE_TRY(layer, argText(args, args.size() - 1));
   session().editEntity(handle_)->layer = *layer;
   return Variant();
@@ -167,12 +167,12 @@ Result<Variant> AcadEntity::putTextString(std::span<Variant> args) {
 }
 
 Result<Variant> AcadEntity::update(std::span<Variant>) {
-  PLOTMATE_TRY(r, entity());
+  PLOTMATE_RETURN_IF_FAILED(entity());
   return Variant();
 }
 
 Result<Variant> AcadEntity::highlight(std::span<Variant> args) {
-  PLOTMATE_TRY(r, entity());
+  PLOTMATE_RETURN_IF_FAILED(entity());
   PLOTMATE_TRY(on, argBool(args, 0));
   if (*on) session().highlighted.insert(handle_);
   else session().highlighted.erase(handle_);
@@ -180,7 +180,7 @@ Result<Variant> AcadEntity::highlight(std::span<Variant> args) {
 }
 
 Result<Variant> AcadEntity::erase(std::span<Variant>) {
-  PLOTMATE_TRY(r, entity());
+  PLOTMATE_RETURN_IF_FAILED(entity());
   session().highlighted.erase(handle_);
   session().eraseEntity(handle_);
   return Variant();

@@ -90,7 +90,7 @@ Result<Variant> AcadModelSpace::addText(std::span<Variant> args) {
 
 Result<Variant> AcadModelSpace::addMText(std::span<Variant> args) {
   PLOTMATE_TRY(at, argPoint(args, 0, "InsertionPoint", "AddMText"));
-  PLOTMATE_TRY(width, argDouble(args, 1));
+  PLOTMATE_RETURN_IF_FAILED(argDouble(args, 1));
   PLOTMATE_TRY(text, argText(args, 2));
   Entity e;
   e.kind = EntityKind::MText;

@@ -90,7 +90,7 @@ Result<Variant> AcadSelectionSet::clear(std::span<Variant>) {
 
 // Delete: the set goes, its entities stay.
 Result<Variant> AcadSelectionSet::erase(std::span<Variant>) {
-  PLOTMATE_TRY(s, set());
+  PLOTMATE_RETURN_IF_FAILED(set());
   session().selectionSets.remove(id_);
   return Variant();
 }

@@ -142,7 +142,7 @@ Result<std::optional<std::pair<Vec3, double>>> readVertex(const RawEntity& verte
   double bulge = 0;
   long long flags = 0;
   for (const Pair& g : vertex.body) {
-    PLOTMATE_TRY(isPoint, readPointGroup(g, 10, p));
+    PLOTMATE_RETURN_IF_FAILED(readPointGroup(g, 10, p));
     if (g.code == 42) {
       PLOTMATE_TRY(v, realOf(g));
       bulge = *v;

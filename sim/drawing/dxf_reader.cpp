@@ -165,7 +165,7 @@ Result<void> Reader::readBlocks(std::size_t sectionLine) {
     BlockDefinition block;
     for (const Pair& g : header.body) {
       if (g.code == 2) block.name = text(g.value);
-      PLOTMATE_TRY(isBase, readPointGroup(g, 10, block.base));
+      PLOTMATE_RETURN_IF_FAILED(readPointGroup(g, 10, block.base));
     }
     while (const Pair* q = at(i_)) {
       if (q->code != 0) {

@@ -28,7 +28,7 @@ std::unique_ptr<sim::DrawingWindow> window;
 std::unique_ptr<sim::ServerMainWindow> mainWindow;
 
 Result<void> saveDrawing(const sim::DrawingSession& session, const fs::path& path) {
-  PLOTMATE_TRY(saved, sim::saveDxf(session.drawing, path));
+  PLOTMATE_RETURN_IF_FAILED(sim::saveDxf(session.drawing, path));
   return {};
 }
 
