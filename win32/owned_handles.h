@@ -1,7 +1,7 @@
 #pragma once
 // Owners for the Win32 resources the program and the stand-ins open: kernel
-// handles, GDI objects, menus, device contexts, registry keys, LocalAlloc'd
-// buffers. Each is closed by its one call when its owner goes.
+// handles, GDI objects, menus, windows, device contexts, registry keys,
+// LocalAlloc'd buffers. Each is closed by its one call when its owner goes.
 //
 //   win32::OwnedFont font(CreateFontIndirectW(&face));
 //   win32::Selection chosen = win32::selectInto(dc, font.get());  // restored first
@@ -20,6 +20,8 @@ inline void destroyMenu(HMENU menu) { DestroyMenu(menu); }
 inline void deleteMemoryDc(HDC dc) { DeleteDC(dc); }
 inline void closeRegistryKey(HKEY key) { RegCloseKey(key); }
 inline void freeLocal(HLOCAL memory) { LocalFree(memory); }
+inline void destroyWindow(HWND window) { DestroyWindow(window); }
+inline void freeVirtualMemory(void* address) { VirtualFree(address, 0, MEM_RELEASE); }
 
 // Kernel handles that are null on failure: processes, threads, events, mutexes.
 using OwnedHandle = UniqueOwner<HANDLE, &closeHandle>;
@@ -37,6 +39,8 @@ using OwnedBitmap = OwnedGdi<HBITMAP>;
 using OwnedRegion = OwnedGdi<HRGN>;
 
 using OwnedMenu = UniqueOwner<HMENU, &destroyMenu>;
+// A window of our own making, destroyed (on the thread that made it) when its owner goes.
+using OwnedWindow = UniqueOwner<HWND, &destroyWindow>;
 // A DC of our own making (CreateCompatibleDC), deleted; a window's DC is released (WindowDc).
 using OwnedMemoryDc = UniqueOwner<HDC, &deleteMemoryDc>;
 using OwnedRegistryKey = UniqueOwner<HKEY, &closeRegistryKey>;
@@ -44,6 +48,24 @@ using OwnedRegistryKey = UniqueOwner<HKEY, &closeRegistryKey>;
 // CommandLineToArgvW's).
 template <class Pointer>
 using OwnedLocal = UniqueOwner<Pointer, &freeLocal>;
+
+// Pages of our own from VirtualAlloc.
+using OwnedVirtualMemory = UniqueOwner<void*, &freeVirtualMemory>;
+
+// Pages reserved and committed in another process (VirtualAllocEx), for a
+// message that carries a pointer there; the process handle must outlive them.
+struct RemoteMemoryHandle {
+  HANDLE process = nullptr;
+  void* address = nullptr;
+};
+inline void freeRemoteMemory(RemoteMemoryHandle& held) {
+  if (held.address) VirtualFreeEx(held.process, held.address, 0, MEM_RELEASE);
+}
+using RemoteMemory = UniqueOwner<RemoteMemoryHandle, &freeRemoteMemory>;
+inline RemoteMemory allocateIn(HANDLE process, SIZE_T bytes) {
+  return RemoteMemory(RemoteMemoryHandle{
+      process, VirtualAllocEx(process, nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE)});
+}
 
 // A window's (or the screen's, for a null window) DC, from GetDC.
 struct WindowDcHandle {
