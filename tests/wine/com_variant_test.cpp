@@ -185,12 +185,12 @@ TEST(ComVariant, OutputsAreWrittenThroughEveryKindOfReference) {
     EXPECT_EQ(target.get().vt, VT_ARRAY | VT_R8);
   }
   {  // VT_BYREF|VT_DISPATCH: Nothing in, an object out, and back to Nothing
-    IDispatch* slot = nullptr;
-    VARIANT ref = reference(VT_DISPATCH, &slot);
+    ComPtr<IDispatch> slot;
+    VARIANT ref = reference(VT_DISPATCH, slot.out());
     ASSERT_TRUE(storeThroughReference(Variant(object), ref));
-    EXPECT_EQ(servedTarget(slot), object);
+    EXPECT_EQ(servedTarget(slot.get()), object);
     ASSERT_TRUE(storeThroughReference(Variant(), ref));
-    EXPECT_EQ(slot, nullptr);
+    EXPECT_EQ(slot.get(), nullptr);
   }
   // A long starts at 7: a store must replace it, a refused one leave it.
   struct Scalar {

@@ -44,8 +44,8 @@ TEST(Win32Owners, CloseWhatTheyHoldAndPutBackWhatTheyReplaced) {
   EXPECT_EQ(GetObjectType(pen), 0u) << "then deleted";
 }
 
-// An array whose data is still accessed cannot be destroyed: the lock must
-// go with its owner, an empty array's (whose data may be null) included.
+// An array whose data is still accessed cannot be destroyed: the access
+// must end with its owner, an empty array's included.
 TEST(ComOwners, ArrayDataAccessEndsWithItsOwner) {
   for (ULONG count : {3ul, 0ul}) {
     SAFEARRAYBOUND bound{count, 0};
