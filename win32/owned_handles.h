@@ -12,8 +12,9 @@
 
 namespace plotmate::win32 {
 
-// The close calls, as functions of our own: a dllimport's address is no
-// constant a template may take.
+// The close calls as inline functions of our own, each with one argument and
+// no result, whatever the API's declaration (calling convention, import,
+// extra arguments, a BOOL nobody reads).
 inline void closeHandle(HANDLE h) { CloseHandle(h); }
 inline void deleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
 inline void destroyMenu(HMENU menu) { DestroyMenu(menu); }
