@@ -48,13 +48,13 @@ inline constexpr std::int32_t kObjectNotSet = static_cast<std::int32_t>(0x800A00
 
 // Declares `name` as the result of an expression and, when it failed, returns its
 // error from the enclosing function (which returns some Result<U>). The
-// expression may hold top-level commas (a template's arguments, a braced list).
+// expression may hold top-level commas (a template's arguments).
 #define PLOTMATE_TRY(name, ...) \
   auto name = (__VA_ARGS__);    \
   if (!name) return std::unexpected(std::move(name).error())
 
-// Returns the error of the result `r` (a name or a call, evaluated once), when
-// it failed, from the enclosing function.
+// Returns the error of a result (a name, or a call made once), when it failed,
+// from the enclosing function.
 #define PLOTMATE_RETURN_IF_FAILED(...)                                      \
   do {                                                                      \
     if (const auto& plotmate_result_ = (__VA_ARGS__); !plotmate_result_)    \
