@@ -46,14 +46,17 @@ inline constexpr std::int32_t kObjectNotSet = static_cast<std::int32_t>(0x800A00
 
 }  // namespace plotmate
 
-// Declares `name` as the result of `expr` and, when it failed, returns its
-// error from the enclosing function (which returns some Result<U>).
-#define PLOTMATE_TRY(name, expr) \
-  auto name = (expr);            \
+// Declares `name` as the result of an expression and, when it failed, returns its
+// error from the enclosing function (which returns some Result<U>). The
+// expression may hold top-level commas (a template's arguments).
+#define PLOTMATE_TRY(name, ...) \
+  auto name = (__VA_ARGS__);    \
   if (!name) return std::unexpected(std::move(name).error())
 
-// Returns the error of the result `r`, when it failed, from the enclosing function.
-#define PLOTMATE_RETURN_IF_FAILED(r)                    \
-  do {                                                  \
-    if (!(r)) return std::unexpected((r).error());      \
+// Returns the error of a result (a name, or a call made once), when it failed,
+// from the enclosing function.
+#define PLOTMATE_RETURN_IF_FAILED(...)                                      \
+  do {                                                                      \
+    if (const auto& plotmate_result_ = (__VA_ARGS__); !plotmate_result_)    \
+      return std::unexpected(plotmate_result_.error());                     \
   } while (false)

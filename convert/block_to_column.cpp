@@ -26,10 +26,8 @@ Result<Block> readBlock(ExcelRange& selection) {
 // One copy: Cells(from).Value read, Cells(to).Value written with that value.
 Result<void> copyCell(ExcelApp& excel, std::int32_t fromRow, std::int32_t fromColumn,
                       std::int32_t toRow, std::int32_t toColumn) {
-  auto value = excel.cellValue(fromRow, fromColumn);
-  if (!value) return std::unexpected(value.error());
-  auto target = excel.cells(toRow, toColumn);
-  if (!target) return std::unexpected(target.error());
+  PLOTMATE_TRY(value, excel.cellValue(fromRow, fromColumn));
+  PLOTMATE_TRY(target, excel.cells(toRow, toColumn));
   return target->setExactValue(std::move(*value));
 }
 
@@ -40,17 +38,14 @@ Result<void> copyInBulk(ExcelApp& excel, ExcelRange& selection, const Block& blo
                         bool rowByRow) {
   const auto rows = static_cast<std::size_t>(block.rows);
   const auto columns = static_cast<std::size_t>(block.columns);
-  auto source = selection.values(rows, columns);
-  if (!source) return std::unexpected(source.error());
+  PLOTMATE_TRY(source, selection.values(rows, columns));
   VariantGrid list(rows * columns, 1);
   std::size_t next = 0;
   for (std::size_t i = 0; i < (rowByRow ? rows : columns); ++i)
     for (std::size_t j = 0; j < (rowByRow ? columns : rows); ++j)
       list.cells[next++] = ExactCellValue(rowByRow ? source->at(i, j) : source->at(j, i));
-  auto top = excel.cells(block.row + block.rows, block.column);
-  if (!top) return std::unexpected(top.error());
-  auto target = top->resize(static_cast<std::int32_t>(list.rows), 1);
-  if (!target) return std::unexpected(target.error());
+  PLOTMATE_TRY(top, excel.cells(block.row + block.rows, block.column));
+  PLOTMATE_TRY(target, top->resize(static_cast<std::int32_t>(list.rows), 1));
   return target->setValues(std::move(list));
 }
 
@@ -61,16 +56,15 @@ Result<void> BlockToColumn(ExcelApp& excel, std::int16_t readDirec) {
   if (!selection) return fail(hr::kFail, kWrongSelectionMessage);
   // The block by its Address in one call, else member by member.
   auto area = selection->area();
-  auto block = area ? Result<Block>(Block{area->row, area->column, area->rows, area->columns})
-                    : readBlock(*selection);
-  if (!block) return std::unexpected(block.error());
+  PLOTMATE_TRY(block, area
+                          ? Result<Block>(Block{area->row, area->column, area->rows, area->columns})
+                          : readBlock(*selection));
   const auto [r0, c0, nR, nC] = *block;
 
   // Checked before the first write, in 64 bits: rows x columns may exceed 2^31.
   // The sheet says how many rows it has (fewer in compatibility mode); a
   // sheet that does not say is not written to.
-  auto sheet = excel.sheetSize();
-  if (!sheet) return std::unexpected(sheet.error());
+  PLOTMATE_TRY(sheet, excel.sheetSize());
   const std::int64_t lastRow = std::int64_t{r0} + nR + std::int64_t{nR} * nC - 1;
   if (lastRow > sheet->rows) return fail(hr::kFail, kColumnTooShortMessage);
 

@@ -62,7 +62,7 @@ Result<OutputFile> OutputFile::open(const std::filesystem::path& path, std::int1
   std::error_code ec;
   file.whole_ = std::filesystem::file_size(path, ec);
   if (ec) file.whole_ = 0;
-  if (auto written = file.writeLine(" "); !written) return std::unexpected(written.error());
+  PLOTMATE_RETURN_IF_FAILED(file.writeLine(" "));
   return file;
 }
 

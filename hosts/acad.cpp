@@ -56,8 +56,7 @@ Result<void> AcadEntity::boolean(std::int16_t operation, const AcadEntity& other
 }
 Result<std::vector<double>> AcadEntity::intersectWith(const AcadEntity& other,
                                                        std::int16_t extend) const {
-  auto r = self().call("IntersectWith", {other.object(), extend});
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_TRY(r, self().call("IntersectWith", {other.object(), extend}));
   if (r->isEmpty()) return std::vector<double>{};
   return toDoubles(*r);
 }
@@ -72,8 +71,7 @@ Result<Point3> AcadUtility::getPoint(const std::optional<Point3>& base,
 
 Result<AcadUtility::Pick> AcadUtility::getEntity(const std::string& prompt) const {
   std::vector<Variant> args{outputObject(), outputVariant(), prompt};
-  auto r = self().invoke("GetEntity", CallKind::Method, args);
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_RETURN_IF_FAILED(self().invoke("GetEntity", CallKind::Method, args));
   auto entity = asObject(args[0]);
   if (!entity) return fail(hr::kFail, "GetEntity returned no entity");
   Pick pick{AcadEntity(entity), {}};
@@ -113,14 +111,11 @@ Result<void> AcadSelectionSet::selectByPolygon(std::int16_t mode, const std::vec
 }
 
 Result<void> AcadSelectionSet::keepOnly(std::string_view objectName) const {
-  auto total = count();
-  if (!total) return std::unexpected(total.error());
+  PLOTMATE_TRY(total, count());
   std::vector<AcadEntity> others;
   for (std::int32_t i = 0; i < *total; ++i) {
-    auto entity = item(i);
-    if (!entity) return std::unexpected(entity.error());
-    auto name = entity->objectName();
-    if (!name) return std::unexpected(name.error());
+    PLOTMATE_TRY(entity, item(i));
+    PLOTMATE_TRY(name, entity->objectName());
     if (*name != objectName) others.push_back(*entity);
   }
   return others.empty() ? Result<void>{} : removeItems(others);

@@ -28,7 +28,7 @@ Result<Point3> toPoint(const Variant& value);
 // An object answer wrapped in its facade.
 template <class Facade>
 Result<Facade> answerObject(Result<DispatchPtr> object) {
-  if (!object) return std::unexpected(object.error());
+  PLOTMATE_RETURN_IF_FAILED(object);
   return Facade(std::move(*object));
 }
 

@@ -90,13 +90,11 @@ bool contains(const SelectionGeometry& area, std::int64_t row, std::int64_t colu
 }
 
 Result<void> writeBlock(ExcelRange& anchor, const Block& block) {
-  auto corner = anchor.offset(static_cast<std::int32_t>(block.first.row),
-                              static_cast<std::int32_t>(block.first.column));
-  if (!corner) return std::unexpected(corner.error());
+  PLOTMATE_TRY(corner, anchor.offset(static_cast<std::int32_t>(block.first.row),
+                                     static_cast<std::int32_t>(block.first.column)));
   if (block.values.size() == 1) return corner->setValue(block.values.front());
-  auto range = corner->resize(static_cast<std::int32_t>(block.rows),
-                              static_cast<std::int32_t>(block.columns));
-  if (!range) return std::unexpected(range.error());
+  PLOTMATE_TRY(range, corner->resize(static_cast<std::int32_t>(block.rows),
+                                     static_cast<std::int32_t>(block.columns)));
   VariantGrid grid(static_cast<std::size_t>(block.rows), static_cast<std::size_t>(block.columns));
   grid.cells = block.values;
   return range->setValues(std::move(grid));
@@ -104,14 +102,10 @@ Result<void> writeBlock(ExcelRange& anchor, const Block& block) {
 
 Result<void> playInBulk(ExcelApp& excel, const CursorScript& script, const SheetSize& size) {
   const Walk w = walk(script);
-  auto selection = excel.selection();
-  if (!selection) return std::unexpected(selection.error());
-  auto selected = selection->area();
-  if (!selected) return std::unexpected(selected.error());
-  auto anchor = excel.activeCell();
-  if (!anchor) return std::unexpected(anchor.error());
-  auto start = anchor->area();
-  if (!start) return std::unexpected(start.error());
+  PLOTMATE_TRY(selection, excel.selection());
+  PLOTMATE_TRY(selected, selection->area());
+  PLOTMATE_TRY(anchor, excel.activeCell());
+  PLOTMATE_TRY(start, anchor->area());
 
   // Activating a cell inside the selection only moves the active cell; any
   // other cell becomes the selection. So the selection survives the steps
@@ -127,9 +121,8 @@ Result<void> playInBulk(ExcelApp& excel, const CursorScript& script, const Sheet
   for (const Block& block : blocksOf(w))
     if (auto written = writeBlock(*anchor, block); !written) return written;
   if (w.activated.empty()) return {};
-  auto end = anchor->offset(static_cast<std::int32_t>(w.end.row),
-                            static_cast<std::int32_t>(w.end.column));
-  if (!end) return std::unexpected(end.error());
+  PLOTMATE_TRY(end, anchor->offset(static_cast<std::int32_t>(w.end.row),
+                                   static_cast<std::int32_t>(w.end.column)));
   return selectionKept ? end->activate() : end->select();
 }
 
@@ -176,7 +169,7 @@ namespace {
 
 // The cell `by` away from the script's start: the start itself, or its Offset.
 Result<ExcelRange> cellAt(Result<ExcelRange>& start, const Place& by) {
-  if (!start) return std::unexpected(start.error());
+  PLOTMATE_RETURN_IF_FAILED(start);
   if (by == Place{}) return *start;
   return start->offset(static_cast<std::int32_t>(by.row), static_cast<std::int32_t>(by.column));
 }

@@ -14,8 +14,7 @@ Result<Variant> Dispatch::get(std::string_view name, std::vector<Variant> args) 
 
 Result<void> Dispatch::put(std::string_view name, Variant value, std::vector<Variant> args) {
   args.push_back(std::move(value));
-  auto r = invoke(name, CallKind::Put, args);
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_RETURN_IF_FAILED(invoke(name, CallKind::Put, args));
   return {};
 }
 
@@ -42,7 +41,7 @@ Error notACollectionError(std::string_view member) {
 namespace {
 
 Result<DispatchPtr> objectOf(Result<Variant> r, std::string_view name) {
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_RETURN_IF_FAILED(r);
   if (auto obj = asObject(*r)) return obj;
   return fail(hr::kTypeMismatch, "Object required: " + std::string(name));
 }

@@ -15,8 +15,7 @@ Result<ExcelRange> rangeOf(Result<DispatchPtr> object) {
 Result<std::int32_t> wholeNumber(const Result<Variant>& value) { return answerWholeNumber(value); }
 
 Result<std::int32_t> countOf(Dispatch& range, std::string_view collection) {
-  auto items = getObject(range, collection);
-  if (!items) return std::unexpected(items.error());
+  PLOTMATE_TRY(items, getObject(range, collection));
   return wholeNumber((*items)->get("Count"));
 }
 
@@ -120,8 +119,7 @@ Result<VariantGrid> cornerOf(VariantGrid grid, std::size_t rows, std::size_t col
 }  // namespace
 
 Result<VariantGrid> ExcelRange::values(std::size_t rows, std::size_t columns) {
-  auto v = value();
-  if (!v) return std::unexpected(v.error());
+  PLOTMATE_TRY(v, value());
   if (auto grid = v->getIf<VariantGrid>()) return cornerOf(std::move(*grid), rows, columns);
   if (v->is<VariantList>() || v->is<DispatchPtr>() || v->isMissing())
     return fail(hr::kTypeMismatch, "Type mismatch: a range value is " + describe(*v));
@@ -151,8 +149,7 @@ Result<std::int32_t> ExcelRange::columnCount() {
 }
 
 Result<SelectionGeometry> ExcelRange::area() {
-  auto address = answerText(orNothing(range_).get("Address"));
-  if (!address) return std::unexpected(address.error());
+  PLOTMATE_TRY(address, answerText(orNothing(range_).get("Address")));
   if (auto area = ParseAddress(*address)) return *area;
   return fail(hr::kTypeMismatch, "Not one rectangle of cells: " + *address);
 }
@@ -170,14 +167,12 @@ Result<ExcelRange> ExcelRange::cells(std::int32_t row, std::int32_t column) {
 }
 
 Result<void> ExcelRange::activate() {
-  auto r = orNothing(range_).call("Activate");
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_RETURN_IF_FAILED(orNothing(range_).call("Activate"));
   return {};
 }
 
 Result<void> ExcelRange::select() {
-  auto r = orNothing(range_).call("Select");
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_RETURN_IF_FAILED(orNothing(range_).call("Select"));
   return {};
 }
 
@@ -202,31 +197,25 @@ Result<ExcelRange> ExcelApp::range(const std::string& address) {
 }
 
 Result<ExcelRange> ExcelApp::usedRange() {
-  auto sheet = getObject(orNothing(app_), "ActiveSheet");
-  if (!sheet) return std::unexpected(sheet.error());
+  PLOTMATE_TRY(sheet, getObject(orNothing(app_), "ActiveSheet"));
   return rangeOf(getObject(**sheet, "UsedRange"));
 }
 
 Result<SheetSize> ExcelApp::sheetSize() {
-  auto sheet = getObject(orNothing(app_), "ActiveSheet");
-  if (!sheet) return std::unexpected(sheet.error());
-  auto rows = countOf(**sheet, "Rows");
-  if (!rows) return std::unexpected(rows.error());
-  auto columns = countOf(**sheet, "Columns");
-  if (!columns) return std::unexpected(columns.error());
+  PLOTMATE_TRY(sheet, getObject(orNothing(app_), "ActiveSheet"));
+  PLOTMATE_TRY(rows, countOf(**sheet, "Rows"));
+  PLOTMATE_TRY(columns, countOf(**sheet, "Columns"));
   if (*rows < 1 || *columns < 1) return fail(hr::kTypeMismatch, "A sheet without rows or columns");
   return SheetSize{*rows, *columns};
 }
 
 Result<Variant> ExcelApp::cellValue(std::int32_t row, std::int32_t column) {
-  auto cell = cells(row, column);
-  if (!cell) return std::unexpected(cell.error());
+  PLOTMATE_TRY(cell, cells(row, column));
   return cell->value();
 }
 
 Result<void> ExcelApp::setCellValue(std::int32_t row, std::int32_t column, Variant value) {
-  auto cell = cells(row, column);
-  if (!cell) return std::unexpected(cell.error());
+  PLOTMATE_TRY(cell, cells(row, column));
   return cell->setValue(std::move(value));
 }
 

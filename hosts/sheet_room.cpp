@@ -17,23 +17,19 @@ void TableExtent::include(const TableExtent& other) {
 }
 
 Result<SheetPlace> ReadSheetPlace(ExcelApp& excel) {
-  auto cell = excel.activeCell();
-  if (!cell) return std::unexpected(cell.error());
+  PLOTMATE_TRY(cell, excel.activeCell());
   // By its Address, else by its Row and Column.
   SheetPlace place;
   if (auto area = cell->area()) {
     place.row = area->row;
     place.column = area->column;
   } else {
-    auto row = cell->row();
-    if (!row) return std::unexpected(row.error());
-    auto column = cell->column();
-    if (!column) return std::unexpected(column.error());
+    PLOTMATE_TRY(row, cell->row());
+    PLOTMATE_TRY(column, cell->column());
     place.row = *row;
     place.column = *column;
   }
-  auto size = excel.sheetSize();
-  if (!size) return std::unexpected(size.error());
+  PLOTMATE_TRY(size, excel.sheetSize());
   place.size = *size;
   return place;
 }

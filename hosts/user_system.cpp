@@ -23,20 +23,16 @@ constexpr double kTolerance = 1e-12;
 bool isUnit(const Point3& v) { return std::abs(dot(v, v) - 1.0) < kTolerance; }
 
 Result<Point3> readPoint(const AcadDocument& document, const char* name) {
-  auto value = document.getVariable(name);
-  if (!value) return std::unexpected(value.error());
+  PLOTMATE_TRY(value, document.getVariable(name));
   return toPoint(*value);
 }
 
 }  // namespace
 
 Result<CoordinateFrame> ReadUserSystem(const AcadDocument& document) {
-  auto origin = readPoint(document, "UCSORG");
-  if (!origin) return std::unexpected(origin.error());
-  auto xAxis = readPoint(document, "UCSXDIR");
-  if (!xAxis) return std::unexpected(xAxis.error());
-  auto yAxis = readPoint(document, "UCSYDIR");
-  if (!yAxis) return std::unexpected(yAxis.error());
+  PLOTMATE_TRY(origin, readPoint(document, "UCSORG"));
+  PLOTMATE_TRY(xAxis, readPoint(document, "UCSXDIR"));
+  PLOTMATE_TRY(yAxis, readPoint(document, "UCSYDIR"));
   if (!std::isfinite(dot(*origin, *origin)))
     return fail(hr::kTypeMismatch, "The user system's origin is no point");
   // The host reports unit axes at right angles: taken as they are, so that

@@ -57,35 +57,30 @@ class AreaRun {
   // whatever became of the command. Returns how many objects it added.
   Result<std::int32_t> runBoundary(double x, double y) {
     const std::string variable(kNoMuttVariable);
-    if (auto muted = document_.setVariable(variable, std::int16_t{1}); !muted)
-      return std::unexpected(muted.error());
+    PLOTMATE_RETURN_IF_FAILED(document_.setVariable(variable, std::int16_t{1}));
     auto sent = document_.sendCommand(BoundaryCommandText(x, y));
     auto unmuted = document_.setVariable(variable, std::int16_t{0});
-    if (!sent) return std::unexpected(sent.error());
-    if (!unmuted) return std::unexpected(unmuted.error());
-    auto count = space_.count();
-    if (!count) return std::unexpected(count.error());
+    PLOTMATE_RETURN_IF_FAILED(sent);
+    PLOTMATE_RETURN_IF_FAILED(unmuted);
+    PLOTMATE_TRY(count, space_.count());
     return *count - base_;
   }
 
   // The largest new region is the outer one; it must be the first the
   // command added, with the islands after it.
   Result<void> measure(std::int32_t added) {
-    auto count = space_.count();
-    if (!count) return std::unexpected(count.error());
+    PLOTMATE_TRY(count, space_.count());
     const std::int32_t last = *count - 1;
     double largest = 0;
     std::int32_t index = 0;
     for (std::int32_t i = base_; i <= last; ++i) {
-      auto area = areaAt(i);
-      if (!area) return std::unexpected(area.error());
+      PLOTMATE_TRY(area, areaAt(i));
       if (*area > largest) {
         largest = *area;
         index = i;
       }
     }
-    auto outer = space_.item(index);
-    if (!outer) return std::unexpected(outer.error());
+    PLOTMATE_TRY(outer, space_.item(index));
     if (index != base_) {
       removeAdded();
       platform_.messageBox(kAreaErrorMessage);
@@ -93,8 +88,7 @@ class AreaRun {
     }
     if (auto subtracted = subtractIslands(*outer, added); !subtracted) return subtracted;
     if (auto shown = outer->highlight(true); !shown) return shown;
-    auto area = outer->area();
-    if (!area) return std::unexpected(area.error());
+    PLOTMATE_TRY(area, outer->area());
     report(*area);
     if (auto deleted = outer->erase(); !deleted) ShowAcadFailure(platform_, deleted.error());
     platform_.activateWindow(kAcadWindowTitle);
@@ -102,8 +96,7 @@ class AreaRun {
   }
 
   Result<double> areaAt(std::int32_t index) const {
-    auto object = space_.item(index);
-    if (!object) return std::unexpected(object.error());
+    PLOTMATE_TRY(object, space_.item(index));
     return object->area();
   }
 
@@ -111,11 +104,9 @@ class AreaRun {
   // an object at or below the outer region's index is never touched.
   Result<void> subtractIslands(const AcadEntity& outer, std::int32_t added) {
     for (std::int32_t n = 1; n < added; ++n) {
-      auto count = space_.count();
-      if (!count) return std::unexpected(count.error());
+      PLOTMATE_TRY(count, space_.count());
       if (*count - 1 <= base_) break;
-      auto island = space_.item(*count - 1);
-      if (!island) return std::unexpected(island.error());
+      PLOTMATE_TRY(island, space_.item(*count - 1));
       if (auto done = outer.boolean(kBooleanSubtract, *island); !done) return done;
     }
     return {};
@@ -142,11 +133,9 @@ class AreaRun {
 
   // Every object from the base count on was added by this run's command.
   Result<void> deleteAdded() {
-    auto count = space_.count();
-    if (!count) return std::unexpected(count.error());
+    PLOTMATE_TRY(count, space_.count());
     for (std::int32_t i = *count - 1; i >= base_; --i) {
-      auto object = space_.item(i);
-      if (!object) return std::unexpected(object.error());
+      PLOTMATE_TRY(object, space_.item(i));
       if (auto deleted = object->erase(); !deleted) return deleted;
     }
     return {};

@@ -15,8 +15,7 @@ constexpr std::int16_t kNoExtension = 0;
 
 // "SSET" as it stands, or newly added when the drawing has none yet.
 Result<AcadSelectionSet> crossingSet(const AcadDocument& document) {
-  auto sets = document.selectionSets();
-  if (!sets) return std::unexpected(sets.error());
+  PLOTMATE_TRY(sets, document.selectionSets());
   if (auto set = sets->item(std::string(kCrossingSetName))) return *set;
   return sets->add(std::string(kCrossingSetName));
 }

@@ -29,13 +29,10 @@ void readCoordinate(ExcelApp& excel, std::int32_t row, std::int32_t column, doub
 
 // The used rows of the sheet: by Address in one call, else by Row and Rows.Count.
 Result<RowSpan> usedRows(ExcelApp& excel) {
-  auto used = excel.usedRange();
-  if (!used) return std::unexpected(used.error());
+  PLOTMATE_TRY(used, excel.usedRange());
   if (auto area = used->area()) return RowSpan{area->row, area->rows};
-  auto first = used->row();
-  if (!first) return std::unexpected(first.error());
-  auto count = used->rowCount();
-  if (!count) return std::unexpected(count.error());
+  PLOTMATE_TRY(first, used->row());
+  PLOTMATE_TRY(count, used->rowCount());
   return RowSpan{*first, *count};
 }
 

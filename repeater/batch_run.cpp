@@ -44,15 +44,12 @@ Result<ExcelRange> cellAt(ExcelApp& excel, std::int64_t row, std::int64_t column
 
 // AutoNext: the single row just below the first selected row, as wide as the selection.
 Result<void> selectNextRow(ExcelApp& excel, const SelectionGeometry& g) {
-  auto first = cellAt(excel, std::int64_t{g.row} + 1, g.column);
-  if (!first) return std::unexpected(first.error());
-  auto last = cellAt(excel, std::int64_t{g.row} + 1, std::int64_t{g.column} + g.columns - 1);
-  if (!last) return std::unexpected(last.error());
-  auto next = excel.range(*first, *last);
-  if (!next) return std::unexpected(next.error());
+  PLOTMATE_TRY(first, cellAt(excel, std::int64_t{g.row} + 1, g.column));
+  PLOTMATE_TRY(last,
+               cellAt(excel, std::int64_t{g.row} + 1, std::int64_t{g.column} + g.columns - 1));
+  PLOTMATE_TRY(next, excel.range(*first, *last));
   if (auto selected = next->select(); !selected) return selected;
-  auto selection = excel.selection();
-  if (!selection) return std::unexpected(selection.error());
+  PLOTMATE_TRY(selection, excel.selection());
   return selection->activate();
 }
 

@@ -85,10 +85,8 @@ Result<ConvertedText> AnsiCodec::toFile(std::string_view utf8) const {
   const UINT codePage = effectiveCodePage(codePage_);
   if (codePage == CP_UTF8) return repairUtf8(utf8);  // a system set to UTF-8
   ConvertedText out;
-  auto wide = widen(CP_UTF8, utf8, out.lossy);
-  if (!wide) return std::unexpected(wide.error());
-  auto bytes = narrow(codePage, *wide, out.lossy);
-  if (!bytes) return std::unexpected(bytes.error());
+  PLOTMATE_TRY(wide, widen(CP_UTF8, utf8, out.lossy));
+  PLOTMATE_TRY(bytes, narrow(codePage, *wide, out.lossy));
   out.text = std::move(*bytes);
   return out;
 }
@@ -97,10 +95,8 @@ Result<ConvertedText> AnsiCodec::fromFile(std::string_view bytes) const {
   const UINT codePage = effectiveCodePage(codePage_);
   if (codePage == CP_UTF8) return repairUtf8(bytes);
   ConvertedText out;
-  auto wide = widen(codePage, bytes, out.lossy);
-  if (!wide) return std::unexpected(wide.error());
-  auto utf8 = narrow(CP_UTF8, *wide, out.lossy);
-  if (!utf8) return std::unexpected(utf8.error());
+  PLOTMATE_TRY(wide, widen(codePage, bytes, out.lossy));
+  PLOTMATE_TRY(utf8, narrow(CP_UTF8, *wide, out.lossy));
   out.text = std::move(*utf8);
   return out;
 }

@@ -42,8 +42,7 @@ Result<std::string> entryValue(const SettingsEntry& entry, const TextCodec& code
                                const Settings& settings, ConfigSaveReport& report) {
   if (const auto* integer = std::get_if<IntegerMember>(&entry.member))
     return integerText(settings.*(*integer));
-  auto bytes = codec.toFile(settings.*std::get<TextMember>(entry.member));
-  if (!bytes) return std::unexpected(bytes.error());
+  PLOTMATE_TRY(bytes, codec.toFile(settings.*std::get<TextMember>(entry.member)));
   if (bytes->lossy) report.lossy.push_back(entry.key);
   return quoteConfigItem(bytes->text);
 }
@@ -56,8 +55,7 @@ Result<std::string> configText(const TextCodec& codec, const Settings& settings,
     text += quoteConfigItem(section.name);
     text += kLineEnd;
     for (const auto& entry : section.entries) {
-      auto value = entryValue(entry, codec, settings, report);
-      if (!value) return std::unexpected(value.error());
+      PLOTMATE_TRY(value, entryValue(entry, codec, settings, report));
       text += quoteConfigItem(entry.key) + "," + *value;
       text += kLineEnd;
     }
@@ -105,8 +103,7 @@ bool readSettings(ConfigItemReader& items, const TextCodec& codec, Settings& set
 
 Result<ConfigLoadReport> LoadConfig(const std::filesystem::path& path, const TextCodec& codec,
                                     Settings& settings) {
-  auto bytes = readFileHead(path, kReadLimit);
-  if (!bytes) return std::unexpected(bytes.error());
+  PLOTMATE_TRY(bytes, readFileHead(path, kReadLimit));
   ConfigLoadReport report;
   if (!*bytes) {
     report.missing = true;
@@ -129,8 +126,7 @@ Result<ConfigLoadReport> LoadConfig(const std::filesystem::path& path, const Tex
 Result<ConfigSaveReport> SaveConfig(const std::filesystem::path& path, const TextCodec& codec,
                                     const Settings& settings) {
   ConfigSaveReport report;
-  auto text = configText(codec, settings, report);
-  if (!text) return std::unexpected(text.error());
+  PLOTMATE_TRY(text, configText(codec, settings, report));
   if (auto saved = replaceFile(path, *text); !saved) {
     Error error = saved.error();
     error.description = "The settings could not be saved. " + error.description;

@@ -29,8 +29,7 @@ Result<void> expectArgs(std::span<const Variant> args, std::size_t least, std::s
 }
 
 Result<double> argDouble(std::span<const Variant> args, std::size_t i) {
-  auto a = argAt(args, i);
-  if (!a) return std::unexpected(a.error());
+  PLOTMATE_TRY(a, argAt(args, i));
   if (auto d = asDouble(**a)) return *d;
   if (auto s = (*a)->getIf<std::string>()) {
     if (auto d = parseNumberText(*s)) return *d;
@@ -39,8 +38,7 @@ Result<double> argDouble(std::span<const Variant> args, std::size_t i) {
 }
 
 Result<std::int32_t> argInt(std::span<const Variant> args, std::size_t i) {
-  auto d = argDouble(args, i);
-  if (!d) return std::unexpected(d.error());
+  PLOTMATE_TRY(d, argDouble(args, i));
   double r = std::nearbyint(*d);
   if (!(r >= std::numeric_limits<std::int32_t>::min() &&
         r <= std::numeric_limits<std::int32_t>::max()))
@@ -49,8 +47,7 @@ Result<std::int32_t> argInt(std::span<const Variant> args, std::size_t i) {
 }
 
 Result<std::string> argText(std::span<const Variant> args, std::size_t i) {
-  auto a = argAt(args, i);
-  if (!a) return std::unexpected(a.error());
+  PLOTMATE_TRY(a, argAt(args, i));
   if (auto s = (*a)->getIf<std::string>()) return *s;
   if (auto d = asDouble(**a)) return countingForm(*d);
   if ((*a)->isEmpty()) return std::string();
@@ -58,14 +55,12 @@ Result<std::string> argText(std::span<const Variant> args, std::size_t i) {
 }
 
 Result<bool> argBool(std::span<const Variant> args, std::size_t i) {
-  auto d = argDouble(args, i);
-  if (!d) return std::unexpected(d.error());
+  PLOTMATE_TRY(d, argDouble(args, i));
   return *d != 0;
 }
 
 Result<DispatchPtr> argObject(std::span<const Variant> args, std::size_t i) {
-  auto a = argAt(args, i);
-  if (!a) return std::unexpected(a.error());
+  PLOTMATE_TRY(a, argAt(args, i));
   if (auto p = asObject(**a)) return p;
   return fail(hr::kTypeMismatch, "Object required");
 }

@@ -63,8 +63,7 @@ std::expected<double, std::int32_t> numberOf(const Variant& v) {
 // Whole numbers round half to even; beyond the type's range is an overflow.
 template <class Int>
 Converted integerOf(const Variant& v) {
-  auto d = numberOf(v);
-  if (!d) return std::unexpected(d.error());
+  PLOTMATE_TRY(d, numberOf(v));
   const double r = std::nearbyint(*d);
   if (!(r >= std::numeric_limits<Int>::min() && r <= std::numeric_limits<Int>::max()))
     return std::unexpected(hr::kOverflow);
@@ -100,8 +99,7 @@ Converted convertInput(const Variant& arg, ArgType type) {
     case ArgType::Variant:
       return v;
     case ArgType::Boolean: {
-      auto d = numberOf(v);
-      if (!d) return std::unexpected(d.error());
+      PLOTMATE_TRY(d, numberOf(v));
       return Variant(*d != 0);
     }
     case ArgType::Short:
@@ -110,8 +108,7 @@ Converted convertInput(const Variant& arg, ArgType type) {
     case ArgType::Enum:
       return integerOf<std::int32_t>(v);
     case ArgType::Double: {
-      auto d = numberOf(v);
-      if (!d) return std::unexpected(d.error());
+      PLOTMATE_TRY(d, numberOf(v));
       return Variant(*d);
     }
     case ArgType::Text:

@@ -90,8 +90,7 @@ class MemberTable {
     }
     if (!h) return unknown(name);
     if (e.signature.declared) {
-      auto checked = checkArguments(e.name, e.signature, kind, args);
-      if (!checked) return std::unexpected(checked.error());
+      PLOTMATE_RETURN_IF_FAILED(checkArguments(e.name, e.signature, kind, args));
     }
     return (self.*h)(args);
   }

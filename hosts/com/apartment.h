@@ -6,22 +6,25 @@
 
 #include <objbase.h>
 
+#include "base/unique_owner.h"
+
 namespace plotmate::com {
+
+// CoUninitialize balances every CoInitializeEx that succeeded, S_FALSE included.
+inline void leaveApartment(HRESULT entered) {
+  if (SUCCEEDED(entered)) CoUninitialize();
+}
+inline HRESULT notEntered() { return CO_E_NOTINITIALIZED; }
 
 class ComApartment {
  public:
-  ComApartment() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  ~ComApartment() {
-    if (SUCCEEDED(hr_)) CoUninitialize();
-  }
+  ComApartment() : entered_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
   // S_OK or S_FALSE (already initialised the same way) mean usable.
-  HRESULT status() const { return hr_; }
-  bool ok() const { return SUCCEEDED(hr_); }
+  HRESULT status() const { return entered_.get(); }
+  bool ok() const { return SUCCEEDED(status()); }
 
  private:
-  HRESULT hr_;
+  UniqueOwner<HRESULT, &leaveApartment, &notEntered> entered_;
 };
 
 }  // namespace plotmate::com

@@ -15,7 +15,7 @@ std::string fromBstr(BSTR text) {
 
 Result<Bstr> makeBstr(std::string_view utf8) {
   std::wstring wide = toWide(utf8);
-  auto b = Bstr::adopt(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
+  Bstr b(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
   if (!b.get()) return fail(E_OUTOFMEMORY, "Out of memory");
   return b;
 }

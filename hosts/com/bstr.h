@@ -8,35 +8,15 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "base/result.h"
+#include "base/unique_owner.h"
 
 namespace plotmate::com {
 
-class Bstr {
- public:
-  Bstr() = default;
-  static Bstr adopt(BSTR b) {
-    Bstr r;
-    r.b_ = b;
-    return r;
-  }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  Bstr(Bstr&& other) noexcept : b_(std::exchange(other.b_, nullptr)) {}
-  Bstr& operator=(Bstr&& other) noexcept {
-    std::swap(b_, other.b_);
-    return *this;
-  }
-  ~Bstr() { SysFreeString(b_); }
-
-  BSTR get() const { return b_; }
-  BSTR release() { return std::exchange(b_, nullptr); }
-
- private:
-  BSTR b_ = nullptr;
-};
+inline void freeBstr(BSTR text) { SysFreeString(text); }
+// A BSTR of our own; `Bstr(text)` takes over one the caller owns.
+using Bstr = UniqueOwner<BSTR, &freeBstr>;
 
 std::wstring toWide(std::string_view utf8);
 std::string fromWide(std::wstring_view wide);

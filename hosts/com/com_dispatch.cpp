@@ -88,10 +88,9 @@ Result<Variant> ComDispatch::invoke(std::string_view name, CallKind kind,
                                     std::span<Variant> args) {
   const bool put = kind == CallKind::Put;
   if (put && args.empty()) return fail(DISP_E_BADPARAMCOUNT, "A property write needs a value");
-  auto id = memberId(name);
-  if (!id) return std::unexpected(id.error());
+  PLOTMATE_TRY(id, memberId(name));
   OutgoingArguments outgoing;
-  if (auto built = outgoing.build(args, put); !built) return std::unexpected(built.error());
+  PLOTMATE_RETURN_IF_FAILED(outgoing.build(args, put));
   const WORD flags = put ? DISPATCH_PROPERTYPUT : DISPATCH_METHOD | DISPATCH_PROPERTYGET;
 
   auto result = guarded([&]() -> Result<Variant> {
@@ -105,8 +104,7 @@ Result<Variant> ComDispatch::invoke(std::string_view name, CallKind kind,
     return fromVariant(answer.get(), link_);
   });
   if (!result) return result;
-  if (auto copied = outgoing.copyOutputs(args, link_); !copied)
-    return std::unexpected(copied.error());
+  PLOTMATE_RETURN_IF_FAILED(outgoing.copyOutputs(args, link_));
   return result;
 }
 

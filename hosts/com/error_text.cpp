@@ -1,20 +1,20 @@
 #include "hosts/com/error_text.h"
 
 #include "hosts/com/bstr.h"
+#include "win32/owned_handles.h"
 
 namespace plotmate::com {
 
 namespace {
 
 std::string systemText(HRESULT code) {
-  wchar_t* buffer = nullptr;
+  win32::OwnedLocal<wchar_t*> buffer;
   DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                     FORMAT_MESSAGE_IGNORE_INSERTS,
                                 nullptr, static_cast<DWORD>(code), 0,
-                                reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+                                reinterpret_cast<wchar_t*>(&buffer.get()), 0, nullptr);
   std::string text;
-  if (length && buffer) text = fromWide(std::wstring_view(buffer, length));
-  LocalFree(buffer);
+  if (length && buffer) text = fromWide(std::wstring_view(buffer.get(), length));
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
     text.pop_back();
   return text;
@@ -70,9 +70,9 @@ Error errorFromHresult(HRESULT code) { return Error{code, describeHresult(code)}
 
 Error errorFromExcepInfo(EXCEPINFO& info) {
   if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
-  auto source = Bstr::adopt(info.bstrSource);
-  auto description = Bstr::adopt(info.bstrDescription);
-  auto helpFile = Bstr::adopt(info.bstrHelpFile);
+  Bstr source(info.bstrSource);
+  Bstr description(info.bstrDescription);
+  Bstr helpFile(info.bstrHelpFile);
   info.bstrSource = info.bstrDescription = info.bstrHelpFile = nullptr;
   // A server that reports only the 16-bit wCode means an application error
   // of that number, as VB's Err.Number shows it.

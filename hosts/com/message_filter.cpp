@@ -58,21 +58,24 @@ DWORD retryRejectedCallAnswer(const BusyRetryBound& bound, DWORD elapsedMs, DWOR
   return pause < total - elapsedMs ? pause : total - elapsedMs;
 }
 
-NoBusyWait::NoBusyWait() : previous_(busyWaitWaived) { busyWaitWaived = true; }
-NoBusyWait::~NoBusyWait() { busyWaitWaived = previous_; }
+NoBusyWait::NoBusyWait() : waivedBefore_(busyWaitWaived) { busyWaitWaived = true; }
 
-ScopedMessageFilter::ScopedMessageFilter(BusyRetryBound bound) {
-  auto* filter = new BusyHostFilter(bound);
-  registered_ = SUCCEEDED(CoRegisterMessageFilter(filter, &previous_));
-  filter->Release();  // COM holds its own reference while registered
+void restoreBusyWait(std::optional<bool>& waivedBefore) {
+  if (waivedBefore) busyWaitWaived = *waivedBefore;
 }
 
-ScopedMessageFilter::~ScopedMessageFilter() {
-  if (!registered_) return;
-  IMessageFilter* ours = nullptr;
-  CoRegisterMessageFilter(previous_, &ours);
-  if (ours) ours->Release();
-  if (previous_) previous_->Release();
+ScopedMessageFilter::ScopedMessageFilter(BusyRetryBound bound) {
+  // COM takes a reference of its own while the filter is registered.
+  auto filter = ComPtr<IMessageFilter>::adopt(new BusyHostFilter(bound));
+  PreviousFilter previous;
+  previous.registered = SUCCEEDED(CoRegisterMessageFilter(filter.get(), previous.filter.out()));
+  previous_.reset(std::move(previous));
+}
+
+void restorePreviousFilter(PreviousFilter& previous) {
+  if (!previous.registered) return;
+  ComPtr<IMessageFilter> ours;
+  CoRegisterMessageFilter(previous.filter.get(), ours.out());
 }
 
 }  // namespace plotmate::com

@@ -10,28 +10,37 @@
 
 #include <objidl.h>
 
+#include <optional>
+
+#include "base/unique_owner.h"
 #include "hosts/busy_retry.h"
+#include "hosts/com/com_ptr.h"
 
 namespace plotmate::com {
+
+// The filter a thread had before ours, put back when ours goes.
+struct PreviousFilter {
+  bool registered = false;  // ours went in, so the previous one (null or not) goes back
+  ComPtr<IMessageFilter> filter;
+};
+void restorePreviousFilter(PreviousFilter& previous);
 
 // Registers the filter for the calling thread (which must be in a
 // single-threaded apartment) and puts the previous one back at the end.
 class ScopedMessageFilter {
  public:
   explicit ScopedMessageFilter(BusyRetryBound bound = {});
-  ScopedMessageFilter(const ScopedMessageFilter&) = delete;
-  ScopedMessageFilter& operator=(const ScopedMessageFilter&) = delete;
-  ~ScopedMessageFilter();
-  bool registered() const { return registered_; }
+  bool registered() const { return previous_.get().registered; }
 
  private:
-  IMessageFilter* previous_ = nullptr;
-  bool registered_ = false;
+  UniqueOwner<PreviousFilter, &restorePreviousFilter> previous_;
 };
 
 // What the filter answers, apart from COM: the pause before the next try in
 // milliseconds, or -1 to give up (as RetryRejectedCall returns).
 DWORD retryRejectedCallAnswer(const BusyRetryBound& bound, DWORD elapsedMs, DWORD rejectType);
+
+void restoreBusyWait(std::optional<bool>& waivedBefore);
 
 // While one lives, the calling thread's filter gives up on a busy host at
 // once: a call to a host that has already stayed busy for the whole bound is
@@ -39,12 +48,9 @@ DWORD retryRejectedCallAnswer(const BusyRetryBound& bound, DWORD elapsedMs, DWOR
 class NoBusyWait {
  public:
   NoBusyWait();
-  NoBusyWait(const NoBusyWait&) = delete;
-  NoBusyWait& operator=(const NoBusyWait&) = delete;
-  ~NoBusyWait();
 
  private:
-  bool previous_;
+  UniqueOwner<std::optional<bool>, &restoreBusyWait> waivedBefore_;
 };
 
 }  // namespace plotmate::com

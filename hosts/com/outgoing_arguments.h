@@ -17,18 +17,23 @@
 #include <span>
 #include <vector>
 
+#include "base/unique_owner.h"
+#include "hosts/com/com_ptr.h"
 #include "hosts/com/host_link.h"
 #include "hosts/com/variant_owner.h"
 #include "hosts/variant.h"
 
 namespace plotmate::com {
 
+// Clears each slot; a by-reference slot owns nothing and is left as it is.
+void clearSlots(std::vector<VARIANT>& slots);
+
 class OutgoingArguments {
  public:
   OutgoingArguments() = default;
+  // params() points into this object: it stays where it was built.
   OutgoingArguments(const OutgoingArguments&) = delete;
   OutgoingArguments& operator=(const OutgoingArguments&) = delete;
-  ~OutgoingArguments();
 
   Result<void> build(std::span<const Variant> args, bool propertyPut);
   DISPPARAMS* params() { return &params_; }
@@ -36,11 +41,9 @@ class OutgoingArguments {
   Result<void> copyOutputs(std::span<Variant> args, const HostLinkPtr& link);
 
  private:
-  void clear();
-
-  std::vector<VARIANT> slots_;              // rgvarg: the last argument first
-  std::vector<VariantOwner> outValues_;     // what VT_BYREF|VT_VARIANT slots point at
-  std::vector<IDispatch*> outObjects_;      // what VT_BYREF|VT_DISPATCH slots point at
+  UniqueOwner<std::vector<VARIANT>, &clearSlots> slots_;  // rgvarg: the last argument first
+  std::vector<VariantOwner> outValues_;                  // what VT_BYREF|VT_VARIANT slots point at
+  std::vector<ComPtr<IDispatch>> outObjects_;            // what VT_BYREF|VT_DISPATCH slots point at
   DISPID putId_ = DISPID_PROPERTYPUT;
   DISPPARAMS params_{};
 };

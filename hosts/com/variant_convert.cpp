@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "hosts/com/bstr.h"
+#include "hosts/com/com_ptr.h"
 #include "hosts/com/error_text.h"
 #include "hosts/com/object_bridge.h"
 #include "hosts/com/variant_owner.h"
@@ -125,8 +126,7 @@ struct ToVariant {
     return {};
   }
   Result<void> operator()(const std::string& s) const {
-    auto b = makeBstr(s);
-    if (!b) return std::unexpected(b.error());
+    PLOTMATE_TRY(b, makeBstr(s));
     out.vt = VT_BSTR;
     out.bstrVal = b->release();
     return {};
@@ -170,12 +170,10 @@ Variant wideInteger(T value) {
 
 Result<Variant> objectFrom(IUnknown* unknown, const HostLinkPtr& link) {
   if (!unknown) return Variant(DispatchPtr{});
-  IDispatch* dispatch = nullptr;
-  if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))))
+  ComPtr<IDispatch> dispatch;
+  if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch.out()))))
     return std::unexpected(mismatch("an object without IDispatch"));
-  auto object = importObject(dispatch, link);
-  dispatch->Release();
-  return Variant(std::move(object));
+  return Variant(importObject(dispatch.get(), link));
 }
 
 Result<Variant> arrayFrom(SAFEARRAY* array, VARTYPE element, const HostLinkPtr& link);

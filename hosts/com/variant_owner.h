@@ -5,67 +5,36 @@
 
 #include <oleauto.h>
 
-#include <utility>
+#include "base/unique_owner.h"
 
 namespace plotmate::com {
 
-class VariantOwner {
- public:
-  VariantOwner() { VariantInit(&v_); }
-  VariantOwner(const VariantOwner&) = delete;
-  VariantOwner& operator=(const VariantOwner&) = delete;
-  VariantOwner(VariantOwner&& other) noexcept : v_(other.v_) { VariantInit(&other.v_); }
-  VariantOwner& operator=(VariantOwner&& other) noexcept {
-    std::swap(v_, other.v_);
-    return *this;
-  }
-  ~VariantOwner() { VariantClear(&v_); }
+inline void clearVariant(VARIANT& value) { VariantClear(&value); }
+// A VARIANT of our own, Empty at first (a zeroed VARIANT is VT_EMPTY),
+// cleared when it goes.
+using VariantOwner = UniqueOwner<VARIANT, &clearVariant>;
 
-  VARIANT& get() { return v_; }
-  const VARIANT& get() const { return v_; }
-  // Hands the contents to the caller, leaving this empty.
-  VARIANT release() {
-    VARIANT r = v_;
-    VariantInit(&v_);
-    return r;
-  }
+inline void destroySafeArray(SAFEARRAY* array) { SafeArrayDestroy(array); }
+using SafeArrayOwner = UniqueOwner<SAFEARRAY*, &destroySafeArray>;
 
- private:
-  VARIANT v_;
-};
+inline void unaccessData(SAFEARRAY* array) { SafeArrayUnaccessData(array); }
 
-class SafeArrayOwner {
- public:
-  explicit SafeArrayOwner(SAFEARRAY* a = nullptr) : a_(a) {}
-  SafeArrayOwner(const SafeArrayOwner&) = delete;
-  SafeArrayOwner& operator=(const SafeArrayOwner&) = delete;
-  ~SafeArrayOwner() {
-    if (a_) SafeArrayDestroy(a_);
-  }
-  SAFEARRAY* get() const { return a_; }
-  SAFEARRAY* release() { return std::exchange(a_, nullptr); }
-
- private:
-  SAFEARRAY* a_;
-};
-
-// SafeArrayAccessData for the length of a scope.
+// SafeArrayAccessData for the length of a scope: false when the data could
+// not be reached.
 class SafeArrayData {
  public:
-  explicit SafeArrayData(SAFEARRAY* a) : a_(a) {
-    if (FAILED(SafeArrayAccessData(a_, &data_))) data_ = nullptr;
+  explicit SafeArrayData(SAFEARRAY* array) {
+    void* data = nullptr;
+    if (FAILED(SafeArrayAccessData(array, &data))) return;
+    accessed_.reset(array);
+    data_ = static_cast<char*>(data);
   }
-  SafeArrayData(const SafeArrayData&) = delete;
-  SafeArrayData& operator=(const SafeArrayData&) = delete;
-  ~SafeArrayData() {
-    if (data_) SafeArrayUnaccessData(a_);
-  }
-  explicit operator bool() const { return data_ != nullptr; }
-  char* bytes() const { return static_cast<char*>(data_); }
+  explicit operator bool() const { return accessed_.owns(); }
+  char* bytes() const { return data_; }
 
  private:
-  SAFEARRAY* a_;
-  void* data_ = nullptr;
+  UniqueOwner<SAFEARRAY*, &unaccessData> accessed_;  // the array, while its data is accessed
+  char* data_ = nullptr;
 };
 
 }  // namespace plotmate::com

@@ -21,13 +21,12 @@ Countdown& countdown() {
 }
 
 Result<Variant> failFromCall(std::span<Variant> args) {
-  if (auto n = expectArgs(args, 1, 2); !n) return std::unexpected(n.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 1, 2));
   auto k = argInt(args, 0);
   if (!k || *k < 0) return fail(hr::kTypeMismatch, "SimFailFromCall(k >= 0 [, \"vanish\"|\"busy\"])");
   std::string how = "vanish";
   if (hasArg(args, 1)) {
-    auto given = argText(args, 1);
-    if (!given) return std::unexpected(given.error());
+    PLOTMATE_TRY(given, argText(args, 1));
     how = *given;
   }
   if (how != "vanish" && how != "busy")

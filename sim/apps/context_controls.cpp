@@ -7,7 +7,7 @@ namespace plotmate::sim {
 namespace {
 
 Result<Variant> injectFault(HostContext& context, std::span<Variant> args) {
-  if (auto n = expectArgs(args, 4, 5); !n) return std::unexpected(n.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 4, 5));
   auto member = argText(args, 0);
   auto nth = argInt(args, 1);
   auto code = argInt(args, 2);
@@ -17,8 +17,7 @@ Result<Variant> injectFault(HostContext& context, std::span<Variant> args) {
                 "SimInjectFault(member, nth >= 0, code, description [, object])");
   FaultRule rule{"", *member, static_cast<std::size_t>(*nth), Error{*code, *description}};
   if (hasArg(args, 4)) {
-    auto object = argText(args, 4);
-    if (!object) return std::unexpected(object.error());
+    PLOTMATE_TRY(object, argText(args, 4));
     rule.object = *object;
   }
   context.faults.add(std::move(rule));
@@ -47,18 +46,18 @@ std::vector<ControlMember> contextControls(std::function<std::shared_ptr<HostCon
        [current](std::span<Variant> args) { return injectFault(*current(), args); }},
       {"SimClearFaults",
        [current, noArgs](std::span<Variant> args) -> Result<Variant> {
-         if (auto n = noArgs(args); !n) return std::unexpected(n.error());
+         PLOTMATE_RETURN_IF_FAILED(noArgs(args));
          current()->faults.clear();
          return Variant();
        }},
       {"SimCallLog",
        [current, noArgs](std::span<Variant> args) -> Result<Variant> {
-         if (auto n = noArgs(args); !n) return std::unexpected(n.error());
+         PLOTMATE_RETURN_IF_FAILED(noArgs(args));
          return callLog(current()->log);
        }},
       {"SimReportWindow",
        [current](std::span<Variant> args) -> Result<Variant> {
-         if (auto n = expectArgs(args, 1, 1); !n) return std::unexpected(n.error());
+         PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 1, 1));
          auto handle = asDouble(args[0]);
          if (!handle) return fail(hr::kTypeMismatch, "SimReportWindow(window handle)");
          current()->mainWindow = static_cast<std::int64_t>(*handle);
@@ -66,7 +65,7 @@ std::vector<ControlMember> contextControls(std::function<std::shared_ptr<HostCon
        }},
       {"SimClearCallLog",
        [current, noArgs](std::span<Variant> args) -> Result<Variant> {
-         if (auto n = noArgs(args); !n) return std::unexpected(n.error());
+         PLOTMATE_RETURN_IF_FAILED(noArgs(args));
          current()->log.clear();
          return Variant();
        }},

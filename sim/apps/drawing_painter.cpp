@@ -7,6 +7,7 @@
 
 #include "hosts/com/bstr.h"
 #include "sim/apps/view/plan_outline.h"
+#include "win32/owned_handles.h"
 
 namespace plotmate::sim {
 
@@ -59,14 +60,11 @@ void shadeRegion(HDC dc, const ViewTransform& view, const std::vector<PlanPath>&
     counts.push_back(static_cast<INT>(ps.size()));
   }
   if (counts.empty()) return;
-  HBRUSH fill = CreateSolidBrush(kRegionFill);
-  HGDIOBJ oldBrush = SelectObject(dc, fill);
-  HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+  win32::OwnedBrush fill(CreateSolidBrush(kRegionFill));
+  auto brushSelected = win32::selectInto(dc, fill.get());
+  auto penSelected = win32::selectInto(dc, GetStockObject(NULL_PEN));
   SetPolyFillMode(dc, ALTERNATE);  // islands stay clear
   PolyPolygon(dc, points.data(), counts.data(), static_cast<int>(counts.size()));
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
-  DeleteObject(fill);
 }
 
 void drawText(HDC dc, const ViewTransform& view, const Ucs& ucs, const Entity& e,
@@ -74,16 +72,14 @@ void drawText(HDC dc, const ViewTransform& view, const Ucs& ucs, const Entity& e
   const double height = std::clamp(e.height > 0 ? e.height * view.scale() : 12.0, 1.0, 2000.0);
   if (height < 3) return;  // unreadable: the host shows a smear
   const int tenths = static_cast<int>(std::lround(e.rotation * 1800 / std::numbers::pi));
-  HFONT font = CreateFontW(-static_cast<int>(height), 0, tenths, tenths, FW_NORMAL, FALSE, FALSE, FALSE,
+  win32::OwnedFont font(CreateFontW(-static_cast<int>(height), 0, tenths, tenths, FW_NORMAL, FALSE, FALSE, FALSE,
                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           ANTIALIASED_QUALITY, DEFAULT_PITCH, L"SimSun");
-  HGDIOBJ old = SelectObject(dc, font);
+                           ANTIALIASED_QUALITY, DEFAULT_PITCH, L"SimSun"));
+  auto selected = win32::selectInto(dc, font.get());
   SetTextAlign(dc, TA_BASELINE | TA_LEFT);
   const POINT at = pixel(view, planAnchor(ucs, e));
   const std::wstring wide = com::toWide(text);
   TextOutW(dc, at.x, at.y, wide.c_str(), static_cast<int>(wide.size()));
-  SelectObject(dc, old);
-  DeleteObject(font);
 }
 
 void drawMark(HDC dc, POINT at, int size) {
@@ -98,8 +94,8 @@ void drawEntity(HDC dc, const DrawingPicture& picture, const Entity& e, bool hig
   const COLORREF colour = highlighted ? kHighlight : colourOf(e.kind);
   const auto paths = planPaths(picture.drawing, e);
   if (e.kind == EntityKind::Region) shadeRegion(dc, view, paths);
-  HPEN pen = CreatePen(highlighted ? PS_DOT : PS_SOLID, 1, colour);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
+  win32::OwnedPen pen(CreatePen(highlighted ? PS_DOT : PS_SOLID, 1, colour));
+  auto selected = win32::selectInto(dc, pen.get());
   SetTextColor(dc, colour);
   for (const auto& path : paths) {
     auto ps = pixels(view, path);
@@ -121,37 +117,31 @@ void drawEntity(HDC dc, const DrawingPicture& picture, const Entity& e, bool hig
     }
     default: break;
   }
-  SelectObject(dc, oldPen);
-  DeleteObject(pen);
 }
 
 void drawCursor(HDC dc, const DrawingPicture& picture) {
   if (!picture.cursor) return;
   const POINT at{static_cast<LONG>(picture.cursor->x), static_cast<LONG>(picture.cursor->y)};
-  HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
-  HGDIOBJ old = SelectObject(dc, pen);
+  win32::OwnedPen pen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+  auto selected = win32::selectInto(dc, pen.get());
   drawMark(dc, at, 12);
   Rectangle(dc, at.x - 4, at.y - 4, at.x + 5, at.y + 5);
   if (picture.rubberFrom) {
     MoveToEx(dc, static_cast<int>(picture.rubberFrom->x), static_cast<int>(picture.rubberFrom->y), nullptr);
     LineTo(dc, at.x, at.y);
   }
-  SelectObject(dc, old);
-  DeleteObject(pen);
 }
 
 }  // namespace
 
 void paintDrawing(HDC dc, const RECT& area, const DrawingPicture& picture) {
-  HBRUSH ground = CreateSolidBrush(kGround);
-  FillRect(dc, &area, ground);
-  DeleteObject(ground);
+  win32::OwnedBrush ground(CreateSolidBrush(kGround));
+  FillRect(dc, &area, ground.get());
   SetBkMode(dc, TRANSPARENT);
-  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  auto hollow = win32::selectInto(dc, GetStockObject(NULL_BRUSH));
   for (const Entity* e : picture.drawing.entities())
     drawEntity(dc, picture, *e, picture.highlighted.contains(e->handle));
   drawCursor(dc, picture);
-  SelectObject(dc, oldBrush);
 }
 
 }  // namespace plotmate::sim

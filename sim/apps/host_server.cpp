@@ -15,6 +15,7 @@
 #include "sim/com/running_object.h"
 #include "sim/com/served_object.h"
 #include "sim/apps/progid_registration.h"
+#include "win32/owned_handles.h"
 
 namespace plotmate::sim {
 
@@ -63,7 +64,7 @@ void serveUntilQuit(unsigned lifetimeSeconds) {
 Result<com::RunningObject> publishWhenUp(IDispatch* object, const CLSID& clsid) {
   constexpr HRESULT kRpcUnavailable = static_cast<HRESULT>(0x800706BAu);
   for (int tries = 0;; ++tries) {
-    auto running = com::RunningObject::publish(object, clsid);
+    auto running = com::publishRunningObject(object, clsid);
     if (running || running.error().code != kRpcUnavailable || tries >= 120) return running;
     Sleep(500);
   }
@@ -81,7 +82,7 @@ int serve(const ServerArguments& args, const CLSID& clsid, const HostFactory& ma
   std::printf("%s running\n", args.identity.progId.c_str());
   std::fflush(stdout);
   serveUntilQuit(args.lifetimeSeconds);
-  running->revoke();
+  running->reset();
   // Clients still holding the application find it gone at their next call.
   CoDisconnectObject(published.get(), 0);
   return 0;
@@ -89,10 +90,9 @@ int serve(const ServerArguments& args, const CLSID& clsid, const HostFactory& ma
 
 std::vector<std::string> commandLineWords() {
   int count = 0;
-  wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
+  win32::OwnedLocal<wchar_t**> words(CommandLineToArgvW(GetCommandLineW(), &count));
   std::vector<std::string> out;
-  for (int i = 1; words && i < count; ++i) out.push_back(com::fromWide(words[i]));
-  LocalFree(words);
+  for (int i = 1; words && i < count; ++i) out.push_back(com::fromWide(words.get()[i]));
   return out;
 }
 
@@ -118,8 +118,7 @@ Result<ServerArguments> parseServerArguments(ServerIdentity defaults,
     } else if (word == "--visible") {
       args.visible = true;
     } else if (word == "--progid" || word == "--clsid" || word == "--lifetime" || word == "--profile") {
-      auto v = value();
-      if (!v) return std::unexpected(v.error());
+      PLOTMATE_TRY(v, value());
       if (word == "--progid") args.identity.progId = *v, progIdGiven = true;
       if (word == "--clsid") args.identity.clsid = *v, clsidGiven = true;
       if (word == "--profile") {

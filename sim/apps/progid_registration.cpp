@@ -6,6 +6,7 @@
 
 #include "hosts/com/bstr.h"
 #include "hosts/com/error_text.h"
+#include "win32/owned_handles.h"
 
 namespace plotmate::sim {
 
@@ -21,16 +22,12 @@ Result<void> check(LONG status) {
 }
 
 Result<void> writeClsid(HKEY root, const std::wstring& key, const std::wstring& clsid) {
-  HKEY handle = nullptr;
-  if (auto opened = check(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                                          nullptr, &handle, nullptr));
-      !opened)
-    return opened;
+  win32::OwnedRegistryKey handle;
+  PLOTMATE_RETURN_IF_FAILED(check(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                                                  nullptr, &handle.get(), nullptr)));
   auto bytes = static_cast<DWORD>((clsid.size() + 1) * sizeof(wchar_t));
-  LONG status = RegSetValueExW(handle, nullptr, 0, REG_SZ,
-                               reinterpret_cast<const BYTE*>(clsid.c_str()), bytes);
-  RegCloseKey(handle);
-  return check(status);
+  return check(RegSetValueExW(handle.get(), nullptr, 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(clsid.c_str()), bytes));
 }
 
 Result<void> deleteTree(HKEY root, const std::wstring& key) {

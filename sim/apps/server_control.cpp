@@ -57,13 +57,11 @@ const ControlMember* ServerControl::findControl(std::string_view name) const {
 
 // SimRejectNextCalls(count [, code]): a negative count rejects every call.
 Result<Variant> ServerControl::rejectNextCalls(std::span<Variant> args) {
-  if (auto n = expectArgs(args, 1, 2); !n) return std::unexpected(n.error());
-  auto count = argInt(args, 0);
-  if (!count) return std::unexpected(count.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 1, 2));
+  PLOTMATE_TRY(count, argInt(args, 0));
   std::int32_t code = hr::kCallRejected;
   if (hasArg(args, 1)) {
-    auto given = argInt(args, 1);
-    if (!given) return std::unexpected(given.error());
+    PLOTMATE_TRY(given, argInt(args, 1));
     code = *given;
   }
   if (code >= 0) return fail(hr::kInvalidArg, "The rejection code must be a failure code");

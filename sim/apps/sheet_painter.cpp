@@ -4,6 +4,7 @@
 
 #include "hosts/com/bstr.h"
 #include "sim/sheet/cell_text.h"
+#include "win32/owned_handles.h"
 
 namespace plotmate::sim {
 
@@ -16,9 +17,8 @@ constexpr COLORREF kSelectionFill = RGB(204, 228, 214);
 constexpr COLORREF kSelectionBorder = RGB(33, 115, 70);
 
 void fill(HDC dc, RECT r, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
+  win32::OwnedBrush brush(CreateSolidBrush(colour));
+  FillRect(dc, &r, brush.get());
 }
 
 RECT rectOf(const PixelRect& p) { return {p.left, p.top, p.right, p.bottom}; }
@@ -61,8 +61,8 @@ void drawHeaders(HDC dc, const RECT& body, const SheetPicture& p) {
 }
 
 void drawGridLines(HDC dc, const RECT& body, const GridLayout& g) {
-  HPEN pen = CreatePen(PS_SOLID, 1, kGridLine);
-  HGDIOBJ old = SelectObject(dc, pen);
+  win32::OwnedPen pen(CreatePen(PS_SOLID, 1, kGridLine));
+  auto selected = win32::selectInto(dc, pen.get());
   for (int x = g.headerWidth; x < body.right; x += g.columnWidth) {
     MoveToEx(dc, x, 0, nullptr);
     LineTo(dc, x, body.bottom);
@@ -71,8 +71,6 @@ void drawGridLines(HDC dc, const RECT& body, const GridLayout& g) {
     MoveToEx(dc, 0, y, nullptr);
     LineTo(dc, body.right, y);
   }
-  SelectObject(dc, old);
-  DeleteObject(pen);
 }
 
 // The selection's shade and border, clipped to the cells shown.
@@ -88,13 +86,10 @@ void drawSelection(HDC dc, const RECT& body, const SheetPicture& p) {
   if (sel.cellCount() > 1) fill(dc, shown, kSelectionFill);
   RECT active = rectOf(p.grid.cellRect(p.sheet.activeCell()));
   fill(dc, active, RGB(255, 255, 255));
-  HPEN pen = CreatePen(PS_SOLID, 2, kSelectionBorder);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  win32::OwnedPen pen(CreatePen(PS_SOLID, 2, kSelectionBorder));
+  auto penSelected = win32::selectInto(dc, pen.get());
+  auto brushSelected = win32::selectInto(dc, GetStockObject(NULL_BRUSH));
   Rectangle(dc, area.left, area.top, area.right + 1, area.bottom + 1);
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(pen);
 }
 
 void drawCells(HDC dc, const RECT& body, const SheetPicture& p) {
@@ -118,19 +113,19 @@ void paintSheet(HDC dc, const RECT& client, const SheetPicture& picture) {
   const RECT body{0, 0, client.right, std::max<LONG>(0, client.bottom - kStatusBarHeight)};
   fill(dc, client, RGB(255, 255, 255));
   SetBkMode(dc, TRANSPARENT);
-  HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  HRGN clip = CreateRectRgn(body.left, body.top, body.right, body.bottom);
-  SelectClipRgn(dc, clip);
-  drawGridLines(dc, body, picture.grid);
-  if (!picture.sheet.selectedObject()) drawSelection(dc, body, picture);
-  drawCells(dc, body, picture);
-  drawHeaders(dc, body, picture);
-  SelectClipRgn(dc, nullptr);
-  DeleteObject(clip);
+  auto fontSelected = win32::selectInto(dc, GetStockObject(DEFAULT_GUI_FONT));
+  {
+    win32::OwnedRegion clip(CreateRectRgn(body.left, body.top, body.right, body.bottom));
+    SelectClipRgn(dc, clip.get());  // the DC keeps a copy of the region
+    drawGridLines(dc, body, picture.grid);
+    if (!picture.sheet.selectedObject()) drawSelection(dc, body, picture);
+    drawCells(dc, body, picture);
+    drawHeaders(dc, body, picture);
+    SelectClipRgn(dc, nullptr);
+  }
   RECT status{0, body.bottom, client.right, client.bottom};
   fill(dc, status, kHeader);
   drawText(dc, status, com::toWide(picture.status), DT_LEFT);
-  SelectObject(dc, oldFont);
 }
 
 }  // namespace plotmate::sim

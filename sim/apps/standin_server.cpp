@@ -41,13 +41,11 @@ Result<Variant> guarded(Body&& body) {
 }
 
 Result<Variant> loadState(StandInSlot& slot, const StandInLoader& loader, std::span<Variant> args) {
-  if (auto n = expectArgs(args, 1, 2); !n) return std::unexpected(n.error());
-  auto text = argText(args, 0);
-  if (!text) return std::unexpected(text.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 1, 2));
+  PLOTMATE_TRY(text, argText(args, 0));
   fs::path folder = fs::current_path();
   if (hasArg(args, 1)) {
-    auto given = argText(args, 1);
-    if (!given) return std::unexpected(given.error());
+    PLOTMATE_TRY(given, argText(args, 1));
     folder = pathFromUtf8(*given);
   }
   return guarded([&]() -> Result<Variant> {
@@ -57,10 +55,9 @@ Result<Variant> loadState(StandInSlot& slot, const StandInLoader& loader, std::s
 }
 
 Result<Variant> queuePicks(StandInSlot& slot, std::span<Variant> args) {
-  if (auto n = expectArgs(args, 1, 1); !n) return std::unexpected(n.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 1, 1));
   if (!slot.queuePicks) return fail(hr::kInvalidArg, "This host takes no picks");
-  auto text = argText(args, 0);
-  if (!text) return std::unexpected(text.error());
+  PLOTMATE_TRY(text, argText(args, 0));
   return guarded([&]() -> Result<Variant> {
     slot.queuePicks(Json::parse(*text));
     return Variant();
@@ -68,11 +65,10 @@ Result<Variant> queuePicks(StandInSlot& slot, std::span<Variant> args) {
 }
 
 Result<Variant> save(StandInSlot& slot, std::span<Variant> args) {
-  if (auto n = expectArgs(args, 1, 1); !n) return std::unexpected(n.error());
-  auto path = argText(args, 0);
-  if (!path) return std::unexpected(path.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 1, 1));
+  PLOTMATE_TRY(path, argText(args, 0));
   return guarded([&]() -> Result<Variant> {
-    if (auto saved = slot.save(pathFromUtf8(*path)); !saved) return std::unexpected(saved.error());
+    PLOTMATE_RETURN_IF_FAILED(slot.save(pathFromUtf8(*path)));
     return Variant();
   });
 }
@@ -86,7 +82,7 @@ ServedHost serveStandIn(StandInSlot initial, StandInLoader loader) {
                         return loadState(*slot, loader, args);
                       }});
   controls.push_back({"SimState", [slot](std::span<Variant> args) -> Result<Variant> {
-                        if (auto n = expectArgs(args, 0, 0); !n) return std::unexpected(n.error());
+                        PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 0));
                         return guarded([&]() -> Result<Variant> { return Variant(slot->state().dump()); });
                       }});
   controls.push_back({"SimQueuePicks",

@@ -2,22 +2,21 @@
 
 #include <algorithm>
 
+#include "win32/owned_handles.h"
+
 namespace plotmate::sim {
 
 void paintBuffered(HWND window, const std::function<void(HDC, const RECT& client)>& paint) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
+  auto painting = win32::beginPaint(window);
+  HDC dc = painting.get().paint.hdc;
   RECT client;
   GetClientRect(window, &client);
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom));
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  paint(memory, client);
-  BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  EndPaint(window, &ps);
+  win32::OwnedMemoryDc memory(CreateCompatibleDC(dc));
+  win32::OwnedBitmap bitmap(
+      CreateCompatibleBitmap(dc, std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom)));
+  auto selected = win32::selectInto(memory.get(), bitmap.get());
+  paint(memory.get(), client);
+  BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
 }
 
 std::string saveOnRequest(const SaveTarget& target) {

@@ -35,12 +35,12 @@ class TestObject final : public SimObject {
 
  private:
   Result<Variant> echo(std::span<Variant> args) {
-    if (auto n = expectArgs(args, 1, 1); !n) return std::unexpected(n.error());
+    PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 1, 1));
     return args[0];
   }
 
   Result<Variant> kindOf(std::span<Variant> args) {
-    if (auto n = expectArgs(args, 1, 1); !n) return std::unexpected(n.error());
+    PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 1, 1));
     static constexpr const char* kNames[] = {"Empty",  "Missing",   "bool", "int16",
                                              "int32",  "double",    "string", "CellError",
                                              "list",   "grid",      "object", "output slot"};
@@ -50,7 +50,7 @@ class TestObject final : public SimObject {
   // Like a drawing host's GetEntity: both outputs written, or an error when
   // the prompt says "cancel".
   Result<Variant> pickEntity(std::span<Variant> args) {
-    if (auto n = expectArgs(args, 2, 3); !n) return std::unexpected(n.error());
+    PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 2, 3));
     if (hasArg(args, 2)) {
       auto prompt = argText(args, 2);
       if (prompt && *prompt == "cancel") return fail(hr::kFail, "Nothing was picked");
@@ -63,7 +63,7 @@ class TestObject final : public SimObject {
   }
 
   Result<Variant> failWith(std::span<Variant> args) {
-    if (auto n = expectArgs(args, 2, 2); !n) return std::unexpected(n.error());
+    PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 2, 2));
     auto code = argInt(args, 0);
     auto text = argText(args, 1);
     if (!code || !text) return plotmate::fail(hr::kTypeMismatch, "Fail(code, description)");
@@ -80,13 +80,12 @@ class TestObject final : public SimObject {
   }
 
   Result<Variant> isChild(std::span<Variant> args) {
-    auto object = argObject(args, 0);
-    if (!object) return std::unexpected(object.error());
+    PLOTMATE_TRY(object, argObject(args, 0));
     return Variant(child_ && *object == child_);
   }
 
   Result<Variant> countOwn(std::span<Variant> args) {
-    if (auto n = expectArgs(args, 1, 1); !n) return std::unexpected(n.error());
+    PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 1, 1));
     const auto* list = args[0].getIf<VariantList>();
     if (!list) return plotmate::fail(hr::kTypeMismatch, "CountOwn needs a list");
     std::int32_t own = 0;
@@ -99,15 +98,14 @@ class TestObject final : public SimObject {
 
   Result<Variant> value(std::span<Variant>) { return value_; }
   Result<Variant> setValue(std::span<Variant> args) {
-    if (auto n = expectArgs(args, 1, 1); !n) return std::unexpected(n.error());
+    PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 1, 1));
     value_ = args[0];
     return Variant();
   }
 
   Result<Variant> sum(std::span<Variant> args) {
-    if (auto n = expectArgs(args, 1, 1); !n) return std::unexpected(n.error());
-    auto numbers = toDoubles(args[0]);
-    if (!numbers) return std::unexpected(numbers.error());
+    PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 1, 1));
+    PLOTMATE_TRY(numbers, toDoubles(args[0]));
     double total = 0;
     for (double d : *numbers) total += d;
     return Variant(total);

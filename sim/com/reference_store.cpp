@@ -1,5 +1,9 @@
 #include "sim/com/reference_store.h"
 
+#include <utility>
+
+#include "hosts/com/bstr.h"
+#include "hosts/com/com_ptr.h"
 #include "hosts/com/variant_convert.h"
 #include "hosts/com/variant_owner.h"
 
@@ -12,8 +16,7 @@ Result<void> storeThroughReference(const Variant& value, const VARIANT& referenc
   VariantOwner fresh;
   if (auto r = toVariant(value, fresh.get()); !r) return r;
   if (target == VT_VARIANT) {
-    VariantClear(reference.pvarVal);
-    *reference.pvarVal = fresh.release();
+    VariantOwner previous(std::exchange(*reference.pvarVal, fresh.release()));
     return {};
   }
   VARIANT& v = fresh.get();
@@ -46,20 +49,21 @@ Result<void> storeThroughReference(const Variant& value, const VARIANT& referenc
     case VT_ERROR:
       *reference.pscode = v.scode;
       return {};
-    case VT_BSTR:
-      SysFreeString(*reference.pbstrVal);
-      *reference.pbstrVal = fresh.release().bstrVal;
+    // What the reference held before is freed as its owner goes.
+    case VT_BSTR: {
+      Bstr previous(std::exchange(*reference.pbstrVal, fresh.release().bstrVal));
       return {};
-    case VT_DISPATCH:
-      if (*reference.ppdispVal) (*reference.ppdispVal)->Release();
-      *reference.ppdispVal = fresh.release().pdispVal;
+    }
+    case VT_DISPATCH: {
+      auto previous =
+          ComPtr<IDispatch>::adopt(std::exchange(*reference.ppdispVal, fresh.release().pdispVal));
       return {};
+    }
     default:
       break;
   }
   if (target & VT_ARRAY) {
-    if (*reference.pparray) SafeArrayDestroy(*reference.pparray);
-    *reference.pparray = fresh.release().parray;
+    SafeArrayOwner previous(std::exchange(*reference.pparray, fresh.release().parray));
     return {};
   }
   return std::unexpected(mismatch("cannot write into " + typeName(target)));

@@ -6,18 +6,16 @@
 
 namespace plotmate::com {
 
-Result<RunningObject> RunningObject::publish(IDispatch* object, const CLSID& clsid) {
-  RunningObject entry;
-  if (HRESULT hr = RegisterActiveObject(object, clsid, ACTIVEOBJECT_STRONG, &entry.cookie_);
-      FAILED(hr))
-    return std::unexpected(errorFromHresult(hr));
-  entry.live_ = true;
-  return entry;
+void revokeRunningObject(std::optional<DWORD>& cookie) {
+  if (cookie) RevokeActiveObject(*cookie, nullptr);
+  cookie.reset();
 }
 
-void RunningObject::revoke() {
-  if (live_) RevokeActiveObject(cookie_, nullptr);
-  live_ = false;
+Result<RunningObject> publishRunningObject(IDispatch* object, const CLSID& clsid) {
+  DWORD cookie = 0;
+  if (HRESULT hr = RegisterActiveObject(object, clsid, ACTIVEOBJECT_STRONG, &cookie); FAILED(hr))
+    return std::unexpected(errorFromHresult(hr));
+  return RunningObject(cookie);
 }
 
 }  // namespace plotmate::com

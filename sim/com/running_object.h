@@ -7,26 +7,17 @@
 
 #include <oaidl.h>
 
-#include <utility>
+#include <optional>
 
 #include "base/result.h"
+#include "base/unique_owner.h"
 
 namespace plotmate::com {
 
-class RunningObject {
- public:
-  static Result<RunningObject> publish(IDispatch* object, const CLSID& clsid);
-  RunningObject(RunningObject&& other) noexcept
-      : cookie_(std::exchange(other.cookie_, 0)), live_(std::exchange(other.live_, false)) {}
-  RunningObject& operator=(RunningObject&&) = delete;
-  RunningObject(const RunningObject&) = delete;
-  ~RunningObject() { revoke(); }
-  void revoke();
+void revokeRunningObject(std::optional<DWORD>& cookie);
+// The table's cookie for the entry; nothing once revoked.
+using RunningObject = UniqueOwner<std::optional<DWORD>, &revokeRunningObject>;
 
- private:
-  RunningObject() = default;
-  DWORD cookie_ = 0;
-  bool live_ = false;
-};
+Result<RunningObject> publishRunningObject(IDispatch* object, const CLSID& clsid);
 
 }  // namespace plotmate::com

@@ -27,8 +27,7 @@ Result<Variant> AcadApplication::getVisible(std::span<Variant>) { return Variant
 
 Result<Variant> AcadApplication::putVisible(std::span<Variant> args) {
   if (args.empty()) return fail(hr::kBadParamCount, "Invalid number of parameters");
-  auto visible = argBool(args, args.size() - 1);
-  if (!visible) return std::unexpected(visible.error());
+  PLOTMATE_TRY(visible, argBool(args, args.size() - 1));
   session().visible = *visible;
   return Variant();
 }

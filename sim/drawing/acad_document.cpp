@@ -29,9 +29,8 @@ Result<Variant> AcadDocument::modelSpace(std::span<Variant>) { return Variant(mo
 // SendCommand(text): typed into the command line and run to completion
 // before the call returns (what the tools rely on); kept on the command log.
 Result<Variant> AcadDocument::sendCommand(std::span<Variant> args) {
-  if (auto r = expectArgs(args, 1, 1); !r) return std::unexpected(r.error());
-  auto text = argText(args, 0);
-  if (!text) return std::unexpected(text.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 1, 1));
+  PLOTMATE_TRY(text, argText(args, 0));
   session().commands.sent.push_back(*text);
   session().commandLine().send(*text);
   return Variant();
@@ -53,19 +52,17 @@ std::optional<Vec3> ucsVariable(const Ucs& ucs, std::string_view name) {
 }  // namespace
 
 Result<Variant> AcadDocument::setVariable(std::span<Variant> args) {
-  if (auto r = expectArgs(args, 2, 2); !r) return std::unexpected(r.error());
-  auto name = argText(args, 0);
-  if (!name) return std::unexpected(name.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 2, 2));
+  PLOTMATE_TRY(name, argText(args, 0));
   if (ucsVariable(session().drawing.ucs, *name))
     return fail(hr::kInvalidArg, "Error setting system variable " + *name + ": read-only");
-  if (auto r = session().variables.set(*name, args[1]); !r) return std::unexpected(r.error());
+  PLOTMATE_RETURN_IF_FAILED(session().variables.set(*name, args[1]));
   return Variant();
 }
 
 Result<Variant> AcadDocument::getVariable(std::span<Variant> args) {
-  if (auto r = expectArgs(args, 1, 1); !r) return std::unexpected(r.error());
-  auto name = argText(args, 0);
-  if (!name) return std::unexpected(name.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 1, 1));
+  PLOTMATE_TRY(name, argText(args, 0));
   if (auto p = ucsVariable(session().drawing.ucs, *name)) return pointVariant(*p);
   return session().variables.get(*name);
 }

@@ -36,28 +36,23 @@ Result<Entity*> AcadEntity::entity() const {
 }
 
 Result<Variant> AcadEntity::objectName(std::span<Variant>) {
-  auto e = entity();
-  if (!e) return std::unexpected(e.error());
+  PLOTMATE_TRY(e, entity());
   return Variant(std::string(plotmate::sim::objectName((*e)->kind)));
 }
 
 Result<Variant> AcadEntity::getHandle(std::span<Variant>) {
-  auto e = entity();
-  if (!e) return std::unexpected(e.error());
+  PLOTMATE_TRY(e, entity());
   return Variant((*e)->handle);
 }
 
 Result<Variant> AcadEntity::getLayer(std::span<Variant>) {
-  auto e = entity();
-  if (!e) return std::unexpected(e.error());
+  PLOTMATE_TRY(e, entity());
   return Variant((*e)->layer);
 }
 
 Result<Variant> AcadEntity::putLayer(std::span<Variant> args) {
-  auto e = entity();
-  if (!e) return std::unexpected(e.error());
-  auto layer = argText(args, args.size() - 1);
-  if (!layer) return std::unexpected(layer.error());
+  PLOTMATE_RETURN_IF_FAILED(entity());
+  PLOTMATE_TRY(layer, argText(args, args.size() - 1));
   session().editEntity(handle_)->layer = *layer;
   return Variant();
 }
@@ -66,8 +61,7 @@ Result<Variant> AcadEntity::putLayer(std::span<Variant> args) {
 // polylines 3-D points whose X and Y are in their own system (Z: the
 // elevation); 3-D polylines and points world points (ActiveX Coordinates).
 Result<Variant> AcadEntity::coordinates(std::span<Variant>) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_TRY(r, entity());
   const Entity& e = **r;
   switch (e.kind) {
     case K::LwPolyline: return pointsVariant(e.points, 2);
@@ -83,12 +77,10 @@ Result<Variant> AcadEntity::coordinates(std::span<Variant>) {
 }
 
 Result<Variant> AcadEntity::coordinate(std::span<Variant> args) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_TRY(r, entity());
   const Entity& e = **r;
   if (!isPolyline(e.kind)) return noSuchMember("Coordinate");
-  auto index = argInt(args, 0);
-  if (!index) return std::unexpected(index.error());
+  PLOTMATE_TRY(index, argInt(args, 0));
   if (*index < 0 || static_cast<std::size_t>(*index) >= e.points.size())
     return std::unexpected(invalidArgument("Index", "Coordinate"));
   Vec3 p = e.points[static_cast<std::size_t>(*index)];
@@ -98,29 +90,25 @@ Result<Variant> AcadEntity::coordinate(std::span<Variant> args) {
 }
 
 Result<Variant> AcadEntity::elevation(std::span<Variant>) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_TRY(r, entity());
   if ((*r)->kind != K::LwPolyline && (*r)->kind != K::Polyline2d) return noSuchMember("Elevation");
   return Variant((*r)->elevation);
 }
 
 Result<Variant> AcadEntity::normal(std::span<Variant>) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_TRY(r, entity());
   if ((*r)->kind == K::Polyline3d) return noSuchMember("Normal");
   return pointVariant((*r)->normal);
 }
 
 Result<Variant> AcadEntity::closed(std::span<Variant>) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_TRY(r, entity());
   if (!isPolyline((*r)->kind)) return noSuchMember("Closed");
   return Variant((*r)->closed);
 }
 
 Result<Variant> AcadEntity::startPoint(std::span<Variant>) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_TRY(r, entity());
   const Entity& e = **r;
   if (e.kind == K::Line && !e.points.empty()) return pointVariant(e.points.front());
   if (e.kind == K::Arc) {
@@ -131,8 +119,7 @@ Result<Variant> AcadEntity::startPoint(std::span<Variant>) {
 }
 
 Result<Variant> AcadEntity::endPoint(std::span<Variant>) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_TRY(r, entity());
   const Entity& e = **r;
   if (e.kind == K::Line && e.points.size() >= 2) return pointVariant(e.points[1]);
   if (e.kind == K::Arc) {
@@ -143,23 +130,20 @@ Result<Variant> AcadEntity::endPoint(std::span<Variant>) {
 }
 
 Result<Variant> AcadEntity::center(std::span<Variant>) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_TRY(r, entity());
   const Entity& e = **r;
   if ((e.kind != K::Circle && e.kind != K::Arc) || e.points.empty()) return noSuchMember("Center");
   return pointVariant(ocsToWorld(e.normal, e.points.front(), false));
 }
 
 Result<Variant> AcadEntity::radius(std::span<Variant>) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_TRY(r, entity());
   if ((*r)->kind != K::Circle && (*r)->kind != K::Arc) return noSuchMember("Radius");
   return Variant((*r)->radius);
 }
 
 Result<Variant> AcadEntity::insertionPoint(std::span<Variant>) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_TRY(r, entity());
   const Entity& e = **r;
   if (e.points.empty()) return noSuchMember("InsertionPoint");
   if (e.kind == K::Text) return pointVariant(ocsToWorld(e.normal, e.points.front(), false));
@@ -168,50 +152,42 @@ Result<Variant> AcadEntity::insertionPoint(std::span<Variant>) {
 }
 
 Result<Variant> AcadEntity::getTextString(std::span<Variant>) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_TRY(r, entity());
   if ((*r)->kind != K::Text && (*r)->kind != K::MText) return noSuchMember("TextString");
   return Variant((*r)->text);
 }
 
 Result<Variant> AcadEntity::putTextString(std::span<Variant> args) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_TRY(r, entity());
   if ((*r)->kind != K::Text && (*r)->kind != K::MText) return noSuchMember("TextString");
   if (args.empty()) return fail(hr::kBadParamCount, "Invalid number of parameters");
-  auto text = argText(args, args.size() - 1);
-  if (!text) return std::unexpected(text.error());
+  PLOTMATE_TRY(text, argText(args, args.size() - 1));
   session().editEntity(handle_)->text = *text;
   return Variant();
 }
 
 Result<Variant> AcadEntity::update(std::span<Variant>) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_RETURN_IF_FAILED(entity());
   return Variant();
 }
 
 Result<Variant> AcadEntity::highlight(std::span<Variant> args) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
-  auto on = argBool(args, 0);
-  if (!on) return std::unexpected(on.error());
+  PLOTMATE_RETURN_IF_FAILED(entity());
+  PLOTMATE_TRY(on, argBool(args, 0));
   if (*on) session().highlighted.insert(handle_);
   else session().highlighted.erase(handle_);
   return Variant();
 }
 
 Result<Variant> AcadEntity::erase(std::span<Variant>) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_RETURN_IF_FAILED(entity());
   session().highlighted.erase(handle_);
   session().eraseEntity(handle_);
   return Variant();
 }
 
 Result<Variant> AcadEntity::area(std::span<Variant>) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_TRY(r, entity());
   const Entity& e = **r;
   switch (e.kind) {
     case K::Region: return Variant(regionArea(e));
@@ -231,14 +207,11 @@ Result<Variant> AcadEntity::area(std::span<Variant>) {
 // (acSubtraction = 2) of a region inside this one or apart from it. As in
 // AutoCAD, the other region is consumed: it is removed from the drawing.
 Result<Variant> AcadEntity::boolean(std::span<Variant> args) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_TRY(r, entity());
   if ((*r)->kind != K::Region) return noSuchMember("Boolean");
-  auto operation = argInt(args, 0);
-  if (!operation) return std::unexpected(operation.error());
+  PLOTMATE_TRY(operation, argInt(args, 0));
   if (args.size() < 2) return fail(hr::kBadParamCount, "Invalid number of parameters");
-  auto otherHandle = entityHandleOf(*this, args[1], "Object", "Boolean");
-  if (!otherHandle) return std::unexpected(otherHandle.error());
+  PLOTMATE_TRY(otherHandle, entityHandleOf(*this, args[1], "Object", "Boolean"));
   const Entity* other = session().drawing.find(*otherHandle);
   if (!other) return std::unexpected(objectErased());
   if (other->kind != K::Region || *otherHandle == handle_)
@@ -246,7 +219,7 @@ Result<Variant> AcadEntity::boolean(std::span<Variant> args) {
   if (*operation != 2) return std::unexpected(notModelled("Boolean union and intersection"));
 
   Entity result = **r;
-  if (auto done = subtractRegion(result, *other); !done) return std::unexpected(done.error());
+  PLOTMATE_RETURN_IF_FAILED(subtractRegion(result, *other));
   // One undo step: the changed region and the consumed one.
   session().undo.beginCommand();
   *session().editEntity(handle_) = std::move(result);
@@ -261,15 +234,12 @@ Result<Variant> AcadEntity::boolean(std::span<Variant> args) {
 // AutoCAD returns an array of no elements; a session switch makes it answer
 // Empty instead. Extension modes other than acExtendNone (0) are not modelled.
 Result<Variant> AcadEntity::intersectWith(std::span<Variant> args) {
-  auto r = entity();
-  if (!r) return std::unexpected(r.error());
+  PLOTMATE_TRY(r, entity());
   if (args.size() < 2) return fail(hr::kBadParamCount, "Invalid number of parameters");
-  auto otherHandle = entityHandleOf(*this, args[0], "IntersectObject", "IntersectWith");
-  if (!otherHandle) return std::unexpected(otherHandle.error());
+  PLOTMATE_TRY(otherHandle, entityHandleOf(*this, args[0], "IntersectObject", "IntersectWith"));
   const Entity* other = session().drawing.find(*otherHandle);
   if (!other) return std::unexpected(objectErased());
-  auto extend = argInt(args, 1);
-  if (!extend) return std::unexpected(extend.error());
+  PLOTMATE_TRY(extend, argInt(args, 1));
   if (*extend < 0 || *extend > 3) return std::unexpected(invalidArgument("ExtendOption", "IntersectWith"));
   if (*extend != 0) return std::unexpected(notModelled("IntersectWith with extension"));
   auto points = plotmate::sim::intersectWith(**r, *other);

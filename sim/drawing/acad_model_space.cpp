@@ -25,18 +25,15 @@ Result<Variant> AcadModelSpace::count(std::span<Variant>) {
 
 // Item(index): the entity at that position in creation order, 0 first.
 Result<Variant> AcadModelSpace::item(std::span<Variant> args) {
-  auto index = argInt(args, 0);
-  if (!index) return std::unexpected(index.error());
+  PLOTMATE_TRY(index, argInt(args, 0));
   const Entity* e = *index < 0 ? nullptr : session().drawing.at(static_cast<std::size_t>(*index));
   if (!e) return std::unexpected(invalidArgument("Index", "Item"));
   return Variant(entityObject(*this, e->handle));
 }
 
 Result<Variant> AcadModelSpace::addLine(std::span<Variant> args) {
-  auto start = argPoint(args, 0, "StartPoint", "AddLine");
-  if (!start) return std::unexpected(start.error());
-  auto end = argPoint(args, 1, "EndPoint", "AddLine");
-  if (!end) return std::unexpected(end.error());
+  PLOTMATE_TRY(start, argPoint(args, 0, "StartPoint", "AddLine"));
+  PLOTMATE_TRY(end, argPoint(args, 1, "EndPoint", "AddLine"));
   Entity e;
   e.kind = EntityKind::Line;
   e.points = {*start, *end};
@@ -44,10 +41,8 @@ Result<Variant> AcadModelSpace::addLine(std::span<Variant> args) {
 }
 
 Result<Variant> AcadModelSpace::addCircle(std::span<Variant> args) {
-  auto center = argPoint(args, 0, "Center", "AddCircle");
-  if (!center) return std::unexpected(center.error());
-  auto radius = argDouble(args, 1);
-  if (!radius) return std::unexpected(radius.error());
+  PLOTMATE_TRY(center, argPoint(args, 0, "Center", "AddCircle"));
+  PLOTMATE_TRY(radius, argDouble(args, 1));
   if (*radius <= 0) return std::unexpected(invalidArgument("Radius", "AddCircle"));
   Entity e;
   e.kind = EntityKind::Circle;
@@ -57,8 +52,7 @@ Result<Variant> AcadModelSpace::addCircle(std::span<Variant> args) {
 }
 
 Result<Variant> AcadModelSpace::addArc(std::span<Variant> args) {
-  auto center = argPoint(args, 0, "Center", "AddArc");
-  if (!center) return std::unexpected(center.error());
+  PLOTMATE_TRY(center, argPoint(args, 0, "Center", "AddArc"));
   auto radius = argDouble(args, 1);
   auto start = argDouble(args, 2);
   auto end = argDouble(args, 3);
@@ -74,8 +68,7 @@ Result<Variant> AcadModelSpace::addArc(std::span<Variant> args) {
 }
 
 Result<Variant> AcadModelSpace::addPoint(std::span<Variant> args) {
-  auto at = argPoint(args, 0, "Point", "AddPoint");
-  if (!at) return std::unexpected(at.error());
+  PLOTMATE_TRY(at, argPoint(args, 0, "Point", "AddPoint"));
   Entity e;
   e.kind = EntityKind::Point;
   e.points = {*at};
@@ -83,12 +76,9 @@ Result<Variant> AcadModelSpace::addPoint(std::span<Variant> args) {
 }
 
 Result<Variant> AcadModelSpace::addText(std::span<Variant> args) {
-  auto text = argText(args, 0);
-  if (!text) return std::unexpected(text.error());
-  auto at = argPoint(args, 1, "InsertionPoint", "AddText");
-  if (!at) return std::unexpected(at.error());
-  auto height = argDouble(args, 2);
-  if (!height) return std::unexpected(height.error());
+  PLOTMATE_TRY(text, argText(args, 0));
+  PLOTMATE_TRY(at, argPoint(args, 1, "InsertionPoint", "AddText"));
+  PLOTMATE_TRY(height, argDouble(args, 2));
   if (*height <= 0) return std::unexpected(invalidArgument("Height", "AddText"));
   Entity e;
   e.kind = EntityKind::Text;
@@ -99,12 +89,9 @@ Result<Variant> AcadModelSpace::addText(std::span<Variant> args) {
 }
 
 Result<Variant> AcadModelSpace::addMText(std::span<Variant> args) {
-  auto at = argPoint(args, 0, "InsertionPoint", "AddMText");
-  if (!at) return std::unexpected(at.error());
-  auto width = argDouble(args, 1);
-  if (!width) return std::unexpected(width.error());
-  auto text = argText(args, 2);
-  if (!text) return std::unexpected(text.error());
+  PLOTMATE_TRY(at, argPoint(args, 0, "InsertionPoint", "AddMText"));
+  PLOTMATE_RETURN_IF_FAILED(argDouble(args, 1));
+  PLOTMATE_TRY(text, argText(args, 2));
   Entity e;
   e.kind = EntityKind::MText;
   e.points = {*at};
@@ -117,8 +104,7 @@ Result<Variant> AcadModelSpace::addMText(std::span<Variant> args) {
 // (here the world one): the ActiveX reference's rule; shorter or odd lists
 // are refused with nothing drawn.
 Result<Variant> AcadModelSpace::addLightWeightPolyline(std::span<Variant> args) {
-  auto points = argPointList(args, 0, 2, 2, "VerticesList", "AddLightWeightPolyline");
-  if (!points) return std::unexpected(points.error());
+  PLOTMATE_TRY(points, argPointList(args, 0, 2, 2, "VerticesList", "AddLightWeightPolyline"));
   Entity e;
   e.kind = EntityKind::LwPolyline;
   e.points = std::move(*points);
@@ -128,8 +114,7 @@ Result<Variant> AcadModelSpace::addLightWeightPolyline(std::span<Variant> args) 
 
 // The old-style 2-D polyline: three numbers per vertex, the third ignored.
 Result<Variant> AcadModelSpace::addPolyline(std::span<Variant> args) {
-  auto points = argPointList(args, 0, 3, 2, "VerticesList", "AddPolyline");
-  if (!points) return std::unexpected(points.error());
+  PLOTMATE_TRY(points, argPointList(args, 0, 3, 2, "VerticesList", "AddPolyline"));
   Entity e;
   e.kind = EntityKind::Polyline2d;
   for (Vec3 p : *points) e.points.push_back({p.x, p.y, 0});
@@ -138,8 +123,7 @@ Result<Variant> AcadModelSpace::addPolyline(std::span<Variant> args) {
 }
 
 Result<Variant> AcadModelSpace::add3DPoly(std::span<Variant> args) {
-  auto points = argPointList(args, 0, 3, 2, "PointsArray", "Add3DPoly");
-  if (!points) return std::unexpected(points.error());
+  PLOTMATE_TRY(points, argPointList(args, 0, 3, 2, "PointsArray", "Add3DPoly"));
   Entity e;
   e.kind = EntityKind::Polyline3d;
   e.points = std::move(*points);
@@ -156,8 +140,7 @@ Result<Variant> AcadModelSpace::addRegion(std::span<Variant> args) {
   else items.push_back(args[0]);
   std::vector<Entity> regions;
   for (const Variant& item : items) {
-    auto handle = entityHandleOf(*this, item, "ObjectList", "AddRegion");
-    if (!handle) return std::unexpected(handle.error());
+    PLOTMATE_TRY(handle, entityHandleOf(*this, item, "ObjectList", "AddRegion"));
     const Entity* curve = session().drawing.find(*handle);
     if (!curve) return std::unexpected(objectErased());
     Frame own = ocsFrame(curve->kind == EntityKind::Polyline3d ? Vec3{0, 0, 1} : curve->normal);

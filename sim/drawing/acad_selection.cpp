@@ -26,8 +26,7 @@ Result<Variant> AcadSelectionSets::item(std::span<Variant> args) {
     set = store.find(*name);
     if (!set) return std::unexpected(keyNotFound());
   } else {
-    auto index = argInt(args, 0);
-    if (!index) return std::unexpected(index.error());
+    PLOTMATE_TRY(index, argInt(args, 0));
     set = *index < 0 ? nullptr : store.at(static_cast<std::size_t>(*index));
     if (!set) return std::unexpected(invalidArgument("Index", "Item"));
   }
@@ -35,11 +34,9 @@ Result<Variant> AcadSelectionSets::item(std::span<Variant> args) {
 }
 
 Result<Variant> AcadSelectionSets::add(std::span<Variant> args) {
-  auto name = argText(args, 0);
-  if (!name) return std::unexpected(name.error());
+  PLOTMATE_TRY(name, argText(args, 0));
   if (name->empty()) return std::unexpected(invalidArgument("Name", "Add"));
-  auto set = session().selectionSets.add(*name);
-  if (!set) return std::unexpected(set.error());
+  PLOTMATE_TRY(set, session().selectionSets.add(*name));
   return Variant(std::make_shared<AcadSelectionSet>(sharedContext(), sharedSession(), (*set)->id));
 }
 
@@ -66,23 +63,19 @@ Result<SelectionSet*> AcadSelectionSet::set() const {
 }
 
 Result<Variant> AcadSelectionSet::name(std::span<Variant>) {
-  auto s = set();
-  if (!s) return std::unexpected(s.error());
+  PLOTMATE_TRY(s, set());
   return Variant((*s)->name);
 }
 
 // Count and Item see the members whose entity still exists.
 Result<Variant> AcadSelectionSet::count(std::span<Variant>) {
-  auto s = set();
-  if (!s) return std::unexpected(s.error());
+  PLOTMATE_TRY(s, set());
   return Variant(static_cast<std::int32_t>((*s)->live(session().drawing).size()));
 }
 
 Result<Variant> AcadSelectionSet::item(std::span<Variant> args) {
-  auto s = set();
-  if (!s) return std::unexpected(s.error());
-  auto index = argInt(args, 0);
-  if (!index) return std::unexpected(index.error());
+  PLOTMATE_TRY(s, set());
+  PLOTMATE_TRY(index, argInt(args, 0));
   auto live = (*s)->live(session().drawing);
   if (*index < 0 || static_cast<std::size_t>(*index) >= live.size())
     return std::unexpected(invalidArgument("Index", "Item"));
@@ -90,30 +83,25 @@ Result<Variant> AcadSelectionSet::item(std::span<Variant> args) {
 }
 
 Result<Variant> AcadSelectionSet::clear(std::span<Variant>) {
-  auto s = set();
-  if (!s) return std::unexpected(s.error());
+  PLOTMATE_TRY(s, set());
   (*s)->handles.clear();
   return Variant();
 }
 
 // Delete: the set goes, its entities stay.
 Result<Variant> AcadSelectionSet::erase(std::span<Variant>) {
-  auto s = set();
-  if (!s) return std::unexpected(s.error());
+  PLOTMATE_RETURN_IF_FAILED(set());
   session().selectionSets.remove(id_);
   return Variant();
 }
 
 // SelectOnScreen([FilterType, FilterData]): adds what the user selects.
 Result<Variant> AcadSelectionSet::selectOnScreen(std::span<Variant> args) {
-  auto s = set();
-  if (!s) return std::unexpected(s.error());
-  auto filter = readSelectionFilter(args.size() > 0 ? &args[0] : nullptr,
-                                    args.size() > 1 ? &args[1] : nullptr);
-  if (!filter) return std::unexpected(filter.error());
+  PLOTMATE_TRY(s, set());
+  PLOTMATE_TRY(filter, readSelectionFilter(args.size() > 0 ? &args[0] : nullptr,
+                                           args.size() > 1 ? &args[1] : nullptr));
   auto& session = this->session();
-  auto picked = answerSelectOnScreen(session.picks, session.drawing, session.pickAperture);
-  if (!picked) return std::unexpected(picked.error());
+  PLOTMATE_TRY(picked, answerSelectOnScreen(session.picks, session.drawing, session.pickAperture));
   std::erase_if(*picked, [&](const std::string& h) { return !filter->passes(*session.drawing.find(h)); });
   (*s)->add(*picked);
   return Variant();
@@ -123,21 +111,17 @@ Result<Variant> AcadSelectionSet::selectOnScreen(std::span<Variant> args) {
 // world coordinates (ActiveX reference); the selection itself happens in
 // the plan view of the current UCS, as the drafter sees the drawing.
 Result<Variant> AcadSelectionSet::selectByPolygon(std::span<Variant> args) {
-  auto s = set();
-  if (!s) return std::unexpected(s.error());
-  auto mode = argInt(args, 0);
-  if (!mode) return std::unexpected(mode.error());
-  auto points = argPointList(args, 1, 3, 1, "PointsList", "SelectByPolygon");
-  if (!points) return std::unexpected(points.error());
+  PLOTMATE_TRY(s, set());
+  PLOTMATE_TRY(mode, argInt(args, 0));
+  PLOTMATE_TRY(points, argPointList(args, 1, 3, 1, "PointsList", "SelectByPolygon"));
   const bool filtered = hasArg(args, 2) || hasArg(args, 3);
   // GstarCAD fails every selection with filter codes (public test suites).
   if (filtered && profileOf(context(), HostKind::Drawing).refusesFilteredSelection)
     return fail(hr::kInvalidArg, "Invalid argument");
-  auto filter = readSelectionFilter(args.size() > 2 ? &args[2] : nullptr,
-                                    args.size() > 3 ? &args[3] : nullptr);
-  if (!filter) return std::unexpected(filter.error());
-  auto selected = plotmate::sim::selectByPolygon(session().drawing, *mode, *points, *filter);
-  if (!selected) return std::unexpected(selected.error());
+  PLOTMATE_TRY(filter, readSelectionFilter(args.size() > 2 ? &args[2] : nullptr,
+                                           args.size() > 3 ? &args[3] : nullptr));
+  PLOTMATE_TRY(selected,
+               plotmate::sim::selectByPolygon(session().drawing, *mode, *points, *filter));
   (*s)->add(*selected);
   return Variant();
 }
@@ -149,19 +133,16 @@ Result<std::vector<std::string>> AcadSelectionSet::handlesOf(const Variant& obje
   else items.push_back(objects);
   std::vector<std::string> handles;
   for (const Variant& item : items) {
-    auto handle = entityHandleOf(*this, item, "Objects", method);
-    if (!handle) return std::unexpected(handle.error());
+    PLOTMATE_TRY(handle, entityHandleOf(*this, item, "Objects", method));
     handles.push_back(*handle);
   }
   return handles;
 }
 
 Result<Variant> AcadSelectionSet::addItems(std::span<Variant> args) {
-  auto s = set();
-  if (!s) return std::unexpected(s.error());
+  PLOTMATE_TRY(s, set());
   if (!hasArg(args, 0)) return fail(hr::kBadParamCount, "Invalid number of parameters");
-  auto handles = handlesOf(args[0], "AddItems");
-  if (!handles) return std::unexpected(handles.error());
+  PLOTMATE_TRY(handles, handlesOf(args[0], "AddItems"));
   for (const auto& h : *handles)
     if (!session().drawing.find(h)) return std::unexpected(objectErased());
   (*s)->add(*handles);
@@ -171,11 +152,9 @@ Result<Variant> AcadSelectionSet::addItems(std::span<Variant> args) {
 // RemoveItems(objects): an object that is not in the set is passed over
 // without an error; the others leave the set (their entities stay).
 Result<Variant> AcadSelectionSet::removeItems(std::span<Variant> args) {
-  auto s = set();
-  if (!s) return std::unexpected(s.error());
+  PLOTMATE_TRY(s, set());
   if (!hasArg(args, 0)) return fail(hr::kBadParamCount, "Invalid number of parameters");
-  auto handles = handlesOf(args[0], "RemoveItems");
-  if (!handles) return std::unexpected(handles.error());
+  PLOTMATE_TRY(handles, handlesOf(args[0], "RemoveItems"));
   for (const auto& h : *handles) (*s)->remove(h);
   return Variant();
 }

@@ -15,39 +15,36 @@ Result<Variant> AcadUtility::invokeMember(std::string_view name, CallKind kind,
 // base point only draws the rubber band in the host; it is checked here
 // (three numbers) and otherwise only handed to a live user's rubber line.
 Result<Variant> AcadUtility::getPoint(std::span<Variant> args) {
-  if (auto r = expectArgs(args, 0, 2); !r) return std::unexpected(r.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 2));
   std::optional<Vec3> basePoint;
   if (hasArg(args, 0)) {
-    auto base = argPoint(args, 0, "Point", "GetPoint");
-    if (!base) return std::unexpected(base.error());
+    PLOTMATE_TRY(base, argPoint(args, 0, "Point", "GetPoint"));
     basePoint = *base;
   }
   std::string prompt;
   if (hasArg(args, 1)) {
-    auto text = argText(args, 1);
-    if (!text) return std::unexpected(text.error());
+    PLOTMATE_TRY(text, argText(args, 1));
     prompt = *text;
   }
   session().picks.setBasePoint(basePoint);
   auto point = answerGetPoint(session().picks, std::move(prompt));
   session().picks.setBasePoint(std::nullopt);
-  if (!point) return std::unexpected(point.error());
+  PLOTMATE_RETURN_IF_FAILED(point);
   return pointVariant(*point);
 }
 
 // GetEntity(Object, PickedPoint, [Prompt]): both outputs are written only
 // when the pick succeeds; a failed pick leaves them as they were.
 Result<Variant> AcadUtility::getEntity(std::span<Variant> args) {
-  if (auto r = expectArgs(args, 2, 3); !r) return std::unexpected(r.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 2, 3));
   std::string prompt;
   if (hasArg(args, 2)) {
-    auto text = argText(args, 2);
-    if (!text) return std::unexpected(text.error());
+    PLOTMATE_TRY(text, argText(args, 2));
     prompt = *text;
   }
   auto& session = this->session();
-  auto pick = answerGetEntity(session.picks, session.drawing, std::move(prompt), session.pickAperture);
-  if (!pick) return std::unexpected(pick.error());
+  PLOTMATE_TRY(pick, answerGetEntity(session.picks, session.drawing, std::move(prompt),
+                                     session.pickAperture));
   args[0] = Variant(entityObject(*this, pick->handle));
   args[1] = pointVariant(pick->point);
   return Variant();
@@ -55,29 +52,25 @@ Result<Variant> AcadUtility::getEntity(std::span<Variant> args) {
 
 // TranslateCoordinates(Point, From, To, Disp, [OCSNormal]).
 Result<Variant> AcadUtility::translateCoordinates(std::span<Variant> args) {
-  if (auto r = expectArgs(args, 4, 5); !r) return std::unexpected(r.error());
-  auto point = argPoint(args, 0, "Point", "TranslateCoordinates");
-  if (!point) return std::unexpected(point.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 4, 5));
+  PLOTMATE_TRY(point, argPoint(args, 0, "Point", "TranslateCoordinates"));
   auto from = argInt(args, 1);
   auto to = argInt(args, 2);
   auto displacement = argBool(args, 3);
   if (!from || !to || !displacement) return fail(hr::kTypeMismatch, "Type mismatch");
   std::optional<Vec3> normal;
   if (hasArg(args, 4)) {
-    auto n = argPoint(args, 4, "OCSNormal", "TranslateCoordinates");
-    if (!n) return std::unexpected(n.error());
+    PLOTMATE_TRY(n, argPoint(args, 4, "OCSNormal", "TranslateCoordinates"));
     normal = *n;
   }
-  auto result = plotmate::sim::translateCoordinates(session().drawing.ucs, *point, *from, *to,
-                                                    *displacement, normal);
-  if (!result) return std::unexpected(result.error());
+  PLOTMATE_TRY(result, plotmate::sim::translateCoordinates(session().drawing.ucs, *point, *from,
+                                                           *to, *displacement, normal));
   return pointVariant(*result);
 }
 
 // Prompt(text): a line on the command line.
 Result<Variant> AcadUtility::prompt(std::span<Variant> args) {
-  auto text = argText(args, 0);
-  if (!text) return std::unexpected(text.error());
+  PLOTMATE_TRY(text, argText(args, 0));
   session().commands.transcript.push_back(*text);
   return Variant();
 }

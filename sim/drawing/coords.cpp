@@ -93,10 +93,8 @@ Result<Frame> systemFrame(const Ucs& ucs, int code, std::optional<Vec3> normal) 
 
 Result<Vec3> translateCoordinates(const Ucs& ucs, Vec3 p, int from, int to, bool displacement,
                                   std::optional<Vec3> normal) {
-  auto source = systemFrame(ucs, from, normal);
-  if (!source) return std::unexpected(source.error());
-  auto target = systemFrame(ucs, to, normal);
-  if (!target) return std::unexpected(target.error());
+  PLOTMATE_TRY(source, systemFrame(ucs, from, normal));
+  PLOTMATE_TRY(target, systemFrame(ucs, to, normal));
   return fromWorld(*target, toWorld(*source, p, displacement), displacement);
 }
 

@@ -52,8 +52,7 @@ bool readNameGroup(const Pair& p, EntityBuild& b) {
 // A lightweight polyline's vertices: each 10 starts one, 20 gives its y.
 Result<bool> readVertexGroup(const Pair& p, Entity& e) {
   if (e.kind != EntityKind::LwPolyline || (p.code != 10 && p.code != 20)) return false;
-  auto v = realOf(p);
-  if (!v) return std::unexpected(v.error());
+  PLOTMATE_TRY(v, realOf(p));
   if (p.code == 10) {
     e.points.push_back({*v, 0, 0});
     e.bulges.push_back(0);
@@ -66,8 +65,7 @@ Result<bool> readVertexGroup(const Pair& p, Entity& e) {
 // The first point (10), the second point or direction (11) and the normal (210).
 Result<bool> readPointGroups(const Pair& p, EntityBuild& b) {
   for (auto [base, target] : {std::pair{10, &b.first}, std::pair{11, &b.second}, std::pair{210, &b.e.normal}}) {
-    auto read = readPointGroup(p, base, *target);
-    if (!read) return std::unexpected(read.error());
+    PLOTMATE_TRY(read, readPointGroup(p, base, *target));
     if (!*read) continue;
     if (base == 11) {
       b.hasDirection = true;
@@ -112,12 +110,10 @@ Result<void> readGroup(const Pair& p, EntityBuild& b) {
   auto point = readPointGroups(p, b);
   if (!point || *point) return point ? Result<void>{} : std::unexpected(point.error());
   if (p.code == 70 || (p.code == 71 && b.e.kind == EntityKind::BlockRef)) {
-    auto v = integerOf(p);
-    if (!v) return std::unexpected(v.error());
+    PLOTMATE_TRY(v, integerOf(p));
     (p.code == 70 ? b.flags : b.rows) = *v;
   } else if ((p.code >= 38 && p.code <= 43) || p.code == 50 || p.code == 51) {
-    auto v = realOf(p);
-    if (!v) return std::unexpected(v.error());
+    PLOTMATE_TRY(v, realOf(p));
     applyNumber(p.code, *v, b);
   }
   return {};
@@ -146,15 +142,12 @@ Result<std::optional<std::pair<Vec3, double>>> readVertex(const RawEntity& verte
   double bulge = 0;
   long long flags = 0;
   for (const Pair& g : vertex.body) {
-    auto isPoint = readPointGroup(g, 10, p);
-    if (!isPoint) return std::unexpected(isPoint.error());
+    PLOTMATE_RETURN_IF_FAILED(readPointGroup(g, 10, p));
     if (g.code == 42) {
-      auto v = realOf(g);
-      if (!v) return std::unexpected(v.error());
+      PLOTMATE_TRY(v, realOf(g));
       bulge = *v;
     } else if (g.code == 70) {
-      auto v = integerOf(g);
-      if (!v) return std::unexpected(v.error());
+      PLOTMATE_TRY(v, integerOf(g));
       flags = *v;
     }
   }
@@ -173,8 +166,7 @@ Result<void> finishPolyline(EntityBuild& b) {
   const bool flat = e.kind == EntityKind::Polyline2d;
   e.elevation = flat ? b.first.z : 0;
   for (const RawEntity& vertex : b.raw.children) {
-    auto read = readVertex(vertex);
-    if (!read) return std::unexpected(read.error());
+    PLOTMATE_TRY(read, readVertex(vertex));
     if (!*read) continue;
     auto [p, bulge] = **read;
     if (flat) p.z = 0;
@@ -261,9 +253,9 @@ Result<Built> buildEntity(const RawEntity& raw, const TextDecoder& text) {
   b.e.kind = type->kind;
   for (const Pair& p : raw.body) {
     if (p.code == 101) break;  // an embedded object (multi-line attribute) follows: not ours
-    if (auto read = readGroup(p, b); !read) return std::unexpected(read.error());
+    PLOTMATE_RETURN_IF_FAILED(readGroup(p, b));
   }
-  if (auto finished = type->finish(b); !finished) return std::unexpected(finished.error());
+  PLOTMATE_RETURN_IF_FAILED(type->finish(b));
   if (!b.out.entity && !b.out.attribute && b.out.skipped.empty()) b.out.entity = std::move(b.e);
   return b.out;
 }

@@ -98,8 +98,7 @@ std::optional<std::uint64_t> handleValue(std::string_view text) {
 
 Result<bool> readPointGroup(const Pair& p, int base, Vec3& point) {
   if (p.code != base && p.code != base + 10 && p.code != base + 20) return false;
-  auto v = realOf(p);
-  if (!v) return std::unexpected(v.error());
+  PLOTMATE_TRY(v, realOf(p));
   (p.code == base ? point.x : p.code == base + 10 ? point.y : point.z) = *v;
   return true;
 }

@@ -91,8 +91,7 @@ Result<void> Reader::readHeader(std::size_t sectionLine) {
     if (variable == "$ACADVER" && p->code == 1) version_ = trim(p->value);
     if (variable == "$DWGCODEPAGE" && p->code == 3) codePage_ = trim(p->value);
     if (target && (p->code == 10 || p->code == 20 || p->code == 30)) {
-      auto v = realOf(*p);
-      if (!v) return std::unexpected(v.error());
+      PLOTMATE_TRY(v, realOf(*p));
       (p->code == 10 ? target->x : p->code == 20 ? target->y : target->z) = *v;
     }
   }
@@ -125,8 +124,7 @@ Result<void> Reader::readEntities(std::size_t sectionLine) {
     const std::string_view v = trim(p->value);
     if (v == "ENDSEC" || v == "EOF" || v == "SECTION") break;
     RawEntity raw = take();
-    auto built = build(raw);
-    if (!built) return std::unexpected(built.error());
+    PLOTMATE_TRY(built, build(raw));
     if (built->paperSpace) {
       ++paperSpace;
     } else if (built->attribute) {
@@ -167,8 +165,7 @@ Result<void> Reader::readBlocks(std::size_t sectionLine) {
     BlockDefinition block;
     for (const Pair& g : header.body) {
       if (g.code == 2) block.name = text(g.value);
-      auto isBase = readPointGroup(g, 10, block.base);
-      if (!isBase) return std::unexpected(isBase.error());
+      PLOTMATE_RETURN_IF_FAILED(readPointGroup(g, 10, block.base));
     }
     while (const Pair* q = at(i_)) {
       if (q->code != 0) {
@@ -177,8 +174,7 @@ Result<void> Reader::readBlocks(std::size_t sectionLine) {
       }
       const std::string_view w = trim(q->value);
       if (w == "ENDBLK" || w == "ENDSEC" || w == "EOF" || w == "SECTION" || w == "BLOCK") break;
-      auto built = build(take());
-      if (!built) return std::unexpected(built.error());
+      PLOTMATE_TRY(built, build(take()));
       if (built->attribute) {
         block.attributes.push_back(std::move(*built->attribute));
       } else if (built->entity) {
@@ -240,7 +236,7 @@ Result<DxfLoad> Reader::read() {
                         : section == "ENTITIES" ? readEntities(sectionLine)
                         : section == "BLOCKS"   ? readBlocks(sectionLine)
                                                 : skipSection(section, sectionLine);
-    if (!done) return std::unexpected(done.error());
+    PLOTMATE_RETURN_IF_FAILED(done);
     ++i_;  // past ENDSEC
   }
   if (!sawEof) return lineError(lastLine(), "the file ends without 0/EOF: it is incomplete");
@@ -258,8 +254,7 @@ Result<DxfLoad> Reader::read() {
 }  // namespace
 
 Result<DxfLoad> readDxf(std::string_view content) {
-  auto pairs = splitPairs(content);
-  if (!pairs) return std::unexpected(pairs.error());
+  PLOTMATE_TRY(pairs, splitPairs(content));
   Reader reader(std::move(*pairs));
   return reader.read();
 }

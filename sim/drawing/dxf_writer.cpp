@@ -273,8 +273,7 @@ Result<DxfText> Writer::write() {
 Result<DxfText> writeDxf(const Drawing& drawing) { return Writer(drawing).write(); }
 
 Result<std::vector<std::string>> saveDxf(const Drawing& drawing, const std::filesystem::path& path) {
-  auto written = writeDxf(drawing);
-  if (!written) return std::unexpected(written.error());
+  PLOTMATE_TRY(written, writeDxf(drawing));
   std::filesystem::path temporary = path;
   temporary += ".tmp";
   {

@@ -58,7 +58,7 @@ class SheetObject final : public SimObject {
   // UsedRange: from the first to the last used row and column, so it starts at
   // A1 only when row 1 and column A hold something; on an empty sheet it is A1.
   Result<Variant> usedRange(std::span<Variant> args) {
-    if (auto ok = expectArgs(args, 0, 0); !ok) return std::unexpected(ok.error());
+    PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 0));
     Area used = sheet_->usedArea().value_or(Area::cell({1, 1}));
     return Variant(std::make_shared<RangeObject>(sharedContext(), sheet_, used));
   }
@@ -69,7 +69,7 @@ class SheetObject final : public SimObject {
   Result<Variant> rows(std::span<Variant> args) { return wholeSheet(args, RangeUnit::Rows); }
   Result<Variant> columns(std::span<Variant> args) { return wholeSheet(args, RangeUnit::Columns); }
   Result<Variant> wholeSheet(std::span<Variant> args, RangeUnit unit) {
-    if (auto ok = expectArgs(args, 0, 0); !ok) return std::unexpected(ok.error());
+    PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 0));
     return Variant(std::make_shared<RangeObject>(sharedContext(), sheet_, sheet_->whole(), unit));
   }
   Result<Variant> name(std::span<Variant>) { return "Sheet1"; }
@@ -102,14 +102,14 @@ class ApplicationObject final : public SimObject {
 
  private:
   Result<Variant> activeCell(std::span<Variant> args) {
-    if (auto ok = expectArgs(args, 0, 0); !ok) return std::unexpected(ok.error());
+    PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 0));
     if (!sheet_) return nothing();
     return Variant(
         std::make_shared<RangeObject>(sharedContext(), sheet_, Area::cell(sheet_->activeCell())));
   }
 
   Result<Variant> selection(std::span<Variant> args) {
-    if (auto ok = expectArgs(args, 0, 0); !ok) return std::unexpected(ok.error());
+    PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 0));
     if (!sheet_) return nothing();
     if (const auto& shape = sheet_->selectedObject())
       return Variant(std::make_shared<DrawingObject>(sharedContext(), *shape));
@@ -127,16 +127,15 @@ class ApplicationObject final : public SimObject {
   }
 
   Result<Variant> activeSheet(std::span<Variant> args) {
-    if (auto ok = expectArgs(args, 0, 0); !ok) return std::unexpected(ok.error());
+    PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 0));
     if (!sheet_) return nothing();
     return Variant(std::make_shared<SheetObject>(sharedContext(), sheet_));
   }
 
   Result<Variant> visible(std::span<Variant>) { return visible_; }
   Result<Variant> setVisible(std::span<Variant> args) {
-    if (auto ok = expectArgs(args, 1, 1); !ok) return std::unexpected(ok.error());
-    auto on = argBool(args, 0);
-    if (!on) return std::unexpected(on.error());
+    PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 1, 1));
+    PLOTMATE_TRY(on, argBool(args, 0));
     visible_ = *on;
     return Variant{};
   }
@@ -145,7 +144,7 @@ class ApplicationObject final : public SimObject {
     return std::string(profileOf(context(), HostKind::Spreadsheet).name);
   }
   Result<Variant> hwnd(std::span<Variant> args) {
-    if (auto ok = expectArgs(args, 0, 0); !ok) return std::unexpected(ok.error());
+    PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 0));
     return windowHandleAnswer(context().mainWindow);
   }
 

@@ -72,8 +72,7 @@ Result<Area> areaArg(std::span<Variant> args, std::size_t i) {
   if (auto object = asObject(args[i])) {
     if (auto* range = dynamic_cast<const RangeObject*>(object.get())) return range->area();
     // A Range that arrived from across a process boundary: ask it where it is.
-    auto address = object->get("Address");
-    if (!address) return std::unexpected(address.error());
+    PLOTMATE_TRY(address, object->get("Address"));
     if (auto text = address->getIf<std::string>()) {
       if (auto area = parseAreaText(*text)) return *area;
     }
@@ -128,9 +127,9 @@ Variant RangeObject::rangeOver(const Area& area, RangeUnit unit) const {
 // A profile that answers wider arrays (WPS, as reported) gives one more row
 // and column: the cells beyond the range, empty past the sheet's edge.
 Result<Variant> RangeObject::getValue(std::span<Variant> args) {
-  if (auto ok = expectArgs(args, 0, 1); !ok) return std::unexpected(ok.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 1));
   if (area_.first == area_.last) return sheet_->value(area_.first);
-  if (auto ok = checkValueSize(area_); !ok) return std::unexpected(ok.error());
+  PLOTMATE_RETURN_IF_FAILED(checkValueSize(area_));
   const std::int64_t extra = profileOf(context(), HostKind::Spreadsheet).answersWiderArrays ? 1 : 0;
   VariantGrid grid(static_cast<std::size_t>(area_.rows() + extra),
                    static_cast<std::size_t>(area_.columns() + extra));
@@ -149,9 +148,9 @@ Result<Variant> RangeObject::getValue(std::span<Variant> args) {
 // range (spreadElement). Every element is checked before the first cell
 // changes, so a refused assignment leaves the sheet as it was.
 Result<Variant> RangeObject::putValue(std::span<Variant> args) {
-  if (auto ok = expectArgs(args, 1, 2); !ok) return std::unexpected(ok.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 1, 2));
   if (args.back().isMissing()) return fail(hr::kBadParamCount, "Invalid number of parameters");
-  if (auto ok = checkValueSize(area_); !ok) return std::unexpected(ok.error());
+  PLOTMATE_RETURN_IF_FAILED(checkValueSize(area_));
   VariantGrid source = asGrid(args.back());
   if (source.rows == 0 || source.columns == 0)
     return fail(hr::kTypeMismatch, "Type mismatch: empty array");
@@ -160,8 +159,7 @@ Result<Variant> RangeObject::putValue(std::span<Variant> args) {
   for (std::int64_t i = 0; i < area_.rows(); ++i) {
     for (std::int64_t j = 0; j < area_.columns(); ++j) {
       entered.push_back(asEntered(spreadElement(source, i, j)));
-      if (auto ok = Worksheet::checkStorable(entered.back()); !ok)
-        return std::unexpected(ok.error());
+      PLOTMATE_RETURN_IF_FAILED(Worksheet::checkStorable(entered.back()));
     }
   }
   auto next = entered.begin();
@@ -172,22 +170,22 @@ Result<Variant> RangeObject::putValue(std::span<Variant> args) {
 }
 
 Result<Variant> RangeObject::row(std::span<Variant> args) {
-  if (auto ok = expectArgs(args, 0, 0); !ok) return std::unexpected(ok.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 0));
   return area_.first.row;
 }
 
 Result<Variant> RangeObject::column(std::span<Variant> args) {
-  if (auto ok = expectArgs(args, 0, 0); !ok) return std::unexpected(ok.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 0));
   return area_.first.column;
 }
 
 Result<Variant> RangeObject::rows(std::span<Variant> args) {
-  if (auto ok = expectArgs(args, 0, 0); !ok) return std::unexpected(ok.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 0));
   return rangeOver(area_, RangeUnit::Rows);
 }
 
 Result<Variant> RangeObject::columns(std::span<Variant> args) {
-  if (auto ok = expectArgs(args, 0, 0); !ok) return std::unexpected(ok.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 0));
   return rangeOver(area_, RangeUnit::Columns);
 }
 
@@ -202,7 +200,7 @@ Result<Variant> RangeObject::count(std::span<Variant> args) {
 }
 
 Result<Variant> RangeObject::countLarge(std::span<Variant> args) {
-  if (auto ok = expectArgs(args, 0, 0); !ok) return std::unexpected(ok.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 0));
   switch (unit_) {
     case RangeUnit::Rows:
       return static_cast<double>(area_.rows());
@@ -217,12 +215,11 @@ Result<Variant> RangeObject::countLarge(std::span<Variant> args) {
 // Offset([rows][, columns]): the same shape moved; both default to 0. A range
 // that would reach past any edge of the sheet raises error 1004, as in Excel.
 Result<Variant> RangeObject::offset(std::span<Variant> args) {
-  if (auto ok = expectArgs(args, 0, 2); !ok) return std::unexpected(ok.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 2));
   std::int32_t by[2] = {0, 0};
   for (std::size_t i = 0; i < 2; ++i) {
     if (!hasArg(args, i)) continue;
-    auto n = argInt(args, i);
-    if (!n) return std::unexpected(n.error());
+    PLOTMATE_TRY(n, argInt(args, i));
     by[i] = *n;
   }
   auto moved = area_.shifted(by[0], by[1], sheet_->size());
@@ -234,12 +231,11 @@ Result<Variant> RangeObject::offset(std::span<Variant> args) {
 // columns; an omitted size keeps the range's own. A size below 1, or a range
 // reaching past the sheet's last row or column, raises error 1004 as in Excel.
 Result<Variant> RangeObject::resize(std::span<Variant> args) {
-  if (auto ok = expectArgs(args, 0, 2); !ok) return std::unexpected(ok.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 2));
   std::int64_t size[2] = {area_.rows(), area_.columns()};
   for (std::size_t i = 0; i < 2; ++i) {
     if (!hasArg(args, i)) continue;
-    auto n = argInt(args, i);
-    if (!n) return std::unexpected(n.error());
+    PLOTMATE_TRY(n, argInt(args, i));
     if (*n < 1) return objectDefined();
     size[i] = *n;
   }
@@ -250,13 +246,13 @@ Result<Variant> RangeObject::resize(std::span<Variant> args) {
 
 // Activate and Select answer True, as Excel's do (see Worksheet for the rules).
 Result<Variant> RangeObject::activate(std::span<Variant> args) {
-  if (auto ok = expectArgs(args, 0, 0); !ok) return std::unexpected(ok.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 0));
   sheet_->activate(area_);
   return true;
 }
 
 Result<Variant> RangeObject::select(std::span<Variant> args) {
-  if (auto ok = expectArgs(args, 0, 1); !ok) return std::unexpected(ok.error());  // [Replace]
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 1));  // [Replace]
   sheet_->select(area_);
   return true;
 }
@@ -267,29 +263,26 @@ Result<Variant> RangeObject::cells(std::span<Variant> args) {
 
 // Address: the absolute A1 form; its optional formatting arguments are accepted and ignored.
 Result<Variant> RangeObject::address(std::span<Variant> args) {
-  if (auto ok = expectArgs(args, 0, 5); !ok) return std::unexpected(ok.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 5));
   return absoluteAddress(area_);
 }
 
 Result<Variant> cellsOf(const std::shared_ptr<HostContext>& context,
                         const std::shared_ptr<Worksheet>& sheet, const Area& base,
                         std::span<Variant> args) {
-  if (auto ok = expectArgs(args, 0, 2); !ok) return std::unexpected(ok.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 0, 2));
   if (!hasArg(args, 0) && !hasArg(args, 1))
     return Variant(std::make_shared<RangeObject>(context, sheet, base));
   std::int64_t rowBy = 0, columnBy = 0;
   if (!hasArg(args, 1)) {
     // Cells(index): counted row by row across the width of `base`.
-    auto index = argInt(args, 0);
-    if (!index) return std::unexpected(index.error());
+    PLOTMATE_TRY(index, argInt(args, 0));
     if (*index < 1) return objectDefined();
     rowBy = (std::int64_t{*index} - 1) / base.columns();
     columnBy = (std::int64_t{*index} - 1) % base.columns();
   } else {
-    auto row = argInt(args, 0);
-    if (!row) return std::unexpected(row.error());
-    auto column = columnArg(args, 1);
-    if (!column) return std::unexpected(column.error());
+    PLOTMATE_TRY(row, argInt(args, 0));
+    PLOTMATE_TRY(column, columnArg(args, 1));
     rowBy = std::int64_t{*row} - 1;
     columnBy = std::int64_t{*column} - 1;
   }
@@ -300,12 +293,10 @@ Result<Variant> cellsOf(const std::shared_ptr<HostContext>& context,
 
 Result<Variant> rangeOf(const std::shared_ptr<HostContext>& context,
                         const std::shared_ptr<Worksheet>& sheet, std::span<Variant> args) {
-  if (auto ok = expectArgs(args, 1, 2); !ok) return std::unexpected(ok.error());
-  auto area = areaArg(args, 0);
-  if (!area) return std::unexpected(area.error());
+  PLOTMATE_RETURN_IF_FAILED(expectArgs(args, 1, 2));
+  PLOTMATE_TRY(area, areaArg(args, 0));
   if (hasArg(args, 1)) {
-    auto second = areaArg(args, 1);
-    if (!second) return std::unexpected(second.error());
+    PLOTMATE_TRY(second, areaArg(args, 1));
     area = Area::spanning(*area, *second);
   }
   // "IW1" names no cell of a sheet 256 columns wide.

@@ -22,11 +22,9 @@ class CsvReader {
     Worksheet sheet;
     std::int64_t row = 1, column = 1;
     while (pos_ < text_.size()) {
-      auto field = nextField();
-      if (!field) return std::unexpected(field.error());
+      PLOTMATE_TRY(field, nextField());
       if (!field->empty()) {
-        if (auto stored = store(sheet, row, column, *field); !stored)
-          return std::unexpected(stored.error());
+        PLOTMATE_RETURN_IF_FAILED(store(sheet, row, column, *field));
       }
       if (pos_ >= text_.size()) break;
       if (text_[pos_] == ',') {

@@ -70,12 +70,29 @@ Result<void> checkEven(int n) {
   return {};
 }
 
+int calls = 0;
+Result<int> countedHalf(int n) {
+  ++calls;
+  return half(n);
+}
+
+// A call as the argument: made once, whether it fails or not.
+Result<void> checkEvenByCall(int n) {
+  PLOTMATE_RETURN_IF_FAILED(countedHalf(n));
+  return {};
+}
+
 TEST(Propagation, ForwardsTheFirstErrorAndOtherwiseGoesOn) {
   EXPECT_EQ(quarter(8), 2);
   EXPECT_EQ(quarter(6).error().description, "odd");  // the second step fails
   EXPECT_EQ(quarter(5).error().description, "odd");  // the first step fails
   EXPECT_TRUE(checkEven(4));
   EXPECT_EQ(checkEven(3).error().code, hr::kInvalidArg);
+  for (int n : {4, 3}) {
+    calls = 0;
+    EXPECT_EQ(checkEvenByCall(n).has_value(), n == 4) << n;
+    EXPECT_EQ(calls, 1) << n;
+  }
 }
 
 }  // namespace

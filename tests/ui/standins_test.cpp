@@ -22,6 +22,7 @@
 #include "sim/apps/view/sheet_grid.h"
 #include "tests/ui/ui_steps.h"
 #include "tools/desktop/desktop_driver.h"
+#include "win32/owned_handles.h"
 
 namespace plotmate::uitest {
 
@@ -105,8 +106,8 @@ TEST_F(StandIns, ExcelButtonFillsTheSheetFromThePickedPolyline) {
   // The title rule itself, with old-style titles: a minimised window of
   // "AutoCAD" that the export must bring forward; an earlier window whose
   // title only begins with the name loses to it.
-  HWND prefixOnly = makeWindow(L"STATIC", L"autoCAD 2018 - [plan.dwg]", 40, SW_SHOWNORMAL);
-  HWND drawingWindow = makeWindow(L"STATIC", L"AUTOCAD", 60, SW_SHOWMINNOACTIVE);
+  win32::OwnedWindow prefixOnly(makeWindow(L"STATIC", L"autoCAD 2018 - [plan.dwg]", 40, SW_SHOWNORMAL));
+  win32::OwnedWindow drawingWindow(makeWindow(L"STATIC", L"AUTOCAD", 60, SW_SHOWMINNOACTIVE));
   RunningProgram program("excel-button", withCrossings());
   ASSERT_TRUE(program.mainWindow());
   HWND button = GetDlgItem(program.mainWindow(), 101);
@@ -127,10 +128,10 @@ TEST_F(StandIns, ExcelButtonFillsTheSheetFromThePickedPolyline) {
   EXPECT_TRUE(std::any_of(captions.begin(), captions.end(), [](const auto& c) {
     return c.starts_with(L"->Excel ") && c.size() > 8 && iswdigit(c[8]);
   })) << "a run of seconds shows its progress";
-  EXPECT_FALSE(IsIconic(drawingWindow)) << "the drawing window is restored";
-  EXPECT_EQ(GetForegroundWindow(), drawingWindow) << "the exact title wins over the earlier prefix";
-  DestroyWindow(drawingWindow);
-  DestroyWindow(prefixOnly);
+  EXPECT_FALSE(IsIconic(drawingWindow.get())) << "the drawing window is restored";
+  EXPECT_EQ(GetForegroundWindow(), drawingWindow.get()) << "the exact title wins over the earlier prefix";
+  drawingWindow.reset();
+  prefixOnly.reset();
   const Json prompts = state(kAcadProgId)["drawing"]["prompts"];
   EXPECT_EQ(prompts.size(), 1u) << "one run only: " << prompts.dump();
   const Json sheet = state(kExcelProgId)["sheet"];
@@ -206,16 +207,12 @@ class HostWindows {
     activated.clear();
     // The drawing over the sheet, as while the drafter picks: a message box
     // that closes hands the activation to the drawing, not the sheet.
-    sheet = makeWindow(wc.lpszClassName, L"Book1 - Excel", 90, SW_SHOWNOACTIVATE);
-    drawing = makeWindow(wc.lpszClassName, L"Autodesk AutoCAD 2024 - [plan.dwg]", 60, SW_SHOWNOACTIVATE);
+    sheet.reset(makeWindow(wc.lpszClassName, L"Book1 - Excel", 90, SW_SHOWNOACTIVATE));
+    drawing.reset(makeWindow(wc.lpszClassName, L"Autodesk AutoCAD 2024 - [plan.dwg]", 60, SW_SHOWNOACTIVATE));
   }
-  ~HostWindows() {
-    DestroyWindow(drawing);
-    DestroyWindow(sheet);
-  }
-  bool wasActivated(HWND window) const { return activated.contains(window); }
+  bool wasActivated(const win32::OwnedWindow& window) const { return activated.contains(window.get()); }
 
-  HWND drawing, sheet;
+  win32::OwnedWindow sheet, drawing;  // the drawing destroyed first
 
  private:
   static inline std::set<HWND> activated;
@@ -268,8 +265,8 @@ TEST_F(StandIns, PickWindowsRecordTheirPicksUntilEscInTheDrawing) {
     settings.X = settings.Y = settings.DX = settings.DY = settings.DI = settings.WriteToExcel = 1;
     settings.T = t.withText ? 1 : 0;
     HostWindows hosts;
-    reportWindow(kAcadProgId, hosts.drawing);
-    reportWindow(kExcelProgId, hosts.sheet);
+    reportWindow(kAcadProgId, hosts.drawing.get());
+    reportWindow(kExcelProgId, hosts.sheet.get());
     RunningProgram program(std::string("pick-run-") + t.name, settings);
     HWND window = openTool(program, t.entry, t.className);
     ASSERT_TRUE(window) << t.name;

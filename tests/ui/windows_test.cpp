@@ -13,6 +13,7 @@
 #include "shell/twips.h"
 #include "tests/ui/ui_steps.h"
 #include "tools/desktop/desktop_driver.h"
+#include "win32/owned_handles.h"
 
 namespace plotmate::uitest {
 namespace {
@@ -212,19 +213,17 @@ TEST(Windows, ControlsAreTheirTwipsScaledAt96And144Dpi) {
 // read: placed at one address in both processes, so it reads the same
 // whether or not the message's rectangle is carried across.
 void sendDpiChange(DWORD pid, HWND window, int dpi, const RECT& suggested) {
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  win32::OwnedHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid));
   ASSERT_TRUE(process);
-  void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+  auto reserved = win32::allocateIn(process.get(), sizeof suggested);
+  void* remote = reserved.get().address;
   ASSERT_TRUE(remote);
-  WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr);
-  void* local = VirtualAlloc(remote, sizeof suggested, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-  if (local == remote) *static_cast<RECT*>(local) = suggested;
+  WriteProcessMemory(process.get(), remote, &suggested, sizeof suggested, nullptr);
+  win32::OwnedVirtualMemory local(VirtualAlloc(remote, sizeof suggested, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+  if (local.get() == remote) *static_cast<RECT*>(local.get()) = suggested;
   DWORD_PTR answer = 0;
   SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote),
                       SMTO_BLOCK, 5000, &answer);
-  if (local) VirtualFree(local, 0, MEM_RELEASE);
-  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  CloseHandle(process);
 }
 
 // Moved to a 144-DPI monitor (Wine never sends this; Windows does), a window

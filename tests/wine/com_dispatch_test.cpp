@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "com_test_support.h"
+#include "hosts/com/apartment.h"
 #include "hosts/com/bstr.h"
+#include "hosts/com/com_ptr.h"
 #include "hosts/com/com_dispatch.h"
 #include "hosts/com/error_text.h"
 #include "hosts/com/message_filter.h"
@@ -175,14 +177,32 @@ TEST(ComMessageFilter, RetriesRetryLaterWithinTheBoundOnly) {
   EXPECT_EQ(retryRejectedCallAnswer(bound, 0, SERVERCALL_REJECTED), kGiveUp);
   {
     NoBusyWait once;  // a host that has already stayed busy for the bound
-    EXPECT_EQ(retryRejectedCallAnswer(bound, 0, SERVERCALL_RETRYLATER), kGiveUp);
+    { NoBusyWait nested; }
+    EXPECT_EQ(retryRejectedCallAnswer(bound, 0, SERVERCALL_RETRYLATER), kGiveUp) << "still waived";
   }
   EXPECT_EQ(retryRejectedCallAnswer(bound, 0, SERVERCALL_RETRYLATER), 500u);
 
   ComApartment apartment;
   ASSERT_TRUE(apartment.ok());
-  ScopedMessageFilter filter(bound);
-  EXPECT_TRUE(filter.registered());
+  // The thread's filter, left registered.
+  const auto current = [] {
+    ComPtr<IMessageFilter> found, none;
+    CoRegisterMessageFilter(nullptr, found.out());
+    CoRegisterMessageFilter(found.get(), none.out());
+    return found;
+  };
+  {
+    ScopedMessageFilter filter(bound);
+    EXPECT_TRUE(filter.registered());
+    const auto ours = current();
+    EXPECT_TRUE(ours);
+    {
+      ScopedMessageFilter inner(bound);
+      EXPECT_NE(current().get(), ours.get());
+    }
+    EXPECT_EQ(current().get(), ours.get()) << "the inner filter puts the outer one back";
+  }
+  EXPECT_FALSE(current()) << "and the outer one the thread's none";
 }
 
 TEST(ComErrorText, SystemTextOrAClearFallbackWithTheCode) {

@@ -5,6 +5,7 @@
 
 #include "com_test_support.h"
 #include "hosts/com/bstr.h"
+#include "hosts/com/com_ptr.h"
 #include "hosts/com/object_bridge.h"
 #include "sim/com/reference_store.h"
 #include "sim/com/served_object.h"
@@ -88,12 +89,10 @@ TEST(ComVariant, GridIsOneBasedRowsFirstLikeARangeValue) {
   }
   // The element a host reads as (row 1, column 2) is the text "x".
   LONG index[2] = {1, 2};
-  VARIANT cell;
-  VariantInit(&cell);
-  ASSERT_EQ(SafeArrayGetElement(a, index, &cell), S_OK);
-  ASSERT_EQ(cell.vt, VT_BSTR);
-  EXPECT_EQ(fromBstr(cell.bstrVal), "x");
-  VariantClear(&cell);
+  VariantOwner cell;
+  ASSERT_EQ(SafeArrayGetElement(a, index, &cell.get()), S_OK);
+  ASSERT_EQ(cell.get().vt, VT_BSTR);
+  EXPECT_EQ(fromBstr(cell.get().bstrVal), "x");
 }
 
 // Kinds a host may send that Plotmate never does.
@@ -134,9 +133,8 @@ TEST(ComVariant, ArraysOfAnyElementTypeAndLowerBoundReadAsLists) {
     VariantOwner v;
     makeArray(v, VT_DISPATCH, 2);
     LONG i = 1;
-    IDispatch* served = exportObject(object);
-    SafeArrayPutElement(v.get().parray, &i, served);
-    served->Release();
+    auto served = ComPtr<IDispatch>::adopt(exportObject(object));
+    SafeArrayPutElement(v.get().parray, &i, served.get());
     expectReads(v.get(), Variant(VariantList{Variant(DispatchPtr(object)), Variant(DispatchPtr{})}));
   }
   {  // texts, 1-based
@@ -187,12 +185,12 @@ TEST(ComVariant, OutputsAreWrittenThroughEveryKindOfReference) {
     EXPECT_EQ(target.get().vt, VT_ARRAY | VT_R8);
   }
   {  // VT_BYREF|VT_DISPATCH: Nothing in, an object out, and back to Nothing
-    IDispatch* slot = nullptr;
-    VARIANT ref = reference(VT_DISPATCH, &slot);
+    ComPtr<IDispatch> slot;
+    VARIANT ref = reference(VT_DISPATCH, slot.out());
     ASSERT_TRUE(storeThroughReference(Variant(object), ref));
-    EXPECT_EQ(servedTarget(slot), object);
+    EXPECT_EQ(servedTarget(slot.get()), object);
     ASSERT_TRUE(storeThroughReference(Variant(), ref));
-    EXPECT_EQ(slot, nullptr);
+    EXPECT_EQ(slot.get(), nullptr);
   }
   // A long starts at 7: a store must replace it, a refused one leave it.
   struct Scalar {
@@ -218,16 +216,15 @@ TEST(ComVariant, OutputsAreWrittenThroughEveryKindOfReference) {
 
 TEST(ComVariant, LocalObjectsKeepTheirIdentityAcrossTheBoundary) {
   auto object = std::make_shared<comtest::RecordingDispatch>();
-  IDispatch* first = exportObject(object);
-  IDispatch* second = exportObject(object);
-  EXPECT_EQ(first, second);  // one wrapper per object
-  EXPECT_EQ(importObject(first, nullptr), object);
-  second->Release();
-  first->Release();
+  {
+    auto first = ComPtr<IDispatch>::adopt(exportObject(object));
+    auto second = ComPtr<IDispatch>::adopt(exportObject(object));
+    EXPECT_EQ(first.get(), second.get());  // one wrapper per object
+    EXPECT_EQ(importObject(first.get(), nullptr), object);
+  }
   // With every reference gone the wrapper is gone, and a new one serves next time.
-  IDispatch* third = exportObject(object);
-  EXPECT_EQ(servedTarget(third), object);
-  third->Release();
+  auto third = ComPtr<IDispatch>::adopt(exportObject(object));
+  EXPECT_EQ(servedTarget(third.get()), object);
 }
 
 }  // namespace

@@ -136,8 +136,7 @@ class CrossProcessHostLoss : public ::testing::Test {
   }
 
   Result<Variant> control(HostIndex host, std::string_view member, std::vector<Variant> args = {}) {
-    auto server = desk_.names.com.findRunning(kServers[host].privateProgId);
-    if (!server) return std::unexpected(server.error());
+    PLOTMATE_TRY(server, desk_.names.com.findRunning(kServers[host].privateProgId));
     return (*server)->call(member, std::move(args));
   }
 

@@ -87,12 +87,11 @@ std::filesystem::path unpackedProgram(const std::string& name) {
 std::filesystem::path executableOf(HWND window) {
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  win32::OwnedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
   if (!process) return {};
   std::wstring image(4096, L'\0');
   DWORD length = static_cast<DWORD>(image.size());
-  if (!QueryFullProcessImageNameW(process, 0, image.data(), &length)) length = 0;
-  CloseHandle(process);
+  if (!QueryFullProcessImageNameW(process.get(), 0, image.data(), &length)) length = 0;
   image.resize(length);
   return image;
 }
@@ -119,16 +118,9 @@ std::filesystem::path RunningProgram::prepareFolder(const std::string& testName)
 
 // Waits for the main window, or for a message the program shows before it.
 void RunningProgram::start() {
-  std::wstring line = L"\"" + executable_.wstring() + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder_.wstring().c_str(), &startup, &process))
-    return;
-  CloseHandle(process.hThread);
-  process_ = process.hProcess;
-  pid_ = process.dwProcessId;
+  process_ = win32::startChildProcess(L"\"" + executable_.wstring() + L"\"", folder_.wstring().c_str());
+  if (!process_) return;
+  pid_ = GetProcessId(process_.get());
   waitFor(20000ms, [&] {
     main_ = findWindow(pid_, L"PlotmateMain", nullptr, 0ms);
     return main_ || findWindow(pid_, L"#32770", nullptr, 0ms);
@@ -136,23 +128,11 @@ void RunningProgram::start() {
   if (main_) settle(main_);
 }
 
-RunningProgram::~RunningProgram() {
-  if (!process_) return;
-  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-    TerminateProcess(process_, 1);
-    WaitForSingleObject(process_, 5000);
-  }
-  CloseHandle(process_);
-}
-
-void RunningProgram::keepRunning() {
-  if (process_) CloseHandle(process_);
-  process_ = nullptr;
-}
+void RunningProgram::keepRunning() { win32::OwnedHandle(process_.release()); }
 
 bool RunningProgram::exited(std::chrono::milliseconds within) const {
   return process_ &&
-         WaitForSingleObject(process_, static_cast<DWORD>(within.count())) == WAIT_OBJECT_0;
+         WaitForSingleObject(process_.get(), static_cast<DWORD>(within.count())) == WAIT_OBJECT_0;
 }
 
 std::optional<std::string> RunningProgram::file(const char* name) const {
@@ -311,11 +291,13 @@ std::vector<std::pair<int, std::wstring>> tooltipsOf(DWORD pid, HWND window) {
     if (GetWindow(candidate, GW_OWNER) == window) tooltip = candidate;
   if (!tooltip) return tips;
 
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  win32::OwnedHandle process(
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
   if (!process) return tips;
   constexpr std::size_t kChars = 512;
   const std::size_t size = sizeof(TOOLINFOW) + kChars * sizeof(wchar_t);
-  auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+  auto reserved = win32::allocateIn(process.get(), size);
+  auto* remote = static_cast<char*>(reserved.get().address);
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
@@ -324,15 +306,13 @@ std::vector<std::pair<int, std::wstring>> tooltipsOf(DWORD pid, HWND window) {
     tool.uFlags = TTF_IDISHWND;
     tool.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof(TOOLINFOW));
     const wchar_t nothing = 0;
-    WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
-    WriteProcessMemory(process, remote + sizeof(TOOLINFOW), &nothing, sizeof nothing, nullptr);
+    WriteProcessMemory(process.get(), remote, &tool, sizeof tool, nullptr);
+    WriteProcessMemory(process.get(), remote + sizeof(TOOLINFOW), &nothing, sizeof nothing, nullptr);
     SendMessageW(tooltip, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote));
     wchar_t text[kChars] = {};
-    ReadProcessMemory(process, remote + sizeof(TOOLINFOW), text, sizeof text - sizeof(wchar_t), nullptr);
+    ReadProcessMemory(process.get(), remote + sizeof(TOOLINFOW), text, sizeof text - sizeof(wchar_t), nullptr);
     if (text[0]) tips.emplace_back(GetDlgCtrlID(child), text);
   }
-  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  CloseHandle(process);
   return tips;
 }
 
@@ -345,14 +325,14 @@ bool screenshot(HWND window, const std::filesystem::path& file) {
 bool screenshot(const RECT& rect, const std::filesystem::path& file) {
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return false;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
+  auto screen = win32::windowDc(nullptr);
+  win32::OwnedMemoryDc memory(CreateCompatibleDC(screen.get().dc));
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  win32::OwnedBitmap bitmap(CreateDIBSection(screen.get().dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  auto selected = win32::selectInto(memory.get(), bitmap.get());
+  BitBlt(memory.get(), 0, 0, width, height, screen.get().dc, rect.left, rect.top, SRCCOPY);
   GdiFlush();
   const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
   const DWORD imageSize = stride * static_cast<DWORD>(height);
@@ -364,10 +344,6 @@ bool screenshot(const RECT& rect, const std::filesystem::path& file) {
   out.write(reinterpret_cast<const char*>(&header), sizeof header);
   out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
   out.write(static_cast<const char*>(bits), imageSize);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return static_cast<bool>(out);
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "shell/settings.h"
+#include "win32/child_process.h"
 
 namespace plotmate::desktop {
 
@@ -39,9 +40,6 @@ class RunningProgram {
                  std::filesystem::path executable = builtProgram());
   // With "config" holding exactly these bytes.
   RunningProgram(const std::string& testName, const std::string& configBytes);
-  RunningProgram(const RunningProgram&) = delete;
-  RunningProgram& operator=(const RunningProgram&) = delete;
-  ~RunningProgram();
 
   DWORD pid() const { return pid_; }
   const std::filesystem::path& folder() const { return folder_; }
@@ -62,7 +60,7 @@ class RunningProgram {
 
   std::filesystem::path folder_;
   std::filesystem::path executable_ = builtProgram();
-  HANDLE process_ = nullptr;
+  win32::ChildProcess process_;
   DWORD pid_ = 0;
   HWND main_ = nullptr;
 };

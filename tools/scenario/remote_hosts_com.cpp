@@ -14,6 +14,7 @@
 #include "sim/apps/attach_wait.h"
 #include "sim/apps/server_process.h"
 #include "tools/scenario/remote_hosts.h"
+#include "win32/child_process.h"
 
 namespace plotmate::scenario {
 
@@ -21,25 +22,17 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Starts a stand-in server's executable with `options`; null when it cannot.
-HANDLE launch(const std::wstring& exe, const std::wstring& options) {
-  std::wstring command = L"\"" + exe + L"\" " + options;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-    return nullptr;
-  CloseHandle(info.hThread);
-  return info.hProcess;
+// Starts a stand-in server's executable with `options`; owns nothing when it cannot.
+win32::ChildProcess launch(const std::wstring& exe, const std::wstring& options) {
+  return win32::startChildProcess(L"\"" + exe + L"\" " + options);
 }
 
 // The registration steps: the executable run to its end.
 bool runToEnd(const std::wstring& exe, const std::wstring& options) {
-  HANDLE process = launch(exe, options);
+  auto process = launch(exe, options);
   if (!process) return false;
   DWORD code = 1;
-  if (WaitForSingleObject(process, 30000) == WAIT_OBJECT_0) GetExitCodeProcess(process, &code);
-  CloseHandle(process);
+  if (WaitForSingleObject(process.get(), 30000) == WAIT_OBJECT_0) GetExitCodeProcess(process.get(), &code);
   return code == 0;
 }
 
@@ -68,8 +61,8 @@ class ProfileServer {
   ~ProfileServer() {
     if (process_) {
       if (auto host = broker_.findRunning(profile_.progIds.front())) (void)(*host)->call("Quit");
-      if (WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0) TerminateProcess(process_, 1);
-      CloseHandle(process_);
+      WaitForSingleObject(process_.get(), 10000);
+      process_.reset();  // ended, if Quit did not end it
     }
     const bool defaultName = profile_.progIds.front() == sim::defaultProfile(profile_.kind).progIds.front();
     runToEnd(exe_, defaultName ? L"--register" : L"--profile " + com::toWide(profile_.id) + L" --unregister");
@@ -79,7 +72,7 @@ class ProfileServer {
   const sim::HostProfile& profile_;
   HostBroker& broker_;
   std::wstring exe_;
-  HANDLE process_ = nullptr;
+  win32::ChildProcess process_;
 };
 
 class ComRemoteHosts final : public RemoteHosts {

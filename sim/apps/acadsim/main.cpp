@@ -28,8 +28,7 @@ std::unique_ptr<sim::DrawingWindow> window;
 std::unique_ptr<sim::ServerMainWindow> mainWindow;
 
 Result<void> saveDrawing(const sim::DrawingSession& session, const fs::path& path) {
-  auto saved = sim::saveDxf(session.drawing, path);
-  if (!saved) return std::unexpected(saved.error());
+  PLOTMATE_RETURN_IF_FAILED(sim::saveDxf(session.drawing, path));
   return {};
 }
 
@@ -63,8 +62,7 @@ sim::StandInSlot drawingSlot(const scenario::Json& loaded, const fs::path& folde
 Result<sim::ServedHost> makeHost(const sim::ServerArguments& args) {
   if (args.visible) window = std::make_unique<sim::DrawingWindow>();
   mainWindow = std::make_unique<sim::ServerMainWindow>(*args.profile, window ? window->window() : nullptr);
-  auto start = sim::startingStandIn(drawingSlot, args.files, "drawing", "dxf");
-  if (!start) return std::unexpected(start.error());
+  PLOTMATE_TRY(start, sim::startingStandIn(drawingSlot, args.files, "drawing", "dxf"));
   return sim::serveStandIn(std::move(*start), drawingSlot);
 }
 

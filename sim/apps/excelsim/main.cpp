@@ -54,8 +54,7 @@ sim::StandInSlot sheetSlot(const scenario::Json& loaded, const fs::path& folder)
 Result<sim::ServedHost> makeHost(const sim::ServerArguments& args) {
   if (args.visible) window = std::make_unique<sim::SheetWindow>();
   mainWindow = std::make_unique<sim::ServerMainWindow>(*args.profile, window ? window->window() : nullptr);
-  auto start = sim::startingStandIn(sheetSlot, args.files, "sheet", "csv");
-  if (!start) return std::unexpected(start.error());
+  PLOTMATE_TRY(start, sim::startingStandIn(sheetSlot, args.files, "sheet", "csv"));
   return sim::serveStandIn(std::move(*start), sheetSlot);
 }
 

@@ -13,9 +13,11 @@
 #include <array>
 
 #include "hosts/com/apartment.h"
+#include "hosts/com/bstr.h"
 #include "hosts/com/com_ptr.h"
 #include "hosts/com/error_text.h"
 #include "hosts/com/outgoing_arguments.h"
+#include "hosts/com/variant_owner.h"
 #include "sim/apps/server_process.h"
 #include "sim/drawing/acad_utility.h"
 #include "sim/drawing/drawing_interfaces.h"
@@ -68,13 +70,11 @@ Verdict theirs(ITypeInfo& info, const DeclaredMember& member, CallKind kind,
   if (!outgoing.build(args, put)) return {E_INVALIDARG, -1};
   const WORD flags = put ? DISPATCH_PROPERTYPUT
                          : kind == CallKind::Get ? DISPATCH_PROPERTYGET : DISPATCH_METHOD;
-  VARIANT result;
-  VariantInit(&result);
+  com::VariantOwner result;
   EXCEPINFO exception{};
   UINT argError = ~0u;
   HRESULT hr = info.Invoke(const_cast<AcceptingObject*>(&acceptingObject()), id, flags,
-                           outgoing.params(), put ? nullptr : &result, &exception, &argError);
-  VariantClear(&result);
+                           outgoing.params(), put ? nullptr : &result.get(), &exception, &argError);
   if (SUCCEEDED(hr)) return {};
   const UINT count = outgoing.params()->cArgs;
   const bool placed = hr != DISP_E_BADPARAMCOUNT && argError < count;
@@ -149,11 +149,10 @@ ComPtr<ITypeInfo> vtableSide(const ComPtr<ITypeInfo>& info) {
 
 ComPtr<ITypeInfo> interfaceInfo(ITypeLib& library, const std::string& name) {
   for (UINT i = 0; i < library.GetTypeInfoCount(); ++i) {
-    BSTR found = nullptr;
-    if (FAILED(library.GetDocumentation(static_cast<INT>(i), &found, nullptr, nullptr, nullptr)))
+    com::Bstr found;
+    if (FAILED(library.GetDocumentation(static_cast<INT>(i), &found.get(), nullptr, nullptr, nullptr)))
       continue;
-    const bool match = std::wstring(found) == std::wstring(name.begin(), name.end());
-    SysFreeString(found);
+    const bool match = std::wstring(found.get()) == std::wstring(name.begin(), name.end());
     ComPtr<ITypeInfo> info;
     if (match && SUCCEEDED(library.GetTypeInfo(i, info.out()))) return vtableSide(info);
   }
