@@ -64,7 +64,6 @@ FormWindow::~FormWindow() {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
-  freeFonts();
 }
 
 void FormWindow::show(std::int16_t top, std::int16_t left) {
@@ -170,7 +169,7 @@ void FormWindow::layout() {
 }
 
 void FormWindow::makeFonts() {
-  freeFonts();
+  fonts_.clear();
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
@@ -182,18 +181,13 @@ void FormWindow::makeFonts() {
       lstrcpynW(face.lfFaceName, name.c_str(), LF_FACESIZE);
       face.lfCharSet = DEFAULT_CHARSET;
     }
-    fonts_.emplace_back(entry.font, CreateFontIndirectW(&face));
+    fonts_.emplace_back(entry.font, win32::OwnedFont(CreateFontIndirectW(&face)));
   }
-}
-
-void FormWindow::freeFonts() {
-  for (auto& [face, font] : fonts_) DeleteObject(font);
-  fonts_.clear();
 }
 
 HFONT FormWindow::fontFor(std::string_view face) const {
   for (const auto& [name, font] : fonts_)
-    if (name == face) return font;
+    if (name == face) return font.get();
   return nullptr;
 }
 
@@ -346,7 +340,7 @@ void FormWindow::onDestroyed() {
   hwnd_ = nullptr;
   tooltip_ = nullptr;
   tooltipTexts_.clear();
-  freeFonts();
+  fonts_.clear();
   windows_.closed(gone);
 }
 

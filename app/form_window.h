@@ -16,6 +16,7 @@
 
 #include "app/program_windows.h"
 #include "shell/form_events.h"
+#include "win32/owned_handles.h"
 
 namespace plotmate::app {
 
@@ -111,7 +112,6 @@ class FormWindow {
   std::span<const ControlDesign> optionGroup(int id) const;
   void layout();
   void makeFonts();
-  void freeFonts();
   HFONT fontFor(std::string_view face) const;
   RECT windowRectForClient(int x, int y) const;
   // Corrects the outer size by what the client area misses of the design's.
@@ -125,7 +125,7 @@ class FormWindow {
   HWND lastFocus_ = nullptr;  // the control to give the focus back to
   UINT dpi_ = 96;
   std::vector<std::wstring> tooltipTexts_;
-  std::vector<std::pair<std::string_view, HFONT>> fonts_;  // face name -> font at dpi_
+  std::vector<std::pair<std::string_view, win32::OwnedFont>> fonts_;  // face name -> font at dpi_
 };
 
 // A window whose events are a table: `Window::events()` lists them, and

@@ -112,7 +112,8 @@ bool MainWindow::message(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
 
 void MainWindow::Form_MouseDown(int button, POINT screen) {
   if (button != 2 || busy()) return;
-  HMENU menu = CreatePopupMenu();
+  const win32::OwnedMenu owned(CreatePopupMenu());
+  HMENU menu = owned.get();
   const auto entries = MainMenuEntries();
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (entries[i].action == MenuAction::Separator)
@@ -122,7 +123,6 @@ void MainWindow::Form_MouseDown(int button, POINT screen) {
   }
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, screen.x, screen.y, 0,
                  hwnd(), nullptr);
-  DestroyMenu(menu);
 }
 
 void MainWindow::menuEntry_Click(int entry) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/wide_text.h"
+#include "win32/owned_handles.h"
 #include "hosts/com/desktop_windows.h"
 #include "shell/window_choice.h"
 
@@ -96,8 +97,8 @@ bool Win32Platform::startProcess(std::string_view systemProgram, std::string_vie
   if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process))
     return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  // Notepad runs on its own: its handles are not kept.
+  const win32::OwnedHandle thread(process.hThread), started(process.hProcess);
   return true;
 }
 
