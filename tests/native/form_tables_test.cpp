@@ -1,5 +1,6 @@
 // The tables the windows are declared with: events dispatched to the right
-// handler, and the pick tools' boxes bound to the right settings.
+// handler, and the pick tools' boxes bound to the right settings (loaded,
+// stored at a click and, where the form has an unload step, at closing).
 
 #include <gtest/gtest.h>
 
@@ -82,6 +83,11 @@ void expectBoxesBound(const PickTool<Form>& tool, std::string_view name, std::in
   form.*box->value = 0;
   StoreBoxes(view, form, tool.boxes);
   EXPECT_EQ(form.*box->value, 1) << name << " is stored from the window as it shows";
+  if constexpr (requires(Settings& s) { form.Form_Unload(s); }) {
+    Settings closing;
+    form.Form_Unload(closing);
+    EXPECT_EQ(closing.*key, 1) << name << " is stored again when the window closes";
+  }
 }
 
 TEST(PickTools, EachBoxIsBoundToItsOwnSetting) {
@@ -102,14 +108,6 @@ TEST(PickTools, EachBoxIsBoundToItsOwnSetting) {
   }
   EXPECT_EQ(PointPickTool().boxes.size() + DistancePickTool().boxes.size() + AreaPickTool().boxes.size(),
             std::size(cases));
-}
-
-TEST(PickTools, AClickOnTheButtonIsNoBoxClick) {
-  Settings settings;
-  Idfrm form;
-  Boxes view;
-  EXPECT_FALSE(ClickBox(view, form, PointPickTool().boxes, PointPickTool().button, settings));
-  EXPECT_EQ(settings, Settings{});
 }
 
 }  // namespace

@@ -10,43 +10,6 @@ namespace {
 
 using measure_testing::MeasureDesk;
 
-TEST(MeasureForms, BoxesLoadFromTheSettingsAndAreStoredWhenClickedAndOnUnload) {
-  Settings settings;
-  settings.DX = 1;
-  settings.DI = 1;
-  settings.Y = 1;
-  settings.T = 1;
-  settings.WriteToExcel = 1;
-
-  Distfrm dist;
-  dist.Form_Load(settings);
-  EXPECT_EQ((std::vector<int>{dist.chkboolDX, dist.chkboolDY, dist.chkboolDI}),
-            (std::vector<int>{1, 0, 1}));
-  dist.chkboolDY_Click(1, settings);
-  dist.chkboolDX_Click(0, settings);
-  EXPECT_EQ((std::vector<int>{settings.DX, settings.DY, settings.DI}), (std::vector<int>{0, 1, 1}));
-  dist.chkboolDI = 0;  // changed without a click event: the unload still stores it
-  dist.Form_Unload(settings);
-  EXPECT_EQ((std::vector<int>{settings.DX, settings.DY, settings.DI}), (std::vector<int>{0, 1, 0}));
-
-  Idfrm id;
-  id.Form_Load(settings);
-  EXPECT_EQ((std::vector<int>{id.chkboolX, id.chkboolY, id.chkboolZ, id.chkboolText}),
-            (std::vector<int>{0, 1, 0, 1}));
-  id.chkboolZ_Click(1, settings);
-  id.chkboolText_Click(0, settings);
-  id.chkboolX = 1;
-  id.Form_Unload(settings);
-  EXPECT_EQ((std::vector<int>{settings.X, settings.Y, settings.Z, settings.T}),
-            (std::vector<int>{1, 1, 1, 0}));
-
-  Areafrm area;
-  area.Form_Load(settings);
-  EXPECT_EQ(area.chkboolArea, 1);
-  area.chkboolArea_Click(0, settings);
-  EXPECT_EQ(settings.WriteToExcel, 0);
-}
-
 class MeasureButtonsTest : public MeasureDesk {
  protected:
   void hosts(bool acadRunning, bool excelRunning) {
