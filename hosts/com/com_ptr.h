@@ -61,4 +61,17 @@ class ComPtr {
   T* p_ = nullptr;
 };
 
+// QueryInterface of an object of ours that offers IUnknown and one interface.
+template <class Offered>
+HRESULT QueryOne(Offered* self, REFIID asked, REFIID offered, void** out) {
+  if (!out) return E_POINTER;
+  if (IsEqualGUID(asked, IID_IUnknown) || IsEqualGUID(asked, offered)) {
+    *out = self;
+    self->AddRef();
+    return S_OK;
+  }
+  *out = nullptr;
+  return E_NOINTERFACE;
+}
+
 }  // namespace plotmate::com

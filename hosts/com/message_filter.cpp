@@ -15,14 +15,7 @@ class BusyHostFilter final : public IMessageFilter {
   explicit BusyHostFilter(BusyRetryBound bound) : bound_(bound) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualGUID(iid, IID_IUnknown) || IsEqualGUID(iid, IID_IMessageFilter)) {
-      *out = static_cast<IMessageFilter*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    return QueryOne<IMessageFilter>(this, iid, IID_IMessageFilter, out);
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
   ULONG STDMETHODCALLTYPE Release() override {

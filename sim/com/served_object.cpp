@@ -10,6 +10,7 @@
 
 #include "hosts/busy_retry.h"
 #include "hosts/com/bstr.h"
+#include "hosts/com/com_ptr.h"
 #include "hosts/com/object_bridge.h"
 #include "hosts/com/variant_convert.h"
 #include "sim/com/reference_store.h"
@@ -101,14 +102,7 @@ class ServedObject final : public IDispatch {
   const DispatchPtr& target() const { return target_; }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualGUID(iid, IID_IUnknown) || IsEqualGUID(iid, IID_IDispatch)) {
-      *out = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    return QueryOne<IDispatch>(this, iid, IID_IDispatch, out);
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
   ULONG STDMETHODCALLTYPE Release() override {
